@@ -1,0 +1,1 @@
+// Placeholder translation unit for an engine folder that has no sources yet.

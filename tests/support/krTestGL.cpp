@@ -1,0 +1,79 @@
+#include "krTestGL.h"
+
+#include <GL/gl.h>
+#include <cstdlib>
+
+void krGLTest::SetUp()
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        GTEST_SKIP() << "no video: " << SDL_GetError();
+    }
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    window = SDL_CreateWindow(nullptr, 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window)
+    {
+        GTEST_SKIP() << "no window: " << SDL_GetError();
+    }
+    context = SDL_GL_CreateContext(window);
+    if (!context)
+    {
+        GTEST_SKIP() << "no GL context: " << SDL_GetError();
+    }
+    SDL_GL_MakeCurrent(window, context);
+    glViewport(0, 0, kWidth, kHeight);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    Clear(0, 0, 0);
+    SetPixelProjection();
+}
+
+void krGLTest::TearDown()
+{
+    if (context)
+    {
+        SDL_GL_DeleteContext(context);
+    }
+    if (window)
+    {
+        SDL_DestroyWindow(window);
+    }
+    context = nullptr;
+    window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+TTestPixel_s krGLTest::ReadPixel(int x, int y) const
+{
+    TTestPixel_s p = {0, 0, 0, 0};
+    glFinish();
+    glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &p);
+    return p;
+}
+
+void krGLTest::SetPixelProjection() const
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, kWidth, kHeight, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void krGLTest::Clear(float r, float g, float b) const
+{
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance)
+{
+    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance &&
+           std::abs(p.b - b) <= tolerance;
+}

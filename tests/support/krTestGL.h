@@ -1,0 +1,38 @@
+// krTestGL: a hidden SDL window with an OpenGL context for tests that draw and read pixels
+// back. Needs an X display (make test starts a virtual one); tests skip themselves when no
+// context can be created.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+#include <gtest/gtest.h>
+
+struct TTestPixel_s
+{
+    uint8_t r, g, b, a;
+};
+
+class krGLTest : public ::testing::Test
+{
+protected:
+    // Window size used by every GL test; the framebuffer is read in window pixels with the
+    // origin at the top-left corner (the GUI's convention), not OpenGL's bottom-left.
+    static const int kWidth = 256;
+    static const int kHeight = 256;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Pixel at window coordinates (x, y), y growing downward.
+    TTestPixel_s ReadPixel(int x, int y) const;
+    // Sets an orthographic projection in window pixels, y down, and identity model-view.
+    void SetPixelProjection() const;
+    // Clears colour and depth to the given colour.
+    void Clear(float r, float g, float b) const;
+
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+// True when two pixels differ by at most tolerance in every channel.
+bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance = 8);
