@@ -1,6 +1,7 @@
 # Two entry points: `make run` builds everything and starts the game, `make test` builds
 # everything and runs every test. Both install missing Debian packages first.
 JOBS := $(shell nproc)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build run test bench clean
 
