@@ -1,0 +1,117 @@
+// krSDLWrapper: the engine's application object. It owns the SDL2 window, the OpenGL
+// context and the GUI manager, opens the audio device, runs the main loop at 60 frames per
+// second and turns SDL events into calls of virtual hooks. A program is a subclass that
+// overrides the hooks (Render, OnAfterInit, OnLMBUp, OnGUIClick...). It also stores the
+// camera pose that the subclass moves and that PilotView applies.
+//
+// Lifecycle: construct (no SDL) -> Init -> Run -> destructor. OnBeforeClose runs at the end
+// of Run, so a subclass releases what it built in OnAfterInit there, not in its destructor.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+class krGUIManager;
+class krGUIObject;
+
+// Current drawable size in pixels (-1 before Init); written by Init and OnResizeWindow,
+// read by the GUI controls.
+extern int32_t GlobalScreenWidth;
+extern int32_t GlobalScreenHeight;
+
+class krSDLWrapper
+{
+public:
+    // Stores the arguments; touches no SDL. In full-screen mode the window takes the size of
+    // the desktop and the given size is ignored.
+    krSDLWrapper(int width, int height, bool fullScreen, bool resizable = false);
+    // Deletes the GUI manager, the window and the context, then closes audio and SDL.
+    virtual ~krSDLWrapper();
+
+    krSDLWrapper(const krSDLWrapper&) = delete;
+    krSDLWrapper& operator=(const krSDLWrapper&) = delete;
+
+    // Hooks; the base versions do nothing (or return true) unless noted.
+    virtual void Render();
+    virtual bool OnBeforeInit();
+    virtual void OnBeforeClose();
+    virtual bool OnAfterInit();
+    virtual void OnLMBUp(int x, int y);
+    // dx, dy are the previous position minus the new one.
+    virtual void OnMouseMotion(int x, int y, int dx, int dy);
+    virtual void OnKeyDown(unsigned key);
+    virtual void OnKeyUp(unsigned key);
+    // Base: stores the new size, sets the viewport, resizes the GUI and draws one frame.
+    virtual void OnResizeWindow(int w, int h);
+    // Base: forgets both buttons.
+    virtual void OnMouseLeave();
+    virtual void OnDblClick();
+    virtual void OnLostFocus();
+    virtual void OnSetFocus();
+    // Called by the GUI manager for every click it delivers.
+    virtual void OnGUIClick(krGUIObject* control);
+
+    // SDL, audio, window, GL, GUI manager and the engine logo; false when start-up failed
+    // (the destructor still cleans up whatever was created).
+    bool Init();
+    // The main loop; returns 0 once EndMainLoop was called or the window was closed.
+    int Run(int argc, char** argv);
+    // Ends the main loop after the current frame.
+    void EndMainLoop();
+
+    // Input operations, called by the event dispatch (and usable by a subclass).
+    void MouseXY(int x, int y);
+    void LMBDown();
+    void LMBUp();
+    void RMBDown();
+    void RMBUp();
+    void MouseWheelUp();
+    void MouseWheelDown();
+    void MouseMotion();
+
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    // The ratio at start-up; a later resize does not change it.
+    float GetAspect() const { return aspect; }
+    // Borrowed; null before Init.
+    krGUIManager* GetGUIManager() const { return guiManager; }
+    void SetCamPosition(float* v);
+    void GetCamPosition(float* out) const;
+    void SetCamAngle(float* v);
+    void GetCamAngle(float* out) const;
+
+    // Viewport, a 60-degree perspective projection, blending function and depth test.
+    void InitGL();
+    // Multiplies the current matrix by the camera transform: roll angle[0] about z, pitch
+    // angle[2] about x, turn angle[1] about z, then the translation by -position.
+    void PilotView(float* position, float* angle);
+    // Draws one frame at once: Render, the GUI, swap (no pacing).
+    void Refresh();
+    // Shows the engine logo centred on black for 180 frames.
+    void DrawEngineLogo();
+
+protected:
+    int32_t width;
+    int32_t height;
+    float aspect;
+    int32_t frameCount;
+    SDL_Window* window;
+    SDL_GLContext glContext;
+    bool fullScreen;
+    bool resizable;
+    float camPosition[3];
+    float camAngle[3];
+    int32_t mouseX, mouseY;
+    int32_t prevMouseX, prevMouseY;
+    float dragDeltaX, dragDeltaY;
+    bool rightButtonDown;
+    bool leftButtonDown;
+    float wheelStep;
+    uint32_t lastClickTicks;
+    bool quitRequested;
+    krGUIManager* guiManager; // owned
+
+private:
+    // Dispatches one SDL event; `paused` is the main loop's drawing switch.
+    void DispatchEvent(const SDL_Event& event, bool& paused);
+};
