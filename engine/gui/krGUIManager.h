@@ -1,0 +1,124 @@
+// krGUIManager: the root of the 2D GUI. It owns the top-level controls, draws them and their
+// children in a pixel projection (origin top-left, y down) over the 3D scene, routes pointer
+// events to them, queues their clicks and delivers the queue to the application shell's
+// OnGUIClick hook at the start of the next frame. Creating the manager also creates the
+// process-wide engine archive `Resource` (krGUIResource); destroying it deletes that archive.
+//
+// A click is never delivered for a control that no longer exists: Clear() also drops every
+// queued event, so a click handler that switches screens cannot leave stale records behind.
+#pragma once
+
+#include <cstdint>
+
+class krGUIObject;
+class krGUIResource;
+class krSDLWrapper;
+class krString;
+
+// 32-bit event type; controls queue only clicks.
+enum krGUIEventType : int32_t
+{
+    geClick = 0,
+};
+
+struct krGUIEvent
+{
+    krGUIEventType type;
+    krGUIObject* control; // borrowed
+};
+
+// The queue of events not yet delivered, oldest first.
+class krGUIEvents
+{
+public:
+    krGUIEvents();
+    ~krGUIEvents();
+
+    krGUIEvents(const krGUIEvents&) = delete;
+    krGUIEvents& operator=(const krGUIEvents&) = delete;
+
+    void Clear();
+    // False (queue unchanged) only when memory runs out.
+    bool AppendEvent(krGUIEventType type, krGUIObject* control);
+    uint64_t Length() const { return length; }
+    // Borrowed; null when index >= Length().
+    krGUIEvent* GetEvent(uint64_t index) const;
+
+private:
+    krGUIEvent* items; // owned
+    uint64_t length;
+};
+
+class krGUIManager
+{
+public:
+    // Also creates `Resource` and calls its Init.
+    krGUIManager(int32_t width, int32_t height);
+    // New heap manager, owned by the caller.
+    static krGUIManager* Create(int32_t width, int32_t height);
+    // Drops the queue, deletes every control, then deletes the `Resource` this manager made.
+    virtual ~krGUIManager();
+
+    krGUIManager(const krGUIManager&) = delete;
+    krGUIManager& operator=(const krGUIManager&) = delete;
+
+    // Never called by the toolkit.
+    virtual void OnClick(krGUIObject* control);
+
+    void Init();
+    // The shell that receives OnGUIClick; nothing is delivered before it is set.
+    void SetWrapperPtr(krSDLWrapper* wrapper) { wrapperPtr = wrapper; }
+    // Size of the pixel projection.
+    void SetSize(int32_t newWidth, int32_t newHeight);
+    int32_t GetWidth() const { return width; }
+    int32_t GetHeight() const { return height; }
+
+    // Takes ownership of `control` (null is ignored); its position is used as is.
+    void AppendControl(krGUIObject* control);
+    // Deletes every top-level control (and with them their children) and drops every queued
+    // event, whose controls are gone.
+    void Clear();
+    uint64_t GetControlCount() const { return controlCount; }
+    // Borrowed; null when index >= GetControlCount().
+    krGUIObject* GetControl(uint64_t index) const;
+
+    void AppendEvent(krGUIEventType type, krGUIObject* control);
+    // Delivers the queued clicks to the shell's OnGUIClick, then empties the queue. Does
+    // nothing (the queue stays) while no shell is set.
+    void HandleEvents();
+    krGUIEvents* GetEvents() { return &events; }
+
+    // Draws every visible top-level control and its children; nothing while frozen.
+    void Draw();
+    // Draws the children of `parent`, each after its own children.
+    void DrawChilds(krGUIObject* parent);
+
+    // Pointer moved, left button pressed, left button released at window position (x, y).
+    // Only visible top-level controls with a non-zero ID are reached.
+    void OnMouse(int32_t x, int32_t y);
+    void OnLMBDown(int32_t x, int32_t y);
+    void OnLMBUp(int32_t x, int32_t y);
+
+    // Gives `value` to every control, at any depth, whose ID equals `id`.
+    void SetValueByID(uint8_t id, const krString& value);
+    // The recursive step of SetValueByID over the children of `parent`.
+    void SetValue(krGUIObject* parent, uint32_t id, const krString& value);
+    // True when a top-level control with a non-zero ID has the pointer inside.
+    bool IsMouseInControls() const;
+
+    void Freeze() { frozen = true; }
+    void Thaw() { frozen = false; }
+    bool IsFrozen() const { return frozen; }
+
+private:
+    int32_t width;
+    int32_t height;
+    int32_t mouseX, mouseY;
+    int32_t prevMouseX, prevMouseY;
+    krGUIObject** controls; // owned, with the controls they point to
+    uint64_t controlCount;
+    bool frozen;
+    krSDLWrapper* wrapperPtr; // borrowed
+    krGUIEvents events;
+    krGUIResource* ownResource; // the `Resource` this manager created and deletes
+};

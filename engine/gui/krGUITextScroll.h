@@ -1,0 +1,60 @@
+// krGUITextScroll: a one-line ticker. The text enters at the right edge of the control, moves
+// left one pixel per frame, is clipped to the control's horizontal span and starts again at
+// the right once it has left on the left. SetValue fades the old text out, swaps the texts and
+// fades the new one in. The animation advances in Draw, once per drawn frame.
+#pragma once
+
+#include <cstdint>
+
+#include "data/krString.h"
+#include "gui/krGUIObject.h"
+
+class krFont;
+
+class krGUITextScroll : public krGUIObject
+{
+public:
+    // `font` is borrowed and must not be null. The control is one font height tall; the text
+    // is copied and measured once (a later text keeps the first text's width for wrapping).
+    krGUITextScroll(uint32_t id, krFont* font, int32_t left, int32_t top, int32_t width,
+                    const krString& text);
+    static krGUITextScroll* Create(uint32_t id, krFont* font, int32_t left, int32_t top,
+                                   int32_t width, const krString& text);
+    ~krGUITextScroll() override;
+
+    // Draws the text clipped to the control, then advances the animation by one frame.
+    void Draw() override;
+    // Starts a text change: the current text fades out, then `value` fades in from the right
+    // edge. A second call during a change replaces the pending text.
+    void SetValue(const krString& value) override;
+
+    // Sets the colour and the current alpha; `a` is also the alpha a fade-in ends at.
+    void SetColor(float r, float g, float b, float a);
+    // Scroll offset: the text starts `vx` pixels left of the control's right edge.
+    void SetVx(int32_t value) { vx = value; }
+    int32_t GetVx() const { return vx; }
+
+    float GetAlpha() const { return alpha; }
+    bool IsChanging() const { return changing; }
+    bool IsFadingOut() const { return fadingOut; }
+    int32_t GetTextWidth() const { return textWidth; }
+    const krString& GetText() const { return text; }
+    // Pen x of the text in the next Draw.
+    float GetTextX() const;
+    // The per-frame animation step of Draw; `x` is the pen x the frame was drawn at.
+    void Animate(float x);
+
+protected:
+    float color[4];
+    krString text;
+    krString nextText;
+    krFont* font; // borrowed
+    int32_t vx;
+    int32_t frameCounter;
+    int32_t framesPerStep;
+    int32_t textWidth;
+    bool changing;
+    float alpha;
+    float fadeStep;
+    bool fadingOut;
+};
