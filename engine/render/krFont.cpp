@@ -1,0 +1,413 @@
+// krFont: bitmap fonts from glyph blocks; one power-of-two luminance-alpha texture and one
+// quad per glyph; text drawing and measuring.
+#include "render/krFont.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+const uint64_t kRecordHead = 20;
+// Larger glyphs are refused: their textures could not be made.
+const int32_t kMaxGlyphSize = 4096;
+
+int32_t ReadI32(const uint8_t* p)
+{
+    return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
+                   (uint32_t(p[3]) << 24));
+}
+
+void WriteI32(uint8_t* p, int32_t value)
+{
+    const uint32_t v = uint32_t(value);
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+// Bitmap bytes of a glyph: width * height, none when either is not positive.
+uint64_t BitmapSize(int32_t width, int32_t height)
+{
+    return width > 0 && height > 0 ? uint64_t(width) * uint64_t(height) : 0;
+}
+
+// Smallest power of two >= n, at least 1.
+uint32_t PowerOfTwo(int32_t n)
+{
+    uint32_t p = 1;
+    while (int64_t(p) < int64_t(n))
+    {
+        p <<= 1;
+    }
+    return p;
+}
+
+bool CodeInRange(wchar_t c, uint64_t count)
+{
+    return c >= 0 && uint64_t(c) < count;
+}
+
+} // namespace
+
+krFont::krFont(TFontType type)
+    : glyphs(nullptr), glyphCount(0), geometry(nullptr), textures(nullptr), scale(1.0f),
+      fontType(type), fontHeight(0.0f), textureCount(0)
+{
+}
+
+krFont::~krFont()
+{
+    delete geometry;
+    if (textures)
+    {
+        glDeleteTextures(GLsizei(textureCount), textures);
+        free(textures);
+    }
+    FreeGlyphs();
+}
+
+void krFont::FreeGlyphs()
+{
+    for (uint64_t i = 0; i < glyphCount; i++)
+    {
+        free(glyphs[i].bitmap);
+    }
+    free(glyphs);
+    glyphs = nullptr;
+    glyphCount = 0;
+}
+
+void krFont::AppendGlyph(const TGlyph_s* glyph)
+{
+    if (!glyph)
+    {
+        return;
+    }
+    TGlyph_s copy = *glyph;
+    const uint64_t bytes = BitmapSize(glyph->width, glyph->height);
+    copy.bitmap = nullptr;
+    if (bytes > 0 && glyph->bitmap)
+    {
+        copy.bitmap = static_cast<uint8_t*>(malloc(bytes));
+        if (!copy.bitmap)
+        {
+            return;
+        }
+        memcpy(copy.bitmap, glyph->bitmap, bytes);
+    }
+    TGlyph_s* grown = static_cast<TGlyph_s*>(realloc(glyphs, (glyphCount + 1) * sizeof(TGlyph_s)));
+    if (!grown)
+    {
+        free(copy.bitmap);
+        return;
+    }
+    glyphs = grown;
+    glyphs[glyphCount++] = copy;
+}
+
+uint8_t* krFont::SaveToMemory(uint64_t* size) const
+{
+    if (size)
+    {
+        *size = 0;
+    }
+    if (glyphCount == 0)
+    {
+        return nullptr;
+    }
+    uint64_t total = 0;
+    for (uint64_t i = 0; i < glyphCount; i++)
+    {
+        total +=
+            kRecordHead + (glyphs[i].bitmap ? BitmapSize(glyphs[i].width, glyphs[i].height) : 0);
+    }
+    uint8_t* buffer = static_cast<uint8_t*>(malloc(total));
+    if (!buffer)
+    {
+        return nullptr;
+    }
+    uint8_t* out = buffer;
+    for (uint64_t i = 0; i < glyphCount; i++)
+    {
+        const TGlyph_s& g = glyphs[i];
+        const uint64_t bytes = g.bitmap ? BitmapSize(g.width, g.height) : 0;
+        // A glyph without bitmap bytes is written as an empty one, so the block reads back.
+        WriteI32(out, bytes ? g.width : 0);
+        WriteI32(out + 4, bytes ? g.height : 0);
+        WriteI32(out + 8, g.advance);
+        WriteI32(out + 12, g.bearingY);
+        WriteI32(out + 16, g.bearingX);
+        if (bytes)
+        {
+            memcpy(out + kRecordHead, g.bitmap, bytes);
+        }
+        out += kRecordHead + bytes;
+    }
+    if (size)
+    {
+        *size = total;
+    }
+    return buffer;
+}
+
+bool krFont::ParseGlyphBlock(const krMemoryBlock* block)
+{
+    if (!block || (!block->data && block->size > 0))
+    {
+        return false;
+    }
+    // First pass: every record must be whole and of a usable size.
+    uint64_t pos = 0;
+    while (pos < block->size)
+    {
+        if (block->size - pos < kRecordHead)
+        {
+            return false;
+        }
+        const int32_t w = ReadI32(block->data + pos);
+        const int32_t h = ReadI32(block->data + pos + 4);
+        if (w < 0 || h < 0 || w > kMaxGlyphSize || h > kMaxGlyphSize)
+        {
+            return false;
+        }
+        pos += kRecordHead;
+        const uint64_t bytes = BitmapSize(w, h);
+        if (block->size - pos < bytes)
+        {
+            return false;
+        }
+        pos += bytes;
+    }
+    // Second pass: take them over.
+    FreeGlyphs();
+    pos = 0;
+    while (pos < block->size)
+    {
+        const uint8_t* p = block->data + pos;
+        TGlyph_s g;
+        g.width = ReadI32(p);
+        g.height = ReadI32(p + 4);
+        g.advance = ReadI32(p + 8);
+        g.bearingY = ReadI32(p + 12);
+        g.bearingX = ReadI32(p + 16);
+        g.bitmap = const_cast<uint8_t*>(p + kRecordHead);
+        AppendGlyph(&g);
+        pos += kRecordHead + BitmapSize(g.width, g.height);
+    }
+    return true;
+}
+
+bool krFont::LoadFromMemory(const krMemoryBlock* block)
+{
+    if (!ParseGlyphBlock(block))
+    {
+        return false;
+    }
+    InitFontGeometry();
+    return true;
+}
+
+bool krFont::LoadFromCrunchedMemoryBlock(const krMemoryBlock* block)
+{
+    krMemoryBlock* plain = krDecrunchMemoryBlock(block);
+    if (!plain)
+    {
+        return false;
+    }
+    const bool ok = LoadFromMemory(plain);
+    krFreeMemoryBlock(plain);
+    return ok;
+}
+
+bool krFont::SaveToFile(const char* path) const
+{
+    if (glyphCount == 0 || !path)
+    {
+        return false;
+    }
+    uint64_t size = 0;
+    uint8_t* bytes = SaveToMemory(&size);
+    if (!bytes)
+    {
+        return false;
+    }
+    FILE* file = fopen(path, "wb");
+    bool ok = false;
+    if (file)
+    {
+        ok = fwrite(bytes, 1, size, file) == size;
+        ok = fclose(file) == 0 && ok;
+    }
+    free(bytes);
+    return ok;
+}
+
+bool krFont::LoadFromFile(const char* path)
+{
+    krMemoryBlock* block = path ? krReadMemoryBlock(path) : nullptr;
+    if (!block)
+    {
+        return false;
+    }
+    const bool ok = LoadFromMemory(block);
+    krFreeMemoryBlock(block);
+    return ok;
+}
+
+void krFont::InitFontGeometry()
+{
+    delete geometry;
+    geometry = new krGeometry();
+    if (textures)
+    {
+        glDeleteTextures(GLsizei(textureCount), textures);
+        free(textures);
+        textures = nullptr;
+        textureCount = 0;
+    }
+    fontHeight = 0.0f;
+    if (glyphCount == 0)
+    {
+        return;
+    }
+    textures = static_cast<uint32_t*>(calloc(glyphCount, sizeof(uint32_t)));
+    if (!textures)
+    {
+        return;
+    }
+    textureCount = glyphCount;
+    glGenTextures(GLsizei(glyphCount), textures);
+
+    // Luminance-alpha rows of a one-texel-wide texture are two bytes long.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (uint64_t i = 0; i < glyphCount; i++)
+    {
+        const TGlyph_s& g = glyphs[i];
+        krVertexArray* quad = geometry->AppendVertexArray(GL_TRIANGLES);
+        const uint32_t texW = PowerOfTwo(g.width);
+        const uint32_t texH = PowerOfTwo(g.height);
+        if (float(g.bearingY) > fontHeight)
+        {
+            fontHeight = float(g.height);
+        }
+        const float w = float(g.width), h = float(g.height);
+        quad->AppendVertex(w, 0, 0);
+        quad->AppendVertex(0, 0, 0);
+        quad->AppendVertex(0, h, 0);
+        quad->AppendVertex(0, h, 0);
+        quad->AppendVertex(w, h, 0);
+        quad->AppendVertex(w, 0, 0);
+        const float u = w / float(texW), v = h / float(texH);
+        if (fontType == ftYUp)
+        {
+            quad->AppendTexCoord(u, v);
+            quad->AppendTexCoord(0, v);
+            quad->AppendTexCoord(0, 0);
+            quad->AppendTexCoord(0, 0);
+            quad->AppendTexCoord(u, 0);
+            quad->AppendTexCoord(u, v);
+        }
+        else
+        {
+            quad->AppendTexCoord(u, 0);
+            quad->AppendTexCoord(0, 0);
+            quad->AppendTexCoord(0, v);
+            quad->AppendTexCoord(0, v);
+            quad->AppendTexCoord(u, v);
+            quad->AppendTexCoord(u, 0);
+        }
+        quad->CreateVBO();
+
+        uint8_t* image = static_cast<uint8_t*>(calloc(uint64_t(texW) * texH, 2));
+        if (image && g.bitmap)
+        {
+            const uint32_t rows = uint32_t(g.height), columns = uint32_t(g.width);
+            for (uint32_t row = 0; row < rows; row++)
+            {
+                for (uint32_t column = 0; column < columns; column++)
+                {
+                    const uint8_t c = g.bitmap[uint64_t(row) * columns + column];
+                    uint8_t* texel = image + 2 * (uint64_t(row) * texW + column);
+                    texel[0] = c;
+                    texel[1] = c;
+                }
+            }
+        }
+        glBindTexture(GL_TEXTURE_2D, textures[i]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GLsizei(texW), GLsizei(texH), 0,
+                     GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, image);
+        free(image);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+void krFont::SetScale(float value)
+{
+    scale = value;
+}
+
+void krFont::Print(float x, float y, float z, const wchar_t* text)
+{
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glScalef(scale, scale, scale);
+    // Only glyphs whose quad and texture were built can be drawn.
+    const uint64_t drawable = geometry && textures ? geometry->Length() : 0;
+    for (const wchar_t* c = text; c && *c; c++)
+    {
+        if (!CodeInRange(*c, glyphCount) || !CodeInRange(*c, drawable) ||
+            !CodeInRange(*c, textureCount))
+        {
+            continue;
+        }
+        const TGlyph_s& g = glyphs[*c];
+        const krVertexArray* quad = geometry->GetVertexArray(uint64_t(*c));
+        glTranslatef(float(g.bearingX), 0, 0);
+        glTranslatef(0, -float(g.bearingY), 0);
+        glBindTexture(GL_TEXTURE_2D, textures[*c]);
+        glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        glBindBuffer(GL_ARRAY_BUFFER, quad->texCoordBuffer);
+        glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+        glDrawArrays(GL_TRIANGLES, 0, GLsizei(quad->vertexCount));
+        glTranslatef(0, float(g.bearingY), 0);
+        glTranslatef(float(g.advance) - float(g.bearingX), 0, 0);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+float krFont::GetWidth(const wchar_t* text) const
+{
+    float width = 0.0f;
+    for (const wchar_t* c = text; c && *c; c++)
+    {
+        if (CodeInRange(*c, glyphCount))
+        {
+            width += float(glyphs[*c].advance);
+        }
+    }
+    return width * scale;
+}
+
+float krFont::GetHeight() const
+{
+    return fontHeight * scale;
+}
