@@ -121,4 +121,5 @@ private:
     krSDLWrapper* wrapperPtr; // borrowed
     krGUIEvents events;
     krGUIResource* ownResource; // the `Resource` this manager created and deletes
+    uint64_t clearCount;        // Clear() calls so far; lets HandleEvents see a clear
 };

@@ -31,7 +31,8 @@ public:
     static void BuildRoundedBox(krVertexArray* array, int32_t left, int32_t top, int32_t width,
                                 int32_t height, int32_t radius, const float (*color)[4]);
     // Appends a fan of triangles from fromAngle to toAngle (radians) about (cx, cy), in steps of
-    // the span's whole radians divided by `segments` (less than one segment counts as one).
+    // the span's whole radians divided by `segments` (less than one segment counts as one). A
+    // span shorter than one radian appends nothing.
     static void CreateCorner(krVertexArray* array, float cx, float cy, float radius,
                              float fromAngle, float toAngle, int32_t segments);
 

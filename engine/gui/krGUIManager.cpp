@@ -1,0 +1,301 @@
+// krGUIManager: the GUI root (top-level controls, pointer routing, click queue, drawing) and
+// krGUIEvents, its queue of click events.
+#include "gui/krGUIManager.h"
+
+#include <GL/gl.h>
+#include <cstdlib>
+
+#include "app/krGUIResource.h"
+#include "app/krSDLWrapper.h"
+#include "gui/krGUIObject.h"
+
+// ---------------------------------------------------------------------------------------------
+// krGUIEvents
+
+krGUIEvents::krGUIEvents() : items(nullptr), length(0) {}
+
+krGUIEvents::~krGUIEvents()
+{
+    Clear();
+}
+
+void krGUIEvents::Clear()
+{
+    free(items);
+    items = nullptr;
+    length = 0;
+}
+
+bool krGUIEvents::AppendEvent(krGUIEventType type, krGUIObject* control)
+{
+    krGUIEvent* grown = static_cast<krGUIEvent*>(
+        realloc(items, static_cast<size_t>(length + 1) * sizeof(krGUIEvent)));
+    if (!grown)
+    {
+        return false;
+    }
+    items = grown;
+    items[length].type = type;
+    items[length].control = control;
+    length++;
+    return true;
+}
+
+krGUIEvent* krGUIEvents::GetEvent(uint64_t index) const
+{
+    return index < length ? &items[index] : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// krGUIManager
+
+krGUIManager::krGUIManager(int32_t width, int32_t height)
+    : width(width), height(height), mouseX(0), mouseY(0), prevMouseX(0), prevMouseY(0),
+      controls(nullptr), controlCount(0), frozen(false), wrapperPtr(nullptr), ownResource(nullptr),
+      clearCount(0)
+{
+    ownResource = new krGUIResource();
+    Resource = ownResource;
+    ownResource->Init();
+}
+
+krGUIManager* krGUIManager::Create(int32_t width, int32_t height)
+{
+    return new krGUIManager(width, height);
+}
+
+krGUIManager::~krGUIManager()
+{
+    events.Clear();
+    Clear();
+    // Only the archive this manager made; a later manager may have replaced the global.
+    if (Resource == ownResource)
+    {
+        Resource = nullptr;
+    }
+    delete ownResource;
+    ownResource = nullptr;
+}
+
+void krGUIManager::OnClick(krGUIObject*) {}
+
+void krGUIManager::Init() {}
+
+void krGUIManager::SetSize(int32_t newWidth, int32_t newHeight)
+{
+    width = newWidth;
+    height = newHeight;
+}
+
+void krGUIManager::AppendControl(krGUIObject* control)
+{
+    if (!control)
+    {
+        return;
+    }
+    krGUIObject** grown = static_cast<krGUIObject**>(
+        realloc(controls, static_cast<size_t>(controlCount + 1) * sizeof(krGUIObject*)));
+    if (!grown)
+    {
+        // Out of memory: the control was handed over and cannot be kept.
+        delete control;
+        return;
+    }
+    controls = grown;
+    control->SetGUIManagerPtr(this);
+    controls[controlCount] = control;
+    controlCount++;
+}
+
+void krGUIManager::Clear()
+{
+    // Queued clicks point at the controls about to be deleted: they must never be delivered.
+    events.Clear();
+    clearCount++;
+    krGUIObject** old = controls;
+    uint64_t count = controlCount;
+    controls = nullptr;
+    controlCount = 0;
+    for (uint64_t i = 0; i < count; i++)
+    {
+        delete old[i];
+    }
+    free(old);
+}
+
+krGUIObject* krGUIManager::GetControl(uint64_t index) const
+{
+    return index < controlCount ? controls[index] : nullptr;
+}
+
+void krGUIManager::AppendEvent(krGUIEventType type, krGUIObject* control)
+{
+    events.AppendEvent(type, control);
+}
+
+void krGUIManager::HandleEvents()
+{
+    if (!wrapperPtr || events.Length() == 0)
+    {
+        return;
+    }
+    // The length is read anew after every callback: a callback may queue more events. A
+    // callback that clears the manager drops the rest of the batch with the controls; events
+    // queued after that clear start again at the front of the queue.
+    uint64_t i = 0;
+    while (i < events.Length())
+    {
+        krGUIEvent* event = events.GetEvent(i);
+        uint64_t clears = clearCount;
+        if (event->type == geClick)
+        {
+            wrapperPtr->OnGUIClick(event->control);
+        }
+        i = clearCount == clears ? i + 1 : 0;
+    }
+    events.Clear();
+}
+
+void krGUIManager::Draw()
+{
+    if (frozen)
+    {
+        return;
+    }
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, 0, 1);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (!control || !control->GetVisible())
+        {
+            continue;
+        }
+        control->Draw();
+        if (control->GetChildCount() > 0)
+        {
+            DrawChilds(control);
+        }
+    }
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void krGUIManager::DrawChilds(krGUIObject* parent)
+{
+    for (uint64_t i = 0; i < parent->GetChildCount(); i++)
+    {
+        krGUIObject* child = parent->GetChild(i);
+        if (!child)
+        {
+            continue;
+        }
+        if (child->GetChildCount() > 0)
+        {
+            DrawChilds(child);
+        }
+        child->Draw();
+    }
+}
+
+void krGUIManager::OnMouse(int32_t x, int32_t y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (mouseX != prevMouseX || mouseY != prevMouseY)
+    {
+        int32_t dx = mouseX - prevMouseX;
+        int32_t dy = mouseY - prevMouseY;
+        for (uint64_t i = 0; i < controlCount; i++)
+        {
+            krGUIObject* control = controls[i];
+            if (control && control->GetVisible() && control->GetID() != 0)
+            {
+                control->MouseMove(mouseX, mouseY, dx, dy);
+            }
+        }
+    }
+    prevMouseX = mouseX;
+    prevMouseY = mouseY;
+}
+
+void krGUIManager::OnLMBDown(int32_t x, int32_t y)
+{
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (control && control->GetVisible() && control->GetID() != 0)
+        {
+            control->LMBDown(x, y);
+        }
+    }
+}
+
+void krGUIManager::OnLMBUp(int32_t x, int32_t y)
+{
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (control && control->GetVisible() && control->GetID() != 0)
+        {
+            control->LMBUp(x, y);
+        }
+    }
+}
+
+void krGUIManager::SetValueByID(uint8_t id, const krString& value)
+{
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (!control)
+        {
+            continue;
+        }
+        if (control->GetChildCount() > 0)
+        {
+            SetValue(control, id, value);
+        }
+        if (control->GetID() == id)
+        {
+            control->SetValue(value);
+        }
+    }
+}
+
+void krGUIManager::SetValue(krGUIObject* parent, uint32_t id, const krString& value)
+{
+    for (uint64_t i = 0; i < parent->GetChildCount(); i++)
+    {
+        krGUIObject* child = parent->GetChild(i);
+        if (!child)
+        {
+            continue;
+        }
+        if (child->GetID() == id)
+        {
+            child->SetValue(value);
+        }
+        if (child->GetChildCount() > 0)
+        {
+            SetValue(child, id, value);
+        }
+    }
+}
+
+bool krGUIManager::IsMouseInControls() const
+{
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (control && control->GetID() != 0 && control->GetIsMouseInside())
+        {
+            return true;
+        }
+    }
+    return false;
+}
