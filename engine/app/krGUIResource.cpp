@@ -1,0 +1,16 @@
+// krGUIResource: the engine archive holding the compiled-in logo, and the global `Resource`.
+#include "app/krGUIResource.h"
+
+#include "app/krEngineLogo.h"
+
+krGUIResource* Resource = nullptr;
+
+bool krGUIResource::Init()
+{
+    // A view over the static bytes; the archive keeps its own copy.
+    krMemoryBlock logo;
+    logo.data = const_cast<uint8_t*>(krEngineLogo);
+    logo.size = krEngineLogo_size;
+    Append(&logo, "krEngineLogo");
+    return true;
+}

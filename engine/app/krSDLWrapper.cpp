@@ -1,0 +1,506 @@
+// krSDLWrapper: start-up, the paced main loop, event dispatch to the hooks, the camera
+// transform and shutdown of the engine's application object.
+#include "app/krSDLWrapper.h"
+
+#include <GL/gl.h>
+#include <SDL2_framerate.h>
+#include <SDL_mixer.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/krGUIResource.h"
+#include "gui/krGUIManager.h"
+#include "gui/krGUIPicture.h"
+
+int32_t GlobalScreenWidth = -1;
+int32_t GlobalScreenHeight = -1;
+
+namespace
+{
+const int kFrameRate = 60;
+// A press this many milliseconds (or fewer) after the last accepted release is a double click.
+const uint32_t kDoubleClickTicks = 199;
+// tan(30 degrees) / 10: half the height of the near plane at distance 0.1.
+const float kFrustumHalf = 0.0577350296f;
+const float kNearPlane = 0.1f;
+const float kFarPlane = 100.0f;
+const int kLogoWidth = 256;
+const int kLogoHeight = 64;
+const int kLogoTicks = 180;
+} // namespace
+
+krSDLWrapper::krSDLWrapper(int width, int height, bool fullScreen, bool resizable)
+    : width(width), height(height), aspect(0.0f), frameCount(0), window(nullptr),
+      glContext(nullptr), fullScreen(fullScreen),
+      resizable(resizable), camPosition{0, 0, 11}, camAngle{0, 0, 0}, mouseX(0), mouseY(0),
+      prevMouseX(0), prevMouseY(0), dragDeltaX(0), dragDeltaY(0), rightButtonDown(false),
+      leftButtonDown(false), wheelStep(2.0f), lastClickTicks(0), quitRequested(false),
+      guiManager(nullptr)
+{
+}
+
+krSDLWrapper::~krSDLWrapper()
+{
+    delete guiManager;
+    guiManager = nullptr;
+    if (window)
+    {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+    if (glContext)
+    {
+        SDL_GL_DeleteContext(glContext);
+        glContext = nullptr;
+    }
+    Mix_CloseAudio();
+    SDL_CloseAudio();
+    SDL_Quit();
+}
+
+void krSDLWrapper::Render() {}
+bool krSDLWrapper::OnBeforeInit()
+{
+    return true;
+}
+void krSDLWrapper::OnBeforeClose() {}
+bool krSDLWrapper::OnAfterInit()
+{
+    return true;
+}
+void krSDLWrapper::OnLMBUp(int, int) {}
+void krSDLWrapper::OnMouseMotion(int, int, int, int) {}
+void krSDLWrapper::OnKeyDown(unsigned) {}
+void krSDLWrapper::OnKeyUp(unsigned) {}
+
+void krSDLWrapper::OnResizeWindow(int w, int h)
+{
+    width = w;
+    height = h;
+    GlobalScreenWidth = w;
+    GlobalScreenHeight = h;
+    glViewport(0, 0, w, h);
+    if (guiManager)
+    {
+        guiManager->SetSize(w, h);
+    }
+    Refresh();
+}
+
+void krSDLWrapper::OnMouseLeave()
+{
+    leftButtonDown = false;
+    rightButtonDown = false;
+}
+
+void krSDLWrapper::OnDblClick() {}
+void krSDLWrapper::OnLostFocus() {}
+void krSDLWrapper::OnSetFocus() {}
+void krSDLWrapper::OnGUIClick(krGUIObject*) {}
+
+bool krSDLWrapper::Init()
+{
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0)
+    {
+        return false;
+    }
+    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) < 0)
+    {
+        printf("Error: Unable to init sound.\n");
+        fflush(stdout);
+        return false;
+    }
+
+    Uint32 flags;
+    if (fullScreen)
+    {
+        // The first display whose current mode can be read gives the window its size.
+        int index = 0;
+        for (;;)
+        {
+            if (index >= SDL_GetNumVideoDisplays())
+            {
+                return false;
+            }
+            SDL_DisplayMode mode;
+            if (SDL_GetCurrentDisplayMode(index, &mode) == 0)
+            {
+                width = mode.w;
+                height = mode.h;
+                break;
+            }
+            index++;
+        }
+        flags = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_OPENGL;
+    }
+    else
+    {
+        flags = resizable ? SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE : SDL_WINDOW_OPENGL;
+    }
+
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 4);
+
+    window = SDL_CreateWindow(nullptr, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                              height, flags);
+    if (!window)
+    {
+        return false;
+    }
+    glContext = SDL_GL_CreateContext(window);
+    if (!glContext)
+    {
+        return false;
+    }
+    SDL_GetWindowSize(window, &width, &height);
+    GlobalScreenWidth = width;
+    GlobalScreenHeight = height;
+    SDL_GL_MakeCurrent(window, glContext);
+
+    if (!OnBeforeInit())
+    {
+        return false;
+    }
+    InitGL();
+
+    guiManager = new krGUIManager(width, height);
+    guiManager->Init();
+    guiManager->SetWrapperPtr(this);
+
+    DrawEngineLogo();
+    return OnAfterInit();
+}
+
+int krSDLWrapper::Run(int, char**)
+{
+    // Nothing to run without a successful Init.
+    if (!window || !glContext || !guiManager)
+    {
+        return 0;
+    }
+    quitRequested = false;
+    FPSmanager pacer;
+    SDL_initFramerate(&pacer);
+    SDL_setFramerate(&pacer, kFrameRate);
+    srand(static_cast<unsigned>(time(nullptr)));
+    frameCount = 0;
+    bool paused = false;
+
+    do
+    {
+        // Clicks queued during the previous frame reach OnGUIClick first.
+        guiManager->HandleEvents();
+
+        // One event per frame; the rest wait for the following frames.
+        SDL_Event event;
+        if (SDL_PollEvent(&event))
+        {
+            DispatchEvent(event, paused);
+        }
+
+        if (!paused)
+        {
+            SDL_GL_MakeCurrent(window, glContext);
+            Render();
+            guiManager->Draw();
+            SDL_GL_SwapWindow(window);
+        }
+        frameCount++;
+        SDL_framerateDelay(&pacer);
+    } while (!quitRequested);
+
+    OnBeforeClose();
+    return 0;
+}
+
+void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
+{
+    switch (event.type)
+    {
+        case SDL_QUIT:
+            quitRequested = true;
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event)
+            {
+                case SDL_WINDOWEVENT_RESIZED:
+                    OnResizeWindow(event.window.data1, event.window.data2);
+                    break;
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    OnLostFocus();
+                    paused = true;
+                    break;
+                case SDL_WINDOWEVENT_MAXIMIZED:
+                case SDL_WINDOWEVENT_RESTORED:
+                    OnSetFocus();
+                    paused = false;
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_KEYDOWN:
+        {
+            const unsigned key = static_cast<unsigned>(event.key.keysym.sym);
+            OnKeyDown(key);
+            // Every press (and auto-repeat) also counts as a release, except for the keys
+            // that leave screens: those must act once, on the real release.
+            if (key != static_cast<unsigned>(SDLK_ESCAPE) &&
+                key != static_cast<unsigned>(SDLK_AC_BACK))
+            {
+                OnKeyUp(key);
+            }
+            break;
+        }
+        case SDL_KEYUP:
+            OnKeyUp(static_cast<unsigned>(event.key.keysym.sym));
+            break;
+        case SDL_MOUSEMOTION:
+            MouseXY(event.motion.x, event.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT)
+            {
+                LMBDown();
+            }
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+            {
+                RMBDown();
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT)
+            {
+                LMBUp();
+            }
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+            {
+                RMBUp();
+            }
+            break;
+        case SDL_MOUSEWHEEL:
+            if (event.wheel.y > 0)
+            {
+                MouseWheelUp();
+            }
+            else
+            {
+                MouseWheelDown();
+            }
+            break;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERUP:
+        case SDL_FINGERMOTION:
+        {
+            // Finger positions are normalised over the window; a finger acts as the left
+            // button at its pixel position.
+            MouseXY(static_cast<int>(event.tfinger.x * width),
+                    static_cast<int>(event.tfinger.y * height));
+            if (event.type == SDL_FINGERDOWN)
+            {
+                LMBDown();
+            }
+            else if (event.type == SDL_FINGERUP)
+            {
+                LMBUp();
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void krSDLWrapper::EndMainLoop()
+{
+    quitRequested = true;
+}
+
+void krSDLWrapper::MouseXY(int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (x != prevMouseX || y != prevMouseY)
+    {
+        if (guiManager)
+        {
+            guiManager->OnMouse(x, y);
+        }
+        MouseMotion();
+        OnMouseMotion(mouseX, mouseY, prevMouseX - x, prevMouseY - y);
+    }
+    prevMouseX = mouseX;
+    prevMouseY = mouseY;
+}
+
+void krSDLWrapper::MouseMotion()
+{
+    dragDeltaX = static_cast<float>((prevMouseX - mouseX) * camPosition[2] / 9.05);
+    dragDeltaY = static_cast<float>((prevMouseY - mouseY) * camPosition[2] / 9.05);
+}
+
+void krSDLWrapper::LMBDown()
+{
+    const uint32_t now = SDL_GetTicks();
+    if (now - lastClickTicks <= kDoubleClickTicks)
+    {
+        // The second press of a double click: the GUI never sees it and its release is
+        // ignored; the next press starts afresh.
+        OnDblClick();
+        lastClickTicks = 0;
+        return;
+    }
+    if (guiManager)
+    {
+        guiManager->OnLMBDown(mouseX, mouseY);
+    }
+    leftButtonDown = true;
+}
+
+void krSDLWrapper::LMBUp()
+{
+    if (!leftButtonDown)
+    {
+        return;
+    }
+    lastClickTicks = SDL_GetTicks();
+    if (guiManager)
+    {
+        guiManager->OnLMBUp(mouseX, mouseY);
+    }
+    leftButtonDown = false;
+    OnLMBUp(mouseX, mouseY);
+}
+
+void krSDLWrapper::RMBDown()
+{
+    rightButtonDown = true;
+}
+
+void krSDLWrapper::RMBUp()
+{
+    rightButtonDown = false;
+}
+
+void krSDLWrapper::MouseWheelUp()
+{
+    camPosition[2] -= wheelStep;
+    wheelStep = camPosition[2] / 100;
+}
+
+void krSDLWrapper::MouseWheelDown()
+{
+    camPosition[2] += wheelStep;
+    wheelStep = camPosition[2] / 100;
+}
+
+void krSDLWrapper::SetCamPosition(float* v)
+{
+    for (int i = 0; i < 3; i++)
+    {
+        camPosition[i] = v[i];
+    }
+}
+
+void krSDLWrapper::GetCamPosition(float* out) const
+{
+    for (int i = 0; i < 3; i++)
+    {
+        out[i] = camPosition[i];
+    }
+}
+
+void krSDLWrapper::SetCamAngle(float* v)
+{
+    for (int i = 0; i < 3; i++)
+    {
+        camAngle[i] = v[i];
+    }
+}
+
+void krSDLWrapper::GetCamAngle(float* out) const
+{
+    for (int i = 0; i < 3; i++)
+    {
+        out[i] = camAngle[i];
+    }
+}
+
+void krSDLWrapper::InitGL()
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    aspect = static_cast<float>(width) / static_cast<float>(height);
+    glFrustum(-aspect * kFrustumHalf, aspect * kFrustumHalf, -kFrustumHalf, kFrustumHalf,
+              kNearPlane, kFarPlane);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void krSDLWrapper::PilotView(float* position, float* angle)
+{
+    glRotatef(angle[0], 0, 0, 1);
+    glRotatef(angle[2], 1, 0, 0);
+    glRotatef(angle[1], 0, 0, 1);
+    glTranslatef(-position[0], -position[1], -position[2]);
+}
+
+void krSDLWrapper::Refresh()
+{
+    Render();
+    if (guiManager)
+    {
+        guiManager->Draw();
+    }
+    SDL_GL_SwapWindow(window);
+    frameCount++;
+}
+
+void krSDLWrapper::DrawEngineLogo()
+{
+    SDL_ShowCursor(0);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, 0, 1);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+
+    const krMemoryBlock* logo = Resource ? Resource->Get("krEngineLogo") : nullptr;
+    krGUIPicture* picture = new krGUIPicture(
+        1, (width - kLogoWidth) / 2, (height - kLogoHeight) / 2, kLogoWidth, kLogoHeight, logo);
+
+    FPSmanager pacer;
+    SDL_initFramerate(&pacer);
+    SDL_setFramerate(&pacer, kFrameRate);
+    // The screen is redrawn only on ticks that bring an event; the events themselves are
+    // dropped, so the logo cannot be skipped.
+    do
+    {
+        SDL_Event event;
+        if (SDL_PollEvent(&event))
+        {
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            picture->Draw();
+            SDL_GL_MakeCurrent(window, glContext);
+            SDL_GL_SwapWindow(window);
+        }
+        frameCount++;
+        SDL_framerateDelay(&pacer);
+    } while (frameCount < kLogoTicks);
+
+    glDisable(GL_BLEND);
+    SDL_ShowCursor(1);
+    delete picture;
+}
