@@ -1,0 +1,342 @@
+// Tests of the GUI manager: routing, the click queue and its delivery to the shell, values by
+// ID, drawing order and the frozen state.
+#include <GL/gl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "app/krGUIResource.h"
+#include "app/krSDLWrapper.h"
+#include "data/krString.h"
+#include "gui/krGUIManager.h"
+#include "gui/krGUIObject.h"
+#include "krTestGL.h"
+
+namespace
+{
+
+// Records hooks, values and draws as "<name>:<what>" in a shared log.
+class Probe : public krGUIObject
+{
+public:
+    Probe(const char* name, std::vector<std::string>* log, uint32_t id, int32_t left, int32_t top,
+          int32_t width, int32_t height)
+        : krGUIObject(id, left, top, width, height), name(name), log(log)
+    {
+    }
+    void Draw() override { Note("draw"); }
+    void SetValue(const krString& value) override
+    {
+        value.GetString()
+            ? Note("value " + std::string(value.GetString(), value.GetString() + value.Length()))
+            : Note("value null");
+    }
+    void OnMouseMove(int dx, int dy) override
+    {
+        Note("move" + std::to_string(dx) + "," + std::to_string(dy));
+    }
+    void OnLMBDown() override { Note("down"); }
+    void OnLMBUp() override { Note("up"); }
+    void Note(const std::string& what) { log->push_back(name + ":" + what); }
+
+    std::string name;
+    std::vector<std::string>* log;
+};
+
+// The shell as the manager sees it: only OnGUIClick matters. Constructing it touches no SDL.
+class ClickShell : public krSDLWrapper
+{
+public:
+    ClickShell() : krSDLWrapper(640, 480, false) {}
+    void OnGUIClick(krGUIObject* control) override
+    {
+        clicks.push_back(control);
+        if (onClick)
+        {
+            onClick(control);
+        }
+    }
+    std::vector<krGUIObject*> clicks;
+    std::function<void(krGUIObject*)> onClick;
+};
+
+class GUIManagerTest : public ::testing::Test
+{
+protected:
+    krGUIManager manager{640, 480};
+    ClickShell shell;
+    std::vector<std::string> log;
+};
+
+} // namespace
+
+TEST(GUIManagerResource, TheManagerOwnsTheEngineArchive)
+{
+    EXPECT_EQ(nullptr, Resource);
+    {
+        krGUIManager* manager = krGUIManager::Create(320, 200);
+        ASSERT_NE(nullptr, Resource);
+        EXPECT_TRUE(Resource->ResourceExists("krEngineLogo"));
+        delete manager;
+    }
+    EXPECT_EQ(nullptr, Resource);
+}
+
+TEST_F(GUIManagerTest, EventsWaitForTheShellPointer)
+{
+    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
+    manager.AppendControl(control);
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    manager.HandleEvents(); // no shell yet: nothing delivered, nothing lost
+    EXPECT_EQ(1u, manager.GetEvents()->Length());
+    manager.SetWrapperPtr(&shell);
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
+    EXPECT_EQ(0u, manager.GetEvents()->Length());
+    manager.HandleEvents();
+    EXPECT_EQ(1u, shell.clicks.size());
+}
+
+TEST_F(GUIManagerTest, AClickIsDeliveredAtTheStartOfTheNextFrame)
+{
+    manager.SetWrapperPtr(&shell);
+    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
+    manager.AppendControl(control);
+    // Frame n: delivery first, then the release is dispatched.
+    manager.HandleEvents();
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    EXPECT_TRUE(shell.clicks.empty());
+    // Frame n + 1.
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
+}
+
+TEST_F(GUIManagerTest, OnlyClickEventsAreDelivered)
+{
+    manager.SetWrapperPtr(&shell);
+    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
+    manager.AppendControl(control);
+    manager.AppendEvent(static_cast<krGUIEventType>(7), control);
+    manager.AppendEvent(geClick, control);
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
+    EXPECT_EQ(0u, manager.GetEvents()->Length());
+}
+
+TEST_F(GUIManagerTest, EventsQueuedByACallbackArriveInTheSameBatch)
+{
+    manager.SetWrapperPtr(&shell);
+    krGUIObject* a = new krGUIObject(1, 0, 0, 10, 10);
+    krGUIObject* b = new krGUIObject(2, 0, 0, 10, 10);
+    manager.AppendControl(a);
+    manager.AppendControl(b);
+    manager.AppendEvent(geClick, a);
+    shell.onClick = [&](krGUIObject* c)
+    {
+        if (c == a)
+        {
+            manager.AppendEvent(geClick, b);
+        }
+    };
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{a, b}), shell.clicks);
+}
+
+TEST_F(GUIManagerTest, ClicksOnControlsDeletedByAnEarlierClickAreNeverDelivered)
+{
+    manager.SetWrapperPtr(&shell);
+    // Two overlapping clickable controls: one release queues two clicks.
+    krGUIObject* first = new krGUIObject(1, 0, 0, 100, 100);
+    manager.AppendControl(first);
+    manager.AppendControl(new krGUIObject(2, 50, 50, 100, 100));
+    manager.OnLMBDown(60, 60);
+    manager.OnLMBUp(60, 60);
+    ASSERT_EQ(2u, manager.GetEvents()->Length());
+
+    // The first click switches screens: clear, then build the new one.
+    krGUIObject* next = nullptr;
+    shell.onClick = [&](krGUIObject* c)
+    {
+        if (c == first)
+        {
+            manager.Clear();
+            next = new krGUIObject(3, 0, 0, 10, 10);
+            manager.AppendControl(next);
+        }
+    };
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{first}), shell.clicks);
+    EXPECT_EQ(0u, manager.GetEvents()->Length());
+    EXPECT_EQ(1u, manager.GetControlCount());
+}
+
+TEST_F(GUIManagerTest, ClicksQueuedAfterAClearInsideACallbackStillArrive)
+{
+    manager.SetWrapperPtr(&shell);
+    krGUIObject* first = new krGUIObject(1, 0, 0, 10, 10);
+    manager.AppendControl(first);
+    manager.AppendControl(new krGUIObject(2, 0, 0, 10, 10));
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    krGUIObject* next = nullptr;
+    shell.onClick = [&](krGUIObject* c)
+    {
+        if (c == first)
+        {
+            manager.Clear();
+            next = new krGUIObject(3, 0, 0, 10, 10);
+            manager.AppendControl(next);
+            manager.AppendEvent(geClick, next);
+        }
+    };
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{first, next}), shell.clicks);
+}
+
+TEST_F(GUIManagerTest, ClearDropsQueuedClicks)
+{
+    manager.SetWrapperPtr(&shell);
+    manager.AppendControl(new krGUIObject(1, 0, 0, 10, 10));
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    manager.Clear();
+    manager.HandleEvents();
+    EXPECT_TRUE(shell.clicks.empty());
+}
+
+TEST_F(GUIManagerTest, PointerEventsCarryTheMovementSinceThePreviousEvent)
+{
+    manager.AppendControl(new Probe("p", &log, 1, 0, 0, 100, 100));
+    manager.OnMouse(10, 20); // measured from (0, 0)
+    manager.OnMouse(10, 20); // same position: nobody hears it
+    manager.OnMouse(13, 18);
+    manager.OnMouse(300, 300); // outside
+    manager.OnMouse(13, 18);   // back in: measured from the outside event
+    EXPECT_EQ((std::vector<std::string>{"p:move10,20", "p:move3,-2", "p:move-287,-282"}), log);
+}
+
+TEST_F(GUIManagerTest, HiddenAndIdZeroTopLevelControlsAreNotReached)
+{
+    Probe* hidden = new Probe("hidden", &log, 1, 0, 0, 100, 100);
+    hidden->AppendChild(new Probe("hiddenChild", &log, 5, 0, 0, 100, 100));
+    hidden->SetVisible(false);
+    Probe* zero = new Probe("zero", &log, 0, 0, 0, 100, 100);
+    zero->AppendChild(new Probe("zeroChild", &log, 6, 0, 0, 100, 100));
+    manager.AppendControl(hidden);
+    manager.AppendControl(zero);
+    manager.AppendControl(new Probe("shown", &log, 2, 0, 0, 100, 100));
+    manager.OnMouse(5, 5);
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    EXPECT_EQ((std::vector<std::string>{"shown:move5,5", "shown:down", "shown:up"}), log);
+    EXPECT_TRUE(manager.IsMouseInControls());
+}
+
+TEST_F(GUIManagerTest, EveryReachableControlGetsTheRelease)
+{
+    manager.SetWrapperPtr(&shell);
+    krGUIObject* a = new krGUIObject(1, 0, 0, 100, 100);
+    krGUIObject* b = new krGUIObject(2, 0, 0, 100, 100);
+    manager.AppendControl(a);
+    manager.AppendControl(b);
+    manager.OnLMBDown(5, 5);
+    manager.OnLMBUp(5, 5);
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{a, b}), shell.clicks);
+}
+
+TEST_F(GUIManagerTest, SetValueByIDReachesEveryDepth)
+{
+    Probe* top = new Probe("top", &log, 111, 0, 0, 10, 10);
+    Probe* child = new Probe("child", &log, 7, 0, 0, 10, 10);
+    Probe* grand = new Probe("grand", &log, 111, 0, 0, 10, 10);
+    grand->AppendChild(new Probe("great", &log, 111, 0, 0, 10, 10));
+    child->AppendChild(grand);
+    top->AppendChild(child);
+    top->SetVisible(false); // visibility does not matter
+    manager.AppendControl(top);
+    manager.AppendControl(new Probe("wide", &log, 111 + 256, 0, 0, 10, 10));
+
+    krString text(L"hi");
+    manager.SetValueByID(111, text);
+    // Children before their top-level parent; below the top, a child before its own children.
+    EXPECT_EQ((std::vector<std::string>{"grand:value hi", "great:value hi", "top:value hi"}), log);
+
+    log.clear();
+    manager.SetValueByID(112, text);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(GUIManagerTest, ClearDeletesTheControlsAndTheirChildren)
+{
+    Probe* top = new Probe("top", &log, 1, 0, 0, 10, 10);
+    top->AppendChild(new Probe("child", &log, 1, 0, 0, 10, 10));
+    manager.AppendControl(top);
+    EXPECT_EQ(&manager, top->GetGUIManagerPtr());
+    manager.Clear();
+    EXPECT_EQ(0u, manager.GetControlCount());
+    EXPECT_EQ(nullptr, manager.GetControl(0));
+}
+
+class GUIManagerDrawTest : public krGLTest
+{
+protected:
+    std::vector<std::string> log;
+};
+
+TEST_F(GUIManagerDrawTest, DrawsTopLevelBelowChildrenAndChildrenOverTheirOwn)
+{
+    krGUIManager manager(kWidth, kHeight);
+    Probe* top = new Probe("top", &log, 0, 0, 0, 10, 10);
+    Probe* child = new Probe("child", &log, 0, 0, 0, 10, 10);
+    child->AppendChild(new Probe("grand", &log, 0, 0, 0, 10, 10));
+    child->SetVisible(false); // only the top level's flag counts
+    top->AppendChild(child);
+    top->AppendChild(new Probe("second", &log, 0, 0, 0, 10, 10));
+    Probe* hidden = new Probe("hidden", &log, 0, 0, 0, 10, 10);
+    hidden->AppendChild(new Probe("hiddenChild", &log, 0, 0, 0, 10, 10));
+    hidden->SetVisible(false);
+    manager.AppendControl(top);
+    manager.AppendControl(hidden);
+    manager.Draw();
+    EXPECT_EQ((std::vector<std::string>{"top:draw", "grand:draw", "child:draw", "second:draw"}),
+              log);
+    // Pixel projection left in place, blending off, depth test on.
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_PROJECTION, mode);
+    GLfloat m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    EXPECT_FLOAT_EQ(2.0f / kWidth, m[0]);
+    EXPECT_FLOAT_EQ(-2.0f / kHeight, m[5]);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
+{
+    krGUIManager manager(kWidth, kHeight);
+    manager.AppendControl(new Probe("top", &log, 0, 0, 0, 10, 10));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    manager.Freeze();
+    manager.Draw();
+    EXPECT_TRUE(log.empty());
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_MODELVIEW, mode);
+    GLfloat m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    EXPECT_FLOAT_EQ(1.0f, m[0]);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    manager.Thaw();
+    manager.Draw();
+    EXPECT_EQ(1u, log.size());
+}
