@@ -36,11 +36,11 @@ class krGUIButton : public krGUIObject
 {
 public:
     // Face states, also the index of the face in the geometry.
-    static const int32_t kPassive = 0;
-    static const int32_t kActive = 1;
-    static const int32_t kPushed = 2;
+    static constexpr int32_t kPassive = 0;
+    static constexpr int32_t kActive = 1;
+    static constexpr int32_t kPushed = 2;
     // Buttons narrower than this are widened to it.
-    static const int32_t kMinWidth = 48;
+    static constexpr int32_t kMinWidth = 48;
 
     // `font` and `states` are borrowed; the caption is copied and measured once.
     krGUIButton(uint32_t id, krFont* font, krGUIButtonStates* states, int32_t left, int32_t top,

@@ -13,7 +13,7 @@ class krVertexArray;
 class krGUIPanel : public krGUIObject
 {
 public:
-    static const int32_t kDefaultRadius = 10;
+    static constexpr int32_t kDefaultRadius = 10;
 
     // Builds the box in the default colour, black at alpha 0.8.
     krGUIPanel(uint32_t id, int32_t left, int32_t top, int32_t width, int32_t height);
