@@ -1,0 +1,308 @@
+// Tests of the text scroll (per-frame scrolling and the fading text change) and the text
+// viewer (drag, coast and their limits, clipping, the viewer without lines).
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "app/krSDLWrapper.h"
+#include "data/krString.h"
+#include "data/krStringArray.h"
+#include "gui/krGUIManager.h"
+#include "gui/krGUIPanel.h"
+#include "gui/krGUITextScroll.h"
+#include "gui/krGUITextViewer.h"
+#include "krGUITestAssets.h"
+#include "krTestGL.h"
+#include "render/krFont.h"
+
+namespace
+{
+
+// Glyphs 10 pixels tall and wide, advancing 10: a 30-character text is 300 pixels wide and the
+// viewer's line height is 14.
+class GUITextTest : public krGLTest
+{
+protected:
+    void SetUp() override
+    {
+        krGLTest::SetUp();
+        if (IsSkipped())
+        {
+            return;
+        }
+        GlobalScreenWidth = kWidth;
+        GlobalScreenHeight = kHeight;
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        font = krMakeTestFont(10, 10, 10);
+        ASSERT_NE(nullptr, font);
+        manager = new krGUIManager(kWidth, kHeight);
+    }
+    void TearDown() override
+    {
+        delete manager;
+        delete font;
+        krGLTest::TearDown();
+    }
+
+    void FillLines(krStringArray* lines, int count, int length)
+    {
+        for (int i = 0; i < count; i++)
+        {
+            lines->AppendLine(krRepeat(L'w', length).c_str());
+        }
+    }
+
+    krFont* font = nullptr;
+    krGUIManager* manager = nullptr;
+};
+
+bool SameText(const krString& a, const wchar_t* b)
+{
+    return a.GetString() && wcscmp(a.GetString(), b) == 0;
+}
+
+} // namespace
+
+TEST_F(GUITextTest, ScrollCrossesTheControlIn922FramesAndStartsAgain)
+{
+    krGUITextScroll scroll(1, font, 2, 100, 620, krString(krRepeat(L'a', 30).c_str()));
+    EXPECT_EQ(300, scroll.GetTextWidth());
+    EXPECT_EQ(10, scroll.GetHeight());
+    for (int frame = 0; frame < 922; frame++)
+    {
+        ASSERT_EQ(622.0f - frame, scroll.GetTextX()) << "frame " << frame;
+        scroll.Draw();
+    }
+    EXPECT_EQ(622.0f, scroll.GetTextX());
+    EXPECT_EQ(0, scroll.GetVx());
+}
+
+TEST_F(GUITextTest, TextChangeFadesOutFor101FramesThenIn)
+{
+    krGUITextScroll scroll(1, font, 2, 100, 620, krString(L"old"));
+    scroll.SetVx(40);
+    scroll.SetValue(krString(L"new"));
+    for (int frame = 1; frame <= 100; frame++)
+    {
+        scroll.Draw();
+        ASSERT_TRUE(SameText(scroll.GetText(), L"old")) << "frame " << frame;
+        ASSERT_EQ(40 + frame, scroll.GetVx()); // the old text keeps moving while it fades
+    }
+    EXPECT_GT(scroll.GetAlpha(), 0.0f);
+    scroll.Draw(); // the 101st step goes below 0
+    EXPECT_TRUE(SameText(scroll.GetText(), L"new"));
+    EXPECT_EQ(0.0f, scroll.GetAlpha());
+    EXPECT_EQ(0, scroll.GetVx()); // the new text starts at the right edge, invisible
+    EXPECT_FALSE(scroll.IsFadingOut());
+    for (int frame = 1; frame <= 100; frame++)
+    {
+        scroll.Draw();
+        ASSERT_TRUE(scroll.IsChanging()) << "frame " << frame;
+    }
+    scroll.Draw();
+    EXPECT_FALSE(scroll.IsChanging());
+    EXPECT_EQ(1.0f, scroll.GetAlpha());
+}
+
+TEST_F(GUITextTest, SecondChangeRestartsTheFadeOutFromTheCurrentAlpha)
+{
+    krGUITextScroll scroll(1, font, 2, 100, 620, krString(L"one"));
+    scroll.SetValue(krString(L"two"));
+    for (int i = 0; i < 150; i++) // past the swap, well into the fade-in
+    {
+        scroll.Draw();
+    }
+    ASSERT_TRUE(SameText(scroll.GetText(), L"two"));
+    const float alpha = scroll.GetAlpha();
+    ASSERT_GT(alpha, 0.4f);
+    scroll.SetValue(krString(L"three"));
+    scroll.Draw();
+    EXPECT_TRUE(scroll.IsFadingOut());
+    EXPECT_NEAR(alpha - 0.01f, scroll.GetAlpha(), 1e-5);
+    for (int i = 0; i < 60 && !SameText(scroll.GetText(), L"three"); i++)
+    {
+        scroll.Draw();
+    }
+    EXPECT_TRUE(SameText(scroll.GetText(), L"three"));
+}
+
+TEST_F(GUITextTest, SetColorSetsTheColourAndTheCurrentAlpha)
+{
+    krGUITextScroll scroll(1, font, 2, 100, 620, krString(L"x"));
+    scroll.SetColor(0.04f, 0.04f, 0.25f, 1);
+    EXPECT_EQ(1.0f, scroll.GetAlpha());
+    scroll.SetColor(1, 1, 1, 0.5f);
+    EXPECT_EQ(0.5f, scroll.GetAlpha());
+    // A fade-in ends at the colour's alpha.
+    scroll.SetValue(krString(L"y"));
+    for (int i = 0; i < 120; i++)
+    {
+        scroll.Draw();
+    }
+    EXPECT_FALSE(scroll.IsChanging());
+    EXPECT_EQ(0.5f, scroll.GetAlpha());
+}
+
+TEST_F(GUITextTest, ScrollIsClippedToItsHorizontalSpan)
+{
+    krGUITextScroll* scroll =
+        new krGUITextScroll(1, font, 50, 100, 100, krString(krRepeat(L'a', 30).c_str()));
+    scroll->SetVx(200); // the text runs from x = -50 to 250
+    manager->AppendControl(scroll);
+    Clear(0, 0, 0);
+    manager->Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(49, 105), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(50, 105), 255, 255, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(149, 105), 255, 255, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(150, 105), 0, 0, 0));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+}
+
+TEST_F(GUITextTest, ViewerWithAFittingTextCannotBeDragged)
+{
+    krStringArray lines;
+    FillLines(&lines, 5, 3);
+    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
+    EXPECT_EQ(14.0f, viewer.GetLineHeight());
+    viewer.OnLMBDown();
+    EXPECT_FALSE(viewer.IsDragging());
+    viewer.OnMouseMove(0, -30);
+    EXPECT_EQ(0, viewer.GetScrollOffset());
+    EXPECT_EQ(0, viewer.GetLastDy());
+}
+
+TEST_F(GUITextTest, DragStopsAtTheLastLineAndSnapsBackToTheStart)
+{
+    krStringArray lines;
+    FillLines(&lines, 20, 3); // 20 lines, 7 visible in 100 pixels
+    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
+    viewer.OnLMBDown();
+    ASSERT_TRUE(viewer.IsDragging());
+    viewer.OnMouseMove(0, -20);
+    EXPECT_EQ(-20, viewer.GetScrollOffset());
+    EXPECT_EQ(1, viewer.GetFirstLine());
+    for (int i = 0; i < 20; i++)
+    {
+        viewer.OnMouseMove(0, -20);
+        ASSERT_LE(viewer.GetFirstLine(), 13);
+    }
+    EXPECT_EQ(13, viewer.GetFirstLine());
+    EXPECT_EQ(-180, viewer.GetScrollOffset()); // the step past the limit was taken back
+    EXPECT_EQ(-20, viewer.GetLastDy());
+    viewer.OnMouseMove(0, 500);
+    EXPECT_EQ(0, viewer.GetScrollOffset());
+    EXPECT_EQ(0, viewer.GetFirstLine());
+    viewer.OnMouseLeave();
+    EXPECT_FALSE(viewer.IsDragging());
+    viewer.OnMouseMove(0, -20);
+    EXPECT_EQ(0, viewer.GetScrollOffset());
+}
+
+TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
+{
+    krStringArray lines;
+    FillLines(&lines, 20, 3);
+    krGUITextViewer* viewer = new krGUITextViewer(5, &lines, font, 20, 20, 200, 100);
+    manager->AppendControl(viewer);
+    // Through the manager's dispatch: press, a 3-pixel upward drag, release.
+    manager->OnMouse(60, 60);
+    manager->OnLMBDown(60, 60);
+    manager->OnMouse(60, 57);
+    manager->OnLMBUp(60, 57);
+    ASSERT_FALSE(viewer->IsDragging());
+    ASSERT_EQ(-3, viewer->GetLastDy());
+    ASSERT_EQ(-3, viewer->GetScrollOffset());
+
+    int frames = 0;
+    while (viewer->GetLastDy() != 0 && frames < 1000)
+    {
+        const int before = viewer->GetScrollOffset();
+        viewer->Draw();
+        frames++;
+        if (viewer->GetLastDy() != 0)
+        {
+            ASSERT_EQ(before - 3, viewer->GetScrollOffset());
+        }
+    }
+    EXPECT_EQ(13, viewer->GetFirstLine());
+    const int resting = viewer->GetScrollOffset();
+    EXPECT_GT(resting, -13 * 14 - 14);
+    viewer->Draw();
+    EXPECT_EQ(resting, viewer->GetScrollOffset());
+
+    // Coast back down; a press stops it at once.
+    viewer->OnLMBDown();
+    viewer->OnMouseMove(0, 5);
+    viewer->OnLMBUp();
+    viewer->Draw();
+    viewer->Draw();
+    EXPECT_EQ(resting + 15, viewer->GetScrollOffset());
+    viewer->OnLMBDown();
+    viewer->OnLMBUp();
+    viewer->Draw();
+    EXPECT_EQ(resting + 15, viewer->GetScrollOffset());
+}
+
+TEST_F(GUITextTest, CoastingPastTheStartSnapsToTheFirstLine)
+{
+    krStringArray lines;
+    FillLines(&lines, 20, 3);
+    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
+    viewer.OnLMBDown();
+    viewer.OnMouseMove(0, -30);
+    viewer.OnMouseMove(0, 20);
+    viewer.OnMouseLeave(); // leaving ends the drag as a release does
+    viewer.Draw();
+    EXPECT_EQ(0, viewer.GetScrollOffset());
+    EXPECT_EQ(0, viewer.GetFirstLine());
+    EXPECT_EQ(0, viewer.GetLastDy());
+}
+
+TEST_F(GUITextTest, ViewerClipsItsLinesToTheBoxLessHalfTheRadius)
+{
+    krStringArray lines;
+    FillLines(&lines, 20, 30); // 300 pixels: wider than the box
+    manager->AppendControl(new krGUITextViewer(1, &lines, font, 20, 20, 200, 100));
+    Clear(1, 0, 0);
+    manager->Draw();
+    // Line i has its baseline at 20 + 14 - 4 + 14 i and starts at x = 25.
+    EXPECT_TRUE(krPixelNear(ReadPixel(25, 20), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(24, 25), 255, 204, 204)); // panel only
+    EXPECT_TRUE(krPixelNear(ReadPixel(214, 25), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(216, 25), 255, 204, 204));
+    EXPECT_TRUE(krPixelNear(ReadPixel(25, 30), 255, 204, 204)); // between the lines
+    EXPECT_TRUE(krPixelNear(ReadPixel(100, 119), 0, 0, 0));     // line 7, cut at the bottom
+    EXPECT_TRUE(krPixelNear(ReadPixel(100, 121), 255, 0, 0));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+}
+
+TEST_F(GUITextTest, ViewerWithoutLinesDrawsJustItsPanel)
+{
+    krStringArray empty;
+    krGUITextViewer* missing = new krGUITextViewer(1, nullptr, font, 20, 20, 100, 100);
+    krGUITextViewer* none = new krGUITextViewer(2, &empty, font, 130, 20, 100, 100);
+    manager->AppendControl(missing);
+    manager->AppendControl(none);
+    manager->OnMouse(50, 50);
+    manager->OnLMBDown(50, 50);
+    manager->OnMouse(50, 40);
+    manager->OnLMBUp(50, 40);
+    EXPECT_FALSE(missing->IsDragging());
+    EXPECT_EQ(0, missing->GetScrollOffset());
+    Clear(0, 0, 0);
+    manager->Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(30, 25), 204, 204, 204));
+    EXPECT_TRUE(krPixelNear(ReadPixel(140, 25), 204, 204, 204));
+}
+
+TEST_F(GUITextTest, ViewerPanelFollowsTheParent)
+{
+    krStringArray lines;
+    FillLines(&lines, 3, 3);
+    krGUIPanel* dialog = new krGUIPanel(1, 100, 50, 150, 150);
+    krGUITextViewer* viewer = new krGUITextViewer(0, &lines, font, 10, 10, 100, 100);
+    dialog->AppendChild(viewer);
+    manager->AppendControl(dialog);
+    EXPECT_EQ(110, viewer->GetBackground()->GetLeft());
+    EXPECT_EQ(60, viewer->GetBackground()->GetTop());
+    EXPECT_EQ(0u, viewer->GetBackground()->GetID());
+}
