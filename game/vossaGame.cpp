@@ -1,0 +1,267 @@
+// vossaGame: construction, start-up from the asset archive, the frame's drawing order and
+// shutdown.
+#include "vossaGame.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "audio/krMusic.h"
+#include "audio/krSampler.h"
+#include "data/krResource.h"
+#include "data/krStringArray.h"
+#include "gui/krGUIButton.h"
+#include "gui/krGUIManager.h"
+#include "render/krFont.h"
+#include "render/krGeometry.h"
+#include "render/krTexturedBox.h"
+#include "render/krVector.h"
+#include "render/krVertexArray.h"
+
+const char* const kDataFileName = "vossadata.bin";
+const float kHomeCamPosition[3] = {-4.0560689f, -7.2544f, 11.6393967f};
+const float kHomeCamAngle[3] = {0.0f, 22.2099552f, -34.6961136f};
+
+vossaGame::vossaGame(int width, int height, bool fullScreen)
+    : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), reorderedCards(nullptr),
+      skyBox(nullptr), stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr),
+      resource(nullptr), gameState(gsIntro), selectedRow(2), rowPicks{3, 10, 17},
+      cornerClicked(false), language(0), highQuality(true), musicOn(true), textScrollSpeed(0),
+      showGameHowTo(true),
+      settingsRecord(DefaultSettings()), camPositionStep{0, 0, 0}, camAngleStep{0, 0},
+      presentedScaleStep(0), choicePulseCounter(0), choicePulseGrowing(true), dealCount(0),
+      circleZ(-5.0f), gatherZ(-5.0f), mixerFrame(10), stackingFrame(0), presentationFrame(0),
+      presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
+      starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
+      sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
+      blueButtonStates(nullptr), greenButtonStates(nullptr), redButtonStates(nullptr),
+      gameHowToText(nullptr), gameHowToPanel(nullptr)
+{
+    srand(static_cast<unsigned>(time(nullptr)));
+    // Until the shell sets up OpenGL, the flights use the requested window's ratio.
+    aspect = height > 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
+    float position[3], angle[3];
+    CopyVect(position, kHomeCamPosition);
+    CopyVect(angle, kHomeCamAngle);
+    SetCamPosition(position);
+    SetCamAngle(angle);
+    std::memset(currentPositions, 0, sizeof(currentPositions));
+    std::memset(stackPositions, 0, sizeof(stackPositions));
+    std::memset(presentationPositions, 0, sizeof(presentationPositions));
+    std::memset(starPositions, 0, sizeof(starPositions));
+    std::memset(starSpins, 0, sizeof(starSpins));
+    InitChoicePositions();
+    InitMindSelectPositions();
+    ReadConfig();
+}
+
+vossaGame::~vossaGame()
+{
+    // After a start-up that failed part-way OnBeforeClose never ran; whatever was built is
+    // released here, while the shell still holds the OpenGL context.
+    ReleaseAssets();
+}
+
+krMemoryBlock* vossaGame::Asset(const char* name) const
+{
+    if (resource == nullptr || name == nullptr)
+    {
+        return nullptr;
+    }
+    return resource->Get(name);
+}
+
+float vossaGame::FlightAspect() const
+{
+    const float a = GetAspect();
+    return a > 0.0f ? a : 1.0f;
+}
+
+bool vossaGame::OnAfterInit()
+{
+    resource = new krResource();
+    if (!resource->ReadFromFile(kDataFileName))
+    {
+        return false;
+    }
+
+    music = new krMusic();
+    if (krMemoryBlock* block = Asset("bkgsnd03"))
+    {
+        music->LoadFromCrunchedMemoryBlock(block);
+    }
+    music->SetVolume(settingsRecord.musicVolume);
+    if (musicOn)
+    {
+        music->Play();
+    }
+
+    InitBoxes();
+
+    mainFont = new krFont(ftYDown);
+    krMemoryBlock* fontBlock = Asset("arial");
+    if (fontBlock == nullptr || !mainFont->LoadFromCrunchedMemoryBlock(fontBlock))
+    {
+        return false;
+    }
+    smallFont = new krFont(ftYDown);
+    fontBlock = Asset("ss10");
+    if (fontBlock == nullptr || !smallFont->LoadFromCrunchedMemoryBlock(fontBlock))
+    {
+        return false;
+    }
+
+    InitSkyBox();
+
+    stars = new krGeometry();
+    uint32_t starTexture = 0;
+    for (int32_t i = 0; i < kStarCount; ++i)
+    {
+        const float size = Randf(0.5f, 1.0f);
+        krTexturedBox* star = krTexturedBox::Create(size, size, false, tbpFlipped);
+        if (i == 0)
+        {
+            if (krMemoryBlock* block = Asset("texture_star_01"))
+            {
+                star->TextureFromCrunchedMemoryBlock(block);
+            }
+            starTexture = star->GetTextureID();
+        }
+        else
+        {
+            const float r = Randf(0.8f, 1.0f);
+            const float g = Randf(0.8f, 1.0f);
+            const float b = Randf(0.8f, 1.0f);
+            star->SetColor(r, g, b, 1.0f);
+            star->SetTextureID(starTexture);
+        }
+        stars->AppendVertexArray(star);
+    }
+    InitStarSphere();
+    stars->SetPositions(starPositions);
+
+    InitStrings(language);
+
+    sampler = new krSampler();
+    if (krMemoryBlock* block = Asset("choicesnd02"))
+    {
+        sampler->AppendSampleFromCrunchedMemoryBlock(block);
+    }
+    sampler->SetVolume(settingsRecord.soundVolume);
+
+    blueButtonStates = new krGUIButtonStates(
+        Asset("button_blue_passive"), Asset("button_blue_active"), Asset("button_blue_pushed"));
+    greenButtonStates = new krGUIButtonStates(
+        Asset("button_green_passive"), Asset("button_green_active"), Asset("button_green_pushed"));
+    redButtonStates = new krGUIButtonStates(Asset("button_red_passive"), Asset("button_red_active"),
+                                            Asset("button_red_pushed"));
+
+    CreateIntroControls();
+    InitLight();
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_NORMALIZE);
+    glDisable(GL_LIGHTING);
+    return true;
+}
+
+void vossaGame::Render()
+{
+    float position[3], angle[3];
+    GetCamPosition(position);
+    GetCamAngle(angle);
+
+    OnBeforeRender();
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const float a =
+        GetHeight() > 0 ? static_cast<float>(GetWidth()) / static_cast<float>(GetHeight()) : 1.0f;
+    const float f = 0.0577350296f;
+    glFrustum(-a * f, a * f, -f, f, 0.1f, 10000.0f);
+
+    glClearColor(0.0f, 0.0f, 0.2f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    // The backdrop follows one hundredth of the camera's motion.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    float farPosition[3], farAngle[3];
+    for (int i = 0; i < 3; ++i)
+    {
+        farPosition[i] = position[i] * 0.01f;
+        farAngle[i] = angle[i] * 0.01f;
+    }
+    PilotView(farPosition, farAngle);
+    RenderSkyBox();
+
+    glLoadIdentity();
+    PilotView(position, angle);
+    glLightfv(GL_LIGHT0, GL_POSITION, light_pos);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    if (cards != nullptr)
+    {
+        cards->Draw();
+    }
+
+    glEnable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    RenderStars();
+}
+
+void vossaGame::OnMouseMotion(int, int, int, int) {}
+
+void vossaGame::OnBeforeClose()
+{
+    WriteConfig();
+    ReleaseAssets();
+}
+
+void vossaGame::ReleaseAssets()
+{
+    // The controls borrow fonts, texts and skins: they go first.
+    if (GetGUIManager() != nullptr)
+    {
+        GetGUIManager()->Clear();
+    }
+    gameHowToText = nullptr;
+    gameHowToPanel = nullptr;
+    // A pending order only borrows the boxes; its collection is ours.
+    delete reorderedCards;
+    reorderedCards = nullptr;
+    delete mainFont;
+    mainFont = nullptr;
+    delete smallFont;
+    smallFont = nullptr;
+    delete cards;
+    cards = nullptr;
+    delete skyBox;
+    skyBox = nullptr;
+    delete stars;
+    stars = nullptr;
+    delete clouds;
+    clouds = nullptr;
+    delete messages;
+    messages = nullptr;
+    delete licenses;
+    licenses = nullptr;
+    delete howToPlay;
+    howToPlay = nullptr;
+    delete sampler;
+    sampler = nullptr;
+    delete blueButtonStates;
+    blueButtonStates = nullptr;
+    delete greenButtonStates;
+    greenButtonStates = nullptr;
+    delete redButtonStates;
+    redButtonStates = nullptr;
+    delete music;
+    music = nullptr;
+    delete resource;
+    resource = nullptr;
+}

@@ -1,0 +1,209 @@
+// vossaGame: the program. A subclass of the engine's application shell that loads every
+// asset from the archive "vossadata.bin", owns the cards, the scenery, the fonts, the texts,
+// the sounds and the button skins, and runs the twenty-one-card trick as a state machine over
+// TGameState. Each frame Render advances the current state by one frame and draws the scene;
+// clicks, key releases and GUI clicks change the state.
+//
+// The class is written in several files by concern: vossaGame.cpp (construction, start-up,
+// drawing, shutdown), vossaGameInput.cpp (state changes and input), vossaGameTrick.cpp (the
+// card trick), vossaGameSettings.cpp (the settings file), vossaGameScreens.cpp (screens and
+// texts) and vossaGameScenery.cpp (backdrop, clouds, stars and light).
+//
+// Ownership: everything built in OnAfterInit is owned here and released in OnBeforeClose; the
+// GUI manager owns the controls, so gameHowToText and gameHowToPanel are borrowed.
+#pragma once
+
+#include <cstdint>
+
+#include "app/krSDLWrapper.h"
+#include "vossaCardLayout.h"
+#include "vossaGameState.h"
+#include "vossaScenery.h"
+#include "vossaSettings.h"
+
+class krFont;
+class krGeometry;
+class krGUIButtonStates;
+class krGUIObject;
+class krGUIPanel;
+class krGUITextScroll;
+class krMusic;
+class krResource;
+class krSampler;
+class krString;
+class krStringArray;
+class krVertexArray;
+struct krMemoryBlock;
+
+// The archive every asset is read from, in the working directory.
+extern const char* const kDataFileName;
+// The home camera pose to which the camera flights return: position and angles (degrees).
+extern const float kHomeCamPosition[3];
+extern const float kHomeCamAngle[3];
+
+// The IDs of the screens' controls.
+enum TControlID : uint32_t
+{
+    ciNone = 0,         // labels, sub-panels, tickers, the strip's panel
+    ciStart = 100,      // start button, also the intro logo
+    ciQuit = 101,       // quit button
+    ciAbout = 102,      // about button
+    ciDialog = 103,     // dialog panel
+    ciClose = 104,      // close button of a dialog
+    ciHowTo = 105,      // how-to button
+    ciSettings = 106,   // settings button
+    ciLanguage = 107,   // language button
+    ciQuality = 108,    // quality button
+    ciTextViewer = 109, // text viewer
+    ciMusic = 110,      // music button
+    ciStrip = 111,      // instruction strip ticker
+    ciStripSwitch = 112 // strip button
+};
+
+class vossaGame : public krSDLWrapper
+{
+public:
+    // Seeds the random generator, sets the home camera pose, computes the layouts and reads
+    // the settings file; touches no SDL.
+    vossaGame(int width, int height, bool fullScreen);
+    ~vossaGame() override;
+
+    void Render() override;
+    void OnBeforeClose() override;
+    bool OnAfterInit() override;
+    void OnLMBUp(int x, int y) override;
+    void OnMouseMotion(int x, int y, int dx, int dy) override;
+    void OnKeyUp(unsigned key) override;
+    void OnDblClick() override;
+    void OnLostFocus() override;
+    void OnSetFocus() override;
+    void OnGUIClick(krGUIObject* control) override;
+
+    // State machine (vossaGameInput.cpp).
+    void ChangeGameState();
+    void OnBeforeRender();
+
+    // The card trick (vossaGameTrick.cpp).
+    void InitBoxes();
+    void InitChoicePositions();
+    void InitMindSelectPositions();
+    void ChangeMindSelectPosition();
+    void ChangeChoicePosition();
+    void OnBeforeGoToMixer();
+    void GoToMixer();
+    void OnBeforeStacking();
+    void Stacking();
+    void Reposition(int row);
+    void ReplaceBoxesBuffer();
+    void OnBeforeGotoPresentation();
+    void GotoPresentation();
+    void Presentation();
+    void OnBeforeGotoMindSelect();
+    void GotoMindSelect();
+    void GoToIntro();
+
+    // Settings file (vossaGameSettings.cpp).
+    void ReadConfig();
+    void WriteConfig();
+
+    // Screens and texts (vossaGameScreens.cpp).
+    void InitStrings(int32_t lang);
+    void ChangeLang();
+    const char* GetNextLanguageName() const;
+    void CreateIntroControls();
+    void CreateAboutControls();
+    void CreateConfigControls();
+    void CreateHowToControls();
+    void CreateGameHowToControls();
+
+    // Scenery (vossaGameScenery.cpp).
+    void InitSkyBox();
+    void InitClouds();
+    void InitLight();
+    void InitStarSphere();
+    void InitStarLine();
+    void UpdateStarLine();
+    void ChangeBackground();
+    void RenderSkyBox();
+    void RenderStars();
+    void RenderDebug();
+
+protected:
+    // Deletes everything the game owns (each only if present) after clearing the GUI.
+    void ReleaseAssets();
+    // The archive entry `name`, or null when there is no archive or no such entry (borrowed).
+    krMemoryBlock* Asset(const char* name) const;
+    // Line `index` of the current messages, or an empty text when there is no such line.
+    const krString& Message(uint64_t index) const;
+    // Gives the instruction strip line `index` of the messages (no effect without a strip).
+    void SetStripText(uint64_t index);
+    // Plays the choice sound when there is a sampler.
+    void PlayChoiceSound();
+    // Prepares the flight back to the intro view from wherever camera and cards are.
+    void StartReturnFlight();
+    // The card in the reveal slot, or null.
+    krVertexArray* RevealedCard() const;
+    // Fills the backdrop array with its rectangle and the current colours and uploads it.
+    void BuildSkyBox();
+    // The aspect ratio the camera flights are computed for.
+    float FlightAspect() const;
+    // Ends a camera flight of 120 steps: the camera moves only while `frame` < 120, so that
+    // it stops exactly at its target while the cards settle.
+    static bool CameraStillMoving(int32_t frame);
+
+    krGeometry* cards;          // owned, with its boxes
+    krGeometry* reorderedCards; // owned collection, boxes borrowed from `cards`
+    krVertexArray* skyBox;
+    krGeometry* stars;
+    krGeometry* clouds;
+    krFont* mainFont;
+    krFont* smallFont;
+    krResource* resource;
+    TGameState gameState;
+    int32_t selectedRow;
+    int32_t rowPicks[3];
+    bool cornerClicked;
+    int32_t language;
+    bool highQuality;
+    bool musicOn;
+    int32_t textScrollSpeed;
+    bool showGameHowTo;
+    TSettings settingsRecord;
+    float camPositionStep[3];
+    float camAngleStep[2];
+    float presentedScaleStep;
+    float choicePositions[kCardCount][3];
+    int32_t choicePulseCounter;
+    bool choicePulseGrowing;
+    int32_t dealCount;
+    float circlePositions[kCardCount][3];
+    float circleZ;
+    float currentPositions[kCardCount][3];
+    float gatherZ;
+    int32_t mixerFrame;
+    int32_t stackingFrame;
+    float stackPositions[kCardCount][3];
+    float presentationPositions[kCardCount][3];
+    int32_t presentationFrame;
+    float presentedScale;
+    float presentedAngle[3];
+    int32_t returnFrame;
+    float starPositions[kStarCount][3];
+    float starSpins[kStarCount];
+    bool starsVisible;
+    float starLineY;
+    int32_t starLineFrame;
+    float starAlpha;
+    int32_t starSphereFrame;
+    vossaStarLine starLine;
+    krMusic* music;
+    krSampler* sampler;
+    krStringArray* messages;
+    krStringArray* licenses;
+    krStringArray* howToPlay;
+    krGUIButtonStates* blueButtonStates;
+    krGUIButtonStates* greenButtonStates;
+    krGUIButtonStates* redButtonStates;
+    krGUITextScroll* gameHowToText; // borrowed from the GUI manager
+    krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
+};

@@ -1,0 +1,255 @@
+// vossaGame, states and input: the per-frame dispatch over the game states, the transitions,
+// row picking from a click, the corner double click, Escape, the volume keys and focus.
+#include <SDL.h>
+
+#include "audio/krMusic.h"
+#include "audio/krSampler.h"
+#include "data/krString.h"
+#include "data/krStringArray.h"
+#include "gui/krGUIManager.h"
+#include "render/krGeometry.h"
+#include "render/krVector.h"
+#include "render/krVertexArray.h"
+#include "vossaGame.h"
+
+void vossaGame::OnBeforeRender()
+{
+    switch (gameState)
+    {
+        case gsMindSelect:
+        case gsIntro:
+            ChangeMindSelectPosition();
+            break;
+        case gsChoice:
+            ChangeChoicePosition();
+            break;
+        case gsGoToMixer:
+            GoToMixer();
+            break;
+        case gsStacking:
+            Stacking();
+            break;
+        case gsGotoPresentation:
+            GotoPresentation();
+            break;
+        case gsPresentation:
+            Presentation();
+            break;
+        case gsGotoMindSelect:
+            GotoMindSelect();
+            break;
+        case gsGoToIntro:
+            GoToIntro();
+            break;
+        default:
+            break;
+    }
+}
+
+void vossaGame::ChangeGameState()
+{
+    const TGameState from = gameState;
+    const bool animationEnded = from == gsGoToMixer || from == gsStacking;
+    const TGameState to =
+        animationEnded ? AnimationEndTarget(from) : RowClickTarget(from, dealCount);
+    if (to == from)
+    {
+        return;
+    }
+
+    if (from == gsMindSelect)
+    {
+        gameState = to;
+        dealCount = 0;
+        OnBeforeGoToMixer();
+        PlayChoiceSound();
+        SetStripText(19);
+    }
+    else if (from == gsChoice)
+    {
+        // The cards fly from the rows as they are shown, breathing included.
+        CopyMatrix(&currentPositions[0][0], &choicePositions[0][0], kCardCount);
+        starsVisible = true;
+        InitStarLine();
+        gameState = to;
+        if (to == gsGoToMixer)
+        {
+            Reposition(selectedRow);
+            SetStripText(19);
+            OnBeforeGoToMixer();
+        }
+        else
+        {
+            SetStripText(20);
+            OnBeforeGotoPresentation();
+        }
+    }
+    else if (from == gsGoToMixer)
+    {
+        gameState = to;
+        OnBeforeStacking();
+    }
+    else if (from == gsStacking)
+    {
+        gameState = to;
+    }
+    else if (from == gsPresentation)
+    {
+        SetStripText(18);
+        gameState = to;
+        OnBeforeGotoMindSelect();
+        PlayChoiceSound();
+    }
+}
+
+void vossaGame::OnLMBUp(int x, int y)
+{
+    if (IsCornerClick(x, y, GetWidth(), GetHeight()))
+    {
+        cornerClicked = true;
+        return;
+    }
+    if (gameState == gsIntro)
+    {
+        return;
+    }
+    float position[3];
+    GetCamPosition(position);
+    const TRowPick_s pick = RowFromHeight(ClickHeight(y, GetHeight(), position[2]));
+    selectedRow = pick.row;
+    starLineY = pick.starLineY;
+    if (gameState == gsMindSelect || gameState == gsChoice || gameState == gsPresentation)
+    {
+        ChangeGameState();
+    }
+}
+
+void vossaGame::OnDblClick()
+{
+    if (cornerClicked)
+    {
+        ChangeBackground();
+    }
+    cornerClicked = false;
+}
+
+void vossaGame::StartReturnFlight()
+{
+    float p[3], a[3];
+    GetCamPosition(p);
+    GetCamAngle(a);
+    for (int i = 0; i < 3; ++i)
+    {
+        camPositionStep[i] = (kHomeCamPosition[i] - p[i]) / 120.0f;
+    }
+    camAngleStep[0] = (kHomeCamAngle[1] - a[1]) / 120.0f;
+    camAngleStep[1] = (kHomeCamAngle[2] - a[2]) / 120.0f;
+    krVertexArray* revealed = RevealedCard();
+    presentedScaleStep = revealed != nullptr ? (5.0f - revealed->GetScale()) / 15.0f : 0.0f;
+    // Every card starts its flight where it is drawn now.
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        krVertexArray* box = cards != nullptr ? cards->GetVertexArray(i) : nullptr;
+        if (box != nullptr)
+        {
+            box->GetCenter(currentPositions[i]);
+        }
+    }
+    InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
+    if (revealed != nullptr)
+    {
+        revealed->SetAngle(presentedAngle);
+    }
+    returnFrame = 0;
+}
+
+void vossaGame::OnKeyUp(unsigned key)
+{
+    switch (key)
+    {
+        case SDLK_ESCAPE:
+        case SDLK_AC_BACK:
+        {
+            const TEscapeAction action = EscapeAction(gameState);
+            if (action == eaQuit)
+            {
+                EndMainLoop();
+                return;
+            }
+            if (krGUIManager* gui = GetGUIManager())
+            {
+                gui->Clear();
+                gameHowToText = nullptr;
+                gameHowToPanel = nullptr;
+                CreateIntroControls();
+            }
+            starsVisible = false;
+            if (action == eaIntroAtOnce)
+            {
+                gameState = gsIntro;
+            }
+            else
+            {
+                StartReturnFlight();
+                gameState = gsGoToIntro;
+            }
+            break;
+        }
+        case SDLK_UP:
+        case SDLK_VOLUMEUP:
+            if (music != nullptr)
+            {
+                music->VolumeUp();
+            }
+            if (sampler != nullptr)
+            {
+                sampler->VolumeUp();
+            }
+            break;
+        case SDLK_DOWN:
+        case SDLK_VOLUMEDOWN:
+            if (music != nullptr)
+            {
+                music->VolumeDown();
+            }
+            if (sampler != nullptr)
+            {
+                sampler->VolumeDown();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void vossaGame::OnLostFocus()
+{
+    if (musicOn && music != nullptr)
+    {
+        music->Pause();
+    }
+}
+
+void vossaGame::OnSetFocus()
+{
+    if (musicOn && music != nullptr)
+    {
+        music->Play();
+    }
+}
+
+void vossaGame::SetStripText(uint64_t index)
+{
+    if (krGUIManager* gui = GetGUIManager())
+    {
+        gui->SetValueByID(static_cast<uint8_t>(ciStrip), Message(index));
+    }
+}
+
+void vossaGame::PlayChoiceSound()
+{
+    if (sampler != nullptr)
+    {
+        sampler->PlaySample(0);
+    }
+}

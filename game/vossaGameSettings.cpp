@@ -1,0 +1,61 @@
+// vossaGame, settings: reads the settings file at construction into the game's switches and
+// the backdrop colours, and writes it back at the end of the main loop.
+#include "audio/krMusic.h"
+#include "audio/krSampler.h"
+#include "vossaGame.h"
+#include "vossaLanguage.h"
+
+namespace
+{
+const int32_t kMaxVolume = 128;
+
+int32_t ClampVolume(int32_t volume)
+{
+    return volume < 0 ? 0 : (volume > kMaxVolume ? kMaxVolume : volume);
+}
+} // namespace
+
+void vossaGame::ReadConfig()
+{
+    settingsRecord.musicVolume = kDefaultVolume;
+    settingsRecord.soundVolume = kDefaultVolume;
+    TSettings read;
+    if (!ReadSettingsFile(kSettingsFileName, &read))
+    {
+        return;
+    }
+    settingsRecord = read;
+    r1 = read.red1;
+    g1 = read.green1;
+    b1 = read.blue1;
+    r2 = read.red2;
+    g2 = read.green2;
+    b2 = read.blue2;
+    // A damaged file must never make the texts index past the language table.
+    language = ValidLanguage(read.language);
+    highQuality = read.highQuality != 0;
+    musicOn = read.musicOn != 0;
+    showGameHowTo = read.showInstructions != 0;
+    // The players keep their volumes within the mixer's range.
+    settingsRecord.musicVolume = ClampVolume(read.musicVolume);
+    settingsRecord.soundVolume = ClampVolume(read.soundVolume);
+}
+
+void vossaGame::WriteConfig()
+{
+    TSettings s = DefaultSettings();
+    s.red1 = r1;
+    s.green1 = g1;
+    s.blue1 = b1;
+    s.red2 = r2;
+    s.green2 = g2;
+    s.blue2 = b2;
+    s.language = ValidLanguage(language);
+    s.highQuality = highQuality ? 1 : 0;
+    s.musicOn = musicOn ? 1 : 0;
+    s.showInstructions = showGameHowTo ? 1 : 0;
+    s.musicVolume = music != nullptr ? music->GetVolume() : settingsRecord.musicVolume;
+    s.soundVolume = sampler != nullptr ? sampler->GetVolume() : settingsRecord.soundVolume;
+    settingsRecord = s;
+    WriteSettingsFile(kSettingsFileName, settingsRecord);
+}

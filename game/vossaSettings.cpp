@@ -1,0 +1,170 @@
+// vossaSettings: decoding, encoding and the atomic replacement of the settings file.
+#include "vossaSettings.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "data/krMemoryBlock.h"
+
+const char* const kSettingsFileName = "vossaconfig.bin";
+
+TSettings DefaultSettings()
+{
+    TSettings s;
+    s.red1 = 0.889129638671875f;
+    s.green1 = 0.629486083984375f;
+    s.blue1 = 0.13458251953125f;
+    s.alpha1 = 1.0f;
+    s.red2 = 0.084930419921875f;
+    s.green2 = 0.404876708984375f;
+    s.blue2 = 0.7286376953125f;
+    s.alpha2 = 1.0f;
+    s.language = 0;
+    s.highQuality = 1;
+    s.musicOn = 1;
+    s.showInstructions = 1;
+    s.padding = 0;
+    s.musicVolume = kDefaultVolume;
+    s.soundVolume = kDefaultVolume;
+    return s;
+}
+
+static uint32_t ReadU32(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+static void WriteU32(uint8_t* p, uint32_t v)
+{
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+static float ReadF32(const uint8_t* p)
+{
+    const uint32_t bits = ReadU32(p);
+    float v;
+    std::memcpy(&v, &bits, sizeof(v));
+    return v;
+}
+
+static void WriteF32(uint8_t* p, float v)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof(bits));
+    WriteU32(p, bits);
+}
+
+bool DecodeSettings(const uint8_t* bytes, uint64_t size, TSettings* out)
+{
+    if (bytes == nullptr || out == nullptr || size != kSettingsFileSize)
+    {
+        return false;
+    }
+    TSettings s;
+    s.red1 = ReadF32(bytes + 0);
+    s.green1 = ReadF32(bytes + 4);
+    s.blue1 = ReadF32(bytes + 8);
+    s.alpha1 = ReadF32(bytes + 12);
+    s.red2 = ReadF32(bytes + 16);
+    s.green2 = ReadF32(bytes + 20);
+    s.blue2 = ReadF32(bytes + 24);
+    s.alpha2 = ReadF32(bytes + 28);
+    s.language = static_cast<int32_t>(ReadU32(bytes + 32));
+    s.highQuality = bytes[36] & 1;
+    s.musicOn = bytes[37] & 1;
+    s.showInstructions = bytes[38] & 1;
+    s.padding = bytes[39];
+    s.musicVolume = static_cast<int32_t>(ReadU32(bytes + 40));
+    s.soundVolume = static_cast<int32_t>(ReadU32(bytes + 44));
+    *out = s;
+    return true;
+}
+
+void EncodeSettings(const TSettings& s, uint8_t* out)
+{
+    std::memset(out, 0, kSettingsFileSize);
+    WriteF32(out + 0, s.red1);
+    WriteF32(out + 4, s.green1);
+    WriteF32(out + 8, s.blue1);
+    WriteF32(out + 12, 1.0f);
+    WriteF32(out + 16, s.red2);
+    WriteF32(out + 20, s.green2);
+    WriteF32(out + 24, s.blue2);
+    WriteF32(out + 28, 1.0f);
+    WriteU32(out + 32, static_cast<uint32_t>(s.language));
+    out[36] = s.highQuality ? 1 : 0;
+    out[37] = s.musicOn ? 1 : 0;
+    out[38] = s.showInstructions ? 1 : 0;
+    out[39] = 0;
+    WriteU32(out + 40, static_cast<uint32_t>(s.musicVolume));
+    WriteU32(out + 44, static_cast<uint32_t>(s.soundVolume));
+}
+
+bool ReadSettingsFile(const char* path, TSettings* out)
+{
+    if (path == nullptr || out == nullptr)
+    {
+        return false;
+    }
+    krMemoryBlock* block = krReadMemoryBlock(path);
+    if (block == nullptr)
+    {
+        return false;
+    }
+    const bool ok = DecodeSettings(block->data, block->size, out);
+    krFreeMemoryBlock(block);
+    return ok;
+}
+
+// Pushes the file's bytes to the disk, so that the rename never publishes a file whose
+// contents are still only in memory.
+static bool FlushFile(const char* path)
+{
+#ifndef _WIN32
+    const int fd = open(path, O_RDONLY);
+    if (fd < 0)
+    {
+        return false;
+    }
+    const bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+#else
+    (void)path;
+    return true;
+#endif
+}
+
+bool WriteSettingsFile(const char* path, const TSettings& settings)
+{
+    if (path == nullptr || path[0] == '\0')
+    {
+        return false;
+    }
+    krMemoryBlock* block = krAllocMemoryBlock(kSettingsFileSize);
+    if (block == nullptr)
+    {
+        return false;
+    }
+    EncodeSettings(settings, block->data);
+    const std::string temp = std::string(path) + ".tmp";
+    bool ok = krWriteMemoryBlock(temp.c_str(), block);
+    krFreeMemoryBlock(block);
+    ok = ok && FlushFile(temp.c_str());
+    ok = ok && std::rename(temp.c_str(), path) == 0;
+    if (!ok)
+    {
+        std::remove(temp.c_str());
+    }
+    return ok;
+}
