@@ -1,0 +1,276 @@
+// Tests of krFont: glyph blocks (parsing, refusal, round trip), measuring, textures and drawing.
+#include <gtest/gtest.h>
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "krRenderTestData.h"
+#include "krTestFiles.h"
+#include "krTestGL.h"
+#include "render/krFont.h"
+
+namespace
+{
+
+// Codes 0..2: an empty glyph, a 2 x 3 glyph and a 1 x 1 glyph.
+TBytes SmallBlock()
+{
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 4, 0, 0, {});
+    krTestPutGlyph(b, 2, 3, 7, 3, 1, {1, 2, 3, 4, 5, 6});
+    krTestPutGlyph(b, 1, 1, -2, -1, -3, {255});
+    return b;
+}
+
+bool Parse(krFont& font, TBytes bytes)
+{
+    krMemoryBlock view = krTestView(bytes);
+    return font.ParseGlyphBlock(&view);
+}
+
+} // namespace
+
+TEST(FontGlyphs, ParseAndSaveRoundTrip)
+{
+    krFont font(ftYDown);
+    EXPECT_EQ(font.scale, 1.0f);
+    EXPECT_EQ(font.GetHeight(), 0.0f);
+    uint64_t size = 99;
+    EXPECT_EQ(font.SaveToMemory(&size), nullptr);
+    EXPECT_EQ(size, 0u);
+
+    const TBytes block = SmallBlock();
+    ASSERT_TRUE(Parse(font, block));
+    ASSERT_EQ(font.glyphCount, 3u);
+    EXPECT_EQ(font.glyphs[0].bitmap, nullptr);
+    EXPECT_EQ(font.glyphs[1].width, 2);
+    EXPECT_EQ(font.glyphs[1].bitmap[5], 6);
+    EXPECT_EQ(font.glyphs[2].advance, -2);
+    EXPECT_EQ(font.glyphs[2].bearingX, -3);
+
+    uint8_t* saved = font.SaveToMemory(&size);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(TBytes(saved, saved + size), block);
+    free(saved);
+
+    // Loading again replaces the glyphs.
+    TBytes one;
+    krTestPutGlyph(one, 1, 1, 9, 0, 0, {7});
+    ASSERT_TRUE(Parse(font, one));
+    EXPECT_EQ(font.glyphCount, 1u);
+    ASSERT_TRUE(Parse(font, TBytes()));
+    EXPECT_EQ(font.glyphCount, 0u);
+}
+
+TEST(FontGlyphs, DamagedBlocksAreRefusedAndTheFontKept)
+{
+    krFont font(ftYDown);
+    ASSERT_TRUE(Parse(font, SmallBlock()));
+    const TBytes whole = SmallBlock();
+    // Every cut that is not at a record boundary (0, 20, 46, 67).
+    for (size_t n = 1; n < whole.size(); n++)
+    {
+        if (n == 20 || n == 46)
+        {
+            continue;
+        }
+        EXPECT_FALSE(Parse(font, TBytes(whole.begin(), whole.begin() + n))) << n;
+        EXPECT_EQ(font.glyphCount, 3u);
+    }
+    const int32_t sizes[][2] = {{-1, 1}, {1, -1}, {-2, -3}, {5000, 0}, {0, 5000}, {0x7FFFFFFF, 2}};
+    for (const auto& s : sizes)
+    {
+        TBytes bad;
+        krTestPutGlyph(bad, s[0], s[1], 1, 1, 1, std::vector<uint8_t>(6, 1));
+        EXPECT_FALSE(Parse(font, bad)) << s[0] << " x " << s[1];
+    }
+    EXPECT_EQ(font.glyphCount, 3u);
+    EXPECT_EQ(font.glyphs[1].bitmap[0], 1);
+    EXPECT_FALSE(font.LoadFromFile("/nonexistent/font.bin"));
+    EXPECT_FALSE(font.SaveToFile("/nonexistent/dir/font.bin"));
+    TBytes plain = SmallBlock();
+    krMemoryBlock view = krTestView(plain);
+    EXPECT_FALSE(font.LoadFromCrunchedMemoryBlock(&view));
+    EXPECT_EQ(font.glyphCount, 3u);
+}
+
+TEST(FontGlyphs, WidthSumsAdvancesOfKnownCodes)
+{
+    krFont font(ftYDown);
+    EXPECT_EQ(font.GetWidth(L"abc"), 0.0f);
+    ASSERT_TRUE(Parse(font, SmallBlock()));
+    EXPECT_EQ(font.GetWidth(nullptr), 0.0f);
+    EXPECT_EQ(font.GetWidth(L""), 0.0f);
+    const wchar_t two[] = {1, 2, 0};
+    EXPECT_EQ(font.GetWidth(two), 5.0f);
+    font.SetScale(0.5f);
+    EXPECT_EQ(font.GetWidth(two), 2.5f);
+    // Codes without a glyph, negative ones (stray UTF-8 bytes) included, count nothing.
+    const wchar_t stray[] = {1, wchar_t(-66), 3, 0x17C, 2, 0};
+    EXPECT_EQ(font.GetWidth(stray), 2.5f);
+}
+
+TEST(FontGlyphs, AppendCopiesTheBitmap)
+{
+    krFont font(ftYUp);
+    uint8_t bitmap[4] = {1, 2, 3, 4};
+    TGlyph_s g = {bitmap, 2, 2, 3, 2, 0};
+    font.AppendGlyph(&g);
+    bitmap[0] = 99;
+    EXPECT_EQ(font.glyphs[0].bitmap[0], 1);
+    EXPECT_NE(font.glyphs[0].bitmap, bitmap);
+    TGlyph_s odd = {bitmap, -2, -2, 3, 2, 0}; // negative sizes carry no bitmap
+    font.AppendGlyph(&odd);
+    EXPECT_EQ(font.glyphs[1].bitmap, nullptr);
+    font.FreeGlyphs();
+    EXPECT_EQ(font.glyphCount, 0u);
+    EXPECT_EQ(font.glyphs, nullptr);
+}
+
+class FontGL : public krGLTest
+{
+protected:
+    // A square glyph whose upper half (first rows) is full and lower half empty.
+    static void PutHalfGlyph(TBytes& out, int size, int advance, int bearingY, int bearingX)
+    {
+        std::vector<uint8_t> bitmap(size * size, 0);
+        for (int i = 0; i < size * size / 2; i++)
+        {
+            bitmap[i] = 255;
+        }
+        krTestPutGlyph(out, size, size, advance, bearingY, bearingX, bitmap);
+    }
+};
+
+TEST_F(FontGL, TexturesArePowerOfTwoAndHeightFollowsBearings)
+{
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 1, 0, 0, {});
+    krTestPutGlyph(b, 5, 12, 1, 10, 0, std::vector<uint8_t>(60, 9));
+    krTestPutGlyph(b, 16, 14, 1, 11, 0, std::vector<uint8_t>(16 * 14, 9));
+    krTestPutGlyph(b, 5, 9, 1, 20, 0, std::vector<uint8_t>(45, 9));
+    krTestPutGlyph(b, 5, 3, 1, 0, 0, std::vector<uint8_t>(15, 9));
+    krTestPutGlyph(b, 1, 1, 1, 0, 0, {9});
+    krMemoryBlock* crunched = krTestCrunch(b);
+    krFont font(ftYDown);
+    ASSERT_TRUE(font.LoadFromCrunchedMemoryBlock(crunched));
+    krFreeMemoryBlock(crunched);
+    EXPECT_EQ(font.fontHeight, 9.0f); // 12 at glyph 1, kept at 2, 9 at glyph 3
+    font.SetScale(2);
+    EXPECT_EQ(font.GetHeight(), 18.0f);
+    ASSERT_EQ(font.geometry->Length(), 6u);
+    ASSERT_EQ(font.textureCount, 6u);
+
+    const int expected[6][2] = {{1, 1}, {8, 16}, {16, 16}, {8, 16}, {8, 4}, {1, 1}};
+    for (int i = 0; i < 6; i++)
+    {
+        GLint w = 0, h = 0;
+        glBindTexture(GL_TEXTURE_2D, font.textures[i]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+        EXPECT_EQ(w, expected[i][0]) << i;
+        EXPECT_EQ(h, expected[i][1]) << i;
+    }
+    // 5 x 3 in 8 x 4: u = 0.625, v = 0.75 at the corner (w, h).
+    const krVertexArray* quad = font.geometry->GetVertexArray(4);
+    EXPECT_EQ(quad->texCoords[4][0], 0.625f);
+    EXPECT_EQ(quad->texCoords[4][1], 0.75f);
+    EXPECT_EQ(quad->vertices[4][0], 5.0f);
+    EXPECT_EQ(quad->vertices[4][1], 3.0f);
+
+    // Reloading replaces the textures and releases the old ones.
+    const GLuint old = font.textures[1];
+    TBytes one;
+    krTestPutGlyph(one, 1, 1, 1, 0, 0, {9});
+    krMemoryBlock view = krTestView(one);
+    ASSERT_TRUE(font.LoadFromMemory(&view));
+    EXPECT_FALSE(glIsTexture(old));
+    EXPECT_EQ(font.geometry->Length(), 1u);
+}
+
+TEST_F(FontGL, PrintPlacesGlyphsByBearingsAndAdvances)
+{
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 5, 0, 0, {});                            // code 0
+    PutHalfGlyph(b, 8, 12, 8, 2);                                    // code 1
+    krTestPutGlyph(b, 4, 4, 6, 4, 0, std::vector<uint8_t>(16, 128)); // code 2: half coverage
+    const std::string dir = krTestTempDir();
+    ASSERT_TRUE(krTestWriteFile(dir + "/font.bin", b));
+    krFont font(ftYDown);
+    ASSERT_TRUE(font.LoadFromFile((dir + "/font.bin").c_str()));
+
+    glColor4f(1, 0, 0, 1);
+    // Pen at (20, 50) in the y-down projection; out-of-range codes are skipped.
+    const wchar_t text[] = {1, wchar_t(-1), 7, 1, 2, 0};
+    font.Print(20, 50, 0, text);
+    // First glyph: x 22..30, y 42..50, upper half (y 42..46) full.
+    EXPECT_TRUE(krPixelNear(ReadPixel(26, 43), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(26, 48), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(31, 43), 0, 0, 0));
+    // Second glyph one advance (12) further: x 34..42.
+    EXPECT_TRUE(krPixelNear(ReadPixel(38, 43), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(33, 43), 0, 0, 0));
+    // Third glyph: pen at 44, x 44..48, y 46..50, colour times half coverage.
+    EXPECT_TRUE(krPixelNear(ReadPixel(46, 48), 128, 0, 0, 12));
+    EXPECT_TRUE(krPixelNear(ReadPixel(46, 44), 0, 0, 0));
+
+    // Twice the scale: twice the distances.
+    Clear(0, 0, 0);
+    font.SetScale(2);
+    const wchar_t one[] = {1, 0};
+    font.Print(20, 100, 0, one);
+    EXPECT_TRUE(krPixelNear(ReadPixel(30, 86), 255, 0, 0)); // x 24..40, y 84..100
+    EXPECT_TRUE(krPixelNear(ReadPixel(30, 96), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(22, 86), 0, 0, 0));
+}
+
+TEST_F(FontGL, UpwardFontIsUprightWhereYGrowsUp)
+{
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 0, 0, 0, {});
+    PutHalfGlyph(b, 8, 10, 0, 0);
+    krMemoryBlock view = krTestView(b);
+    krFont font(ftYUp);
+    ASSERT_TRUE(font.LoadFromMemory(&view));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, kWidth, 0, kHeight, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor4f(0, 1, 0, 1);
+    const wchar_t text[] = {1, 0};
+    font.SetScale(4);
+    font.Print(100, 100, 0, text); // quad y 100..132 upward; screen rows 124..156 downward
+    EXPECT_TRUE(krPixelNear(ReadPixel(110, 130), 0, 255, 0)); // upper half on screen
+    EXPECT_TRUE(krPixelNear(ReadPixel(110, 150), 0, 0, 0));
+}
+
+TEST_F(FontGL, PrintOfNothingOnlyResetsItsOwnState)
+{
+    krFont font(ftYDown);
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    font.Print(1, 2, 3, L"");
+    font.Print(1, 2, 3, nullptr);
+    font.Print(1, 2, 3, L"no glyphs at all");
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint bound = -1;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    EXPECT_EQ(m[12], 0.0f); // the matrix is restored
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    glDeleteBuffers(1, &buffer);
+}

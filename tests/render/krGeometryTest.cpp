@@ -1,0 +1,234 @@
+// Tests of krGeometry (ownership, addressing), krTexturedBox and the spherical billboard.
+#include <gtest/gtest.h>
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "krTestGL.h"
+#include "render/krBillboard.h"
+#include "render/krGeometry.h"
+#include "render/krTexturedBox.h"
+
+namespace
+{
+
+// Counts destructions, so the tests can see who deletes what.
+struct TCounted : public krVertexArray
+{
+    explicit TCounted(int* deaths) : krVertexArray(GL_TRIANGLES), deaths(deaths) {}
+    ~TCounted() override { ++*deaths; }
+    int* deaths;
+};
+
+} // namespace
+
+TEST(Geometry, OwnsMembersUnlessToldNotTo)
+{
+    int deaths = 0;
+    krGeometry* owning = new krGeometry();
+    owning->AppendVertexArray(new TCounted(&deaths));
+    owning->AppendVertexArray(nullptr);
+    owning->AppendVertexArray(new TCounted(&deaths));
+    krVertexArray* made = owning->AppendVertexArray(GL_TRIANGLES);
+    EXPECT_EQ(made->primitiveMode, uint32_t(GL_TRIANGLES));
+    EXPECT_EQ(owning->Length(), 4u);
+    owning->Clear(false);
+    EXPECT_EQ(owning->Length(), 4u);
+    EXPECT_EQ(owning->GetVertexArray(3), made);
+    EXPECT_EQ(deaths, 0);
+    delete owning;
+    EXPECT_EQ(deaths, 2);
+
+    deaths = 0;
+    TCounted a(&deaths), b(&deaths);
+    krGeometry* referring = new krGeometry();
+    referring->SetClearOnDestroy(false);
+    referring->AppendVertexArray(&a);
+    referring->AppendVertexArray(&b);
+    delete referring;
+    EXPECT_EQ(deaths, 0);
+
+    krGeometry cleared;
+    cleared.AppendVertexArray(new TCounted(&deaths));
+    cleared.Clear(true);
+    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(cleared.Length(), 0u);
+    EXPECT_EQ(cleared.items, nullptr);
+}
+
+TEST(Geometry, AddressingAndReordering)
+{
+    krVertexArray arrays[4] = {krVertexArray(GL_TRIANGLES), krVertexArray(GL_TRIANGLES),
+                               krVertexArray(GL_TRIANGLES), krVertexArray(GL_TRIANGLES)};
+    krGeometry g;
+    g.SetClearOnDestroy(false);
+    for (int i = 0; i < 11; i++)
+    {
+        g.AppendVertexArray(&arrays[i % 3]);
+    }
+    EXPECT_EQ(g.GetVertexArrayID(&arrays[1]), 1); // held several times: the first
+    EXPECT_EQ(g.GetVertexArrayID(&arrays[3]), -1);
+    EXPECT_EQ(g.GetVertexArray(11), nullptr);
+
+    g.ChangeVertexArray(3, 3);
+    EXPECT_EQ(g.GetVertexArray(3), &arrays[0]);
+    g.ChangeVertexArray(3, 10);
+    EXPECT_EQ(g.GetVertexArray(3), &arrays[1]);
+    EXPECT_EQ(g.GetVertexArray(10), &arrays[0]);
+    g.ChangeVertexArray(3, 11); // out of range: nothing
+    EXPECT_EQ(g.GetVertexArray(3), &arrays[1]);
+
+    g.InsertVertexArray(0, &arrays[3]);
+    EXPECT_EQ(g.GetVertexArray(0), &arrays[3]);
+    EXPECT_EQ(g.Length(), 11u);
+    g.InsertVertexArray(11, &arrays[3]); // out of range: nothing
+    EXPECT_EQ(g.Length(), 11u);
+
+    g.SetSize(11); // same length keeps every entry
+    EXPECT_EQ(g.GetVertexArray(10), &arrays[0]);
+    g.SetSize(21);
+    EXPECT_EQ(g.Length(), 21u);
+    for (uint64_t i = 0; i < 21; i++)
+    {
+        EXPECT_EQ(g.GetVertexArray(i), nullptr);
+    }
+    g.SetSize(2);
+    EXPECT_EQ(g.GetVertexArray(0), nullptr);
+}
+
+TEST(Geometry, SetPositionsGivesEachEntryItsRow)
+{
+    krGeometry g;
+    g.AppendVertexArray(GL_TRIANGLES);
+    g.AppendVertexArray(nullptr);
+    g.AppendVertexArray(GL_TRIANGLES);
+    float rows[3][3] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    g.SetPositions(rows);
+    float p[3];
+    g.GetVertexArray(2)->GetCenter(p);
+    EXPECT_EQ(p[0], 7.0f);
+    EXPECT_EQ(p[2], 9.0f);
+    float flat[9] = {0, 0, 0, 0, 0, 0, -1, -2, -3};
+    g.SetPositions(flat);
+    g.GetVertexArray(2)->GetCenter(p);
+    EXPECT_EQ(p[1], -2.0f);
+}
+
+TEST(Billboard, Rotations)
+{
+    TBillboardRotation_s r[2];
+    const float obj[3] = {1, 2, 3};
+    // Camera straight in front on +z: no turn.
+    const float front[3] = {1, 2, 10};
+    EXPECT_EQ(l3dBillboardSphericalRotations(front, obj, r), 0u);
+    // Camera displaced along +x only: one turn about +y by acos(0) * 180 / 3.14.
+    const float side[3] = {5, 2, 3};
+    ASSERT_EQ(l3dBillboardSphericalRotations(side, obj, r), 1u);
+    EXPECT_NEAR(r[0].angle, 90.0 * 3.14159265 / 3.14, 1e-4);
+    EXPECT_EQ(r[0].axis[0], 0.0f);
+    EXPECT_EQ(r[0].axis[1], 1.0f);
+    EXPECT_EQ(r[0].axis[2], 0.0f);
+    // Straight above or below, or at the object: none.
+    const float above[3] = {1, 9, 3};
+    EXPECT_EQ(l3dBillboardSphericalRotations(above, obj, r), 0u);
+    EXPECT_EQ(l3dBillboardSphericalRotations(obj, obj, r), 0u);
+    // In front and above: a tilt about -x (upward); below: about +x.
+    const float high[3] = {1, 7, 8};
+    ASSERT_EQ(l3dBillboardSphericalRotations(high, obj, r), 1u);
+    EXPECT_NEAR(r[0].angle, 45.0 * 3.14159265 / 3.14, 1e-3);
+    EXPECT_EQ(r[0].axis[0], -1.0f);
+    const float low[3] = {1, -3, 8};
+    ASSERT_EQ(l3dBillboardSphericalRotations(low, obj, r), 1u);
+    EXPECT_EQ(r[0].axis[0], 1.0f);
+    // Off to the side and above: turn, then tilt.
+    const float both[3] = {6, 7, 3};
+    EXPECT_EQ(l3dBillboardSphericalRotations(both, obj, r), 2u);
+}
+
+class TexturedBoxGL : public krGLTest
+{
+};
+
+TEST_F(TexturedBoxGL, CornerAtOriginAndTextureLayouts)
+{
+    krTexturedBox normal(16, 8, true, tbpNormal);
+    EXPECT_EQ(normal.GetWidth(), 16.0f);
+    EXPECT_EQ(normal.GetHeight(), 8.0f);
+    EXPECT_TRUE(normal.flag);
+    ASSERT_EQ(normal.vertexCount, 6u);
+    ASSERT_EQ(normal.texCoordCount, 6u);
+    EXPECT_EQ(normal.bbMin[0], 0.0f);
+    EXPECT_EQ(normal.bbMax[0], 16.0f);
+    EXPECT_EQ(normal.bbMax[1], 8.0f);
+    // Vertex 1 is the corner (0, 0, 0).
+    EXPECT_EQ(normal.vertices[1][0] + normal.vertices[1][1], 0.0f);
+    EXPECT_EQ(normal.texCoords[1][0], 0.0f);
+    EXPECT_EQ(normal.texCoords[1][1], 0.0f);
+    EXPECT_EQ(normal.normals[0][0] + normal.normals[0][1] + normal.normals[0][2], 3.0f);
+    EXPECT_TRUE(glIsBuffer(normal.vertexBuffer) && glIsBuffer(normal.texCoordBuffer) &&
+                glIsBuffer(normal.normalBuffer));
+
+    krTexturedBox flipped(16, 8, false, tbpFlipped);
+    EXPECT_EQ(flipped.texCoords[1][0], 0.0f);
+    EXPECT_EQ(flipped.texCoords[1][1], 1.0f);
+    EXPECT_EQ(flipped.texCoords[4][1], 0.0f); // corner (w, h)
+
+    // Any other layout: positions and normals, no texture coordinates; drawn untextured.
+    krTexturedBox* plain = krTexturedBox::Create(100, 50, false, TTextureBoxProjection(2));
+    EXPECT_EQ(plain->vertexCount, 6u);
+    EXPECT_EQ(plain->normalCount, 6u);
+    EXPECT_EQ(plain->texCoordCount, 0u);
+    EXPECT_EQ(plain->texCoordBuffer, 0u);
+    plain->SetColor(0, 1, 0, 1);
+    plain->SetPosition(10, 10, 0);
+    plain->Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(50, 30), 0, 255, 0));
+    const float camera[3] = {10, 10, 100};
+    Clear(0, 0, 0);
+    plain->Draw2(camera, 0);
+    EXPECT_TRUE(krPixelNear(ReadPixel(50, 30), 0, 255, 0));
+    delete plain;
+}
+
+TEST_F(TexturedBoxGL, GeometryDrawsEveryMember)
+{
+    krGeometry g;
+    krTexturedBox* left = krTexturedBox::Create(20, 20, false, tbpFlipped);
+    krTexturedBox* right = krTexturedBox::Create(20, 20, false, tbpFlipped);
+    left->SetPosition(10, 10, 0);
+    left->SetColor(1, 0, 0, 1);
+    right->SetPosition(100, 10, 0);
+    right->SetColor(0, 0, 1, 1);
+    g.AppendVertexArray(left);
+    g.AppendVertexArray(nullptr);
+    g.AppendVertexArray(right);
+    g.Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(20, 20), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(110, 20), 0, 0, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(60, 20), 0, 0, 0));
+}
+
+TEST_F(TexturedBoxGL, BillboardFacesTheCamera)
+{
+    // Look from +x towards the origin: the view turns world +x onto the viewer's axis.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-128, 128, -128, 128, -200, 200);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(-90, 0, 1, 0);
+
+    krTexturedBox box(100, 100, false, tbpNormal);
+    box.SetColor(1, 1, 1, 1);
+    box.SetPosition(0, -50, 0);
+    // Drawn plainly, the box lies in the x-y plane: seen edge-on from +x.
+    box.Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(128 + 40, 128), 0, 0, 0));
+    // As a billboard it turns towards the camera and shows its face.
+    const float camera[3] = {150, -50, 0};
+    box.Draw2(camera, 0);
+    EXPECT_TRUE(krPixelNear(ReadPixel(128 + 40, 128 - 40), 255, 255, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(128 - 40, 128), 0, 0, 0));
+}
