@@ -35,9 +35,9 @@ float krGUITextScroll::GetTextX() const
 void krGUITextScroll::Draw()
 {
     const float x = GetTextX();
+    glColor4f(color[0], color[1], color[2], alpha);
     if (font)
     {
-        glColor4f(color[0], color[1], color[2], alpha);
         // Horizontally the control's span; vertically from 5 pixels below its bottom edge up.
         glEnable(GL_SCISSOR_TEST);
         glScissor(left, GlobalScreenHeight - top - height - 5, width > 0 ? width : 0, 1000);
