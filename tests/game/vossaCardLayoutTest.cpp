@@ -1,0 +1,264 @@
+// Tests of the trick's pure logic: layouts, the deal order with the worked example, the
+// disguise, three truthful answers from every slot, and positions carried with the cards.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "vossaCardLayout.h"
+
+namespace
+{
+// The click row (1 top, 2 middle, 3 bottom) of a slot.
+int32_t RowOfSlot(int32_t slot)
+{
+    return 3 - slot / kRowLength;
+}
+
+// One answer the way the game gives it: undo the disguise of the layout on screen, deal, then
+// disguise the new layout with fresh picks unless it is the last one.
+void Answer(int32_t* order, int32_t row, int32_t* rowPicks, bool disguise)
+{
+    SwapDisguise(order, rowPicks);
+    int32_t newToOld[kCardCount];
+    DealOrder(row, newToOld);
+    int32_t next[kCardCount];
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        next[i] = order[newToOld[i]];
+    }
+    rowPicks[0] = rand() % 7;
+    rowPicks[1] = rand() % 7 + 7;
+    rowPicks[2] = rand() % 7 + 14;
+    if (disguise)
+    {
+        SwapDisguise(next, rowPicks);
+    }
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        order[i] = next[i];
+    }
+}
+
+int32_t SlotOf(const int32_t* order, int32_t card)
+{
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        if (order[i] == card)
+        {
+            return i;
+        }
+    }
+    return -1;
+}
+} // namespace
+
+TEST(CardLayout, RowsAreSevenColumnsTwoAndAHalfApart)
+{
+    float p[kCardCount][3];
+    InitChoiceLayout(p);
+    EXPECT_FLOAT_EQ(p[0][0], -7.5f);
+    EXPECT_FLOAT_EQ(p[0][1], -2.5f);
+    EXPECT_FLOAT_EQ(p[10][0], 0.0f);
+    EXPECT_FLOAT_EQ(p[10][1], 0.0f);
+    EXPECT_FLOAT_EQ(p[20][0], 7.5f);
+    EXPECT_FLOAT_EQ(p[20][1], 2.5f);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_FLOAT_EQ(p[i][2], 0.0f);
+    }
+}
+
+TEST(CardLayout, CircleIsHorizontalRadiusTenAroundItsCentre)
+{
+    float p[kCardCount][3];
+    InitCircleLayout(p, -5.0f);
+    EXPECT_NEAR(p[0][0], 0.0f, 1e-5);
+    EXPECT_NEAR(p[0][1], 0.0f, 1e-5);
+    EXPECT_NEAR(p[0][2], 5.0f, 1e-5);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_NEAR(p[i][1], 0.0f, 1e-5) << i;
+        EXPECT_NEAR(std::hypot(p[i][0], p[i][2] + 5.0f), 10.0f, 1e-4) << i;
+    }
+}
+
+TEST(CardLayout, RevealRingHoldsTheChosenCardAtItsCentre)
+{
+    float p[kCardCount][3];
+    InitRevealLayout(p, -5.0f);
+    EXPECT_FLOAT_EQ(p[kRevealSlot][0], 0.0f);
+    EXPECT_FLOAT_EQ(p[kRevealSlot][1], 0.0f);
+    EXPECT_FLOAT_EQ(p[kRevealSlot][2], -5.0f);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        if (i == kRevealSlot)
+        {
+            continue;
+        }
+        EXPECT_NEAR(p[i][1], 0.0f, 1e-5) << i;
+        EXPECT_NEAR(std::hypot(p[i][0], p[i][2] + 5.0f), 10.0f, 1e-4) << i;
+    }
+    // Twenty cards 18 degrees apart: neighbours on the ring are 2 * 10 * sin(9deg) apart.
+    EXPECT_NEAR(std::hypot(p[1][0] - p[0][0], p[1][2] - p[0][2]), 20.0 * std::sin(M_PI / 20), 1e-4);
+}
+
+TEST(CardLayout, WorkedExampleOfTheTopRow)
+{
+    int32_t newToOld[kCardCount];
+    DealOrder(1, newToOld);
+    const int32_t expected[kCardCount] = {0,  3, 6,  16, 19, 8,  11, 1, 4,  14, 17,
+                                          20, 9, 12, 2,  5,  15, 18, 7, 10, 13};
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_EQ(newToOld[i], expected[i]) << "slot " << i;
+    }
+}
+
+TEST(CardLayout, ChosenRowLandsInTheMiddleColumnsWhateverTheRow)
+{
+    for (int32_t row = 1; row <= 3; ++row)
+    {
+        int32_t newToOld[kCardCount];
+        DealOrder(row, newToOld);
+        const int32_t landing[7] = {3, 4, 9, 10, 11, 16, 17};
+        for (int32_t slot : landing)
+        {
+            EXPECT_EQ(RowOfSlot(newToOld[slot]), row) << "row " << row << " slot " << slot;
+        }
+    }
+}
+
+TEST(CardLayout, MiddleRowKeepsTheCornersAndTheCentre)
+{
+    int32_t newToOld[kCardCount];
+    DealOrder(2, newToOld);
+    EXPECT_EQ(newToOld[0], 0);
+    EXPECT_EQ(newToOld[10], 10);
+    EXPECT_EQ(newToOld[20], 20);
+    int32_t moved = 0;
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        moved += newToOld[i] != i;
+    }
+    EXPECT_EQ(moved, 18);
+}
+
+TEST(CardLayout, FollowedCardOfTheExampleEndsInSlotTen)
+{
+    int32_t order[kCardCount];
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        order[i] = i;
+    }
+    int32_t newToOld[kCardCount];
+    const int32_t rows[3] = {3, 3, 1};
+    const int32_t slots[3] = {4, 17, 10};
+    for (int32_t k = 0; k < 3; ++k)
+    {
+        DealOrder(rows[k], newToOld);
+        int32_t next[kCardCount];
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            next[i] = order[newToOld[i]];
+        }
+        std::copy(next, next + kCardCount, order);
+        EXPECT_EQ(SlotOf(order, 5), slots[k]) << "after choice " << k + 1;
+    }
+}
+
+TEST(CardLayout, DisguiseStaysInRowsAndUndoesItself)
+{
+    int32_t order[kCardCount];
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        order[i] = i;
+    }
+    const int32_t picks[3] = {0, 13, 17};
+    SwapDisguise(order, picks);
+    EXPECT_EQ(order[3], 0);
+    EXPECT_EQ(order[0], 3);
+    EXPECT_EQ(order[10], 13);
+    EXPECT_EQ(order[13], 10);
+    EXPECT_EQ(order[17], 17); // a pick equal to the middle slot leaves the row alone
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_EQ(RowOfSlot(order[i]), RowOfSlot(i));
+    }
+    SwapDisguise(order, picks);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_EQ(order[i], i);
+    }
+    // Picks outside their rows (damaged state) are ignored rather than trusted.
+    const int32_t wild[3] = {-4, 99, 3};
+    SwapDisguise(order, wild);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_EQ(order[i], i);
+    }
+}
+
+TEST(CardLayout, ThreeTruthfulAnswersRevealTheCardFromEverySlot)
+{
+    srand(12345);
+    for (int32_t start = 0; start < kCardCount; ++start)
+    {
+        for (int32_t game = 0; game < 50; ++game)
+        {
+            int32_t order[kCardCount];
+            for (int32_t i = 0; i < kCardCount; ++i)
+            {
+                order[i] = i;
+            }
+            // The layout on screen may carry any disguise left by an earlier game.
+            int32_t rowPicks[3] = {rand() % 7, rand() % 7 + 7, rand() % 7 + 14};
+            SwapDisguise(order, rowPicks);
+            const int32_t card = order[start];
+            for (int32_t answer = 0; answer < 3; ++answer)
+            {
+                Answer(order, RowOfSlot(SlotOf(order, card)), rowPicks, answer < 2);
+            }
+            ASSERT_EQ(order[kRevealSlot], card) << "start slot " << start << " game " << game;
+        }
+    }
+}
+
+TEST(CardLayout, PositionsFollowTheirItemsToTheNewOrder)
+{
+    int items[kCardCount];
+    const void* oldOrder[kCardCount];
+    const void* newOrder[kCardCount];
+    float positions[kCardCount][3];
+    int32_t newToOld[kCardCount];
+    DealOrder(3, newToOld);
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        oldOrder[i] = &items[i];
+        positions[i][0] = static_cast<float>(i);
+        positions[i][1] = -static_cast<float>(i);
+        positions[i][2] = 0.5f * i;
+    }
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        newOrder[i] = oldOrder[newToOld[i]];
+    }
+    ASSERT_TRUE(CarryPositions(oldOrder, newOrder, positions, kCardCount));
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_FLOAT_EQ(positions[i][0], static_cast<float>(newToOld[i]));
+        EXPECT_FLOAT_EQ(positions[i][1], -static_cast<float>(newToOld[i]));
+        EXPECT_FLOAT_EQ(positions[i][2], 0.5f * newToOld[i]);
+    }
+
+    // An item that was not in the old order leaves the positions as they were.
+    int stranger = 0;
+    newOrder[5] = &stranger;
+    float before[kCardCount][3];
+    std::copy(&positions[0][0], &positions[0][0] + 3 * kCardCount, &before[0][0]);
+    EXPECT_FALSE(CarryPositions(oldOrder, newOrder, positions, kCardCount));
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_FLOAT_EQ(positions[i][0], before[i][0]);
+    }
+}
