@@ -1,0 +1,159 @@
+// krTestShell: the logging shell subclass and event helpers of the shell tests.
+#include "krTestShell.h"
+
+#include "gui/krGUIObject.h"
+#include "krTestScreen.h"
+
+void krTestShell::Log(const std::string& entry)
+{
+    log.push_back(std::to_string(frameCount) + ":" + entry);
+}
+
+void krTestShell::Render()
+{
+    renders++;
+    if (logRender)
+    {
+        Log("Render");
+    }
+}
+
+bool krTestShell::OnBeforeInit()
+{
+    for (int i = 0; i < logoEvents; i++)
+    {
+        SDL_Event event = {};
+        event.type = SDL_USEREVENT;
+        SDL_PushEvent(&event);
+    }
+    return !failBeforeInit;
+}
+
+void krTestShell::OnBeforeClose()
+{
+    Log("BeforeClose");
+}
+
+bool krTestShell::OnAfterInit()
+{
+    if (!krCaptureWindow(window, width, height, screenAfterLogo))
+    {
+        screenAfterLogo.clear();
+    }
+    return true;
+}
+
+void krTestShell::OnLMBUp(int x, int y)
+{
+    Log("LMBUp(" + std::to_string(x) + "," + std::to_string(y) + ")");
+}
+
+void krTestShell::OnMouseMotion(int x, int y, int dx, int dy)
+{
+    Log("MouseMotion(" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(dx) +
+        "," + std::to_string(dy) + ")");
+}
+
+void krTestShell::OnKeyDown(unsigned key)
+{
+    Log("KeyDown(" + std::to_string(key) + ")");
+}
+
+void krTestShell::OnKeyUp(unsigned key)
+{
+    Log("KeyUp(" + std::to_string(key) + ")");
+}
+
+void krTestShell::OnResizeWindow(int w, int h)
+{
+    Log("Resize(" + std::to_string(w) + "," + std::to_string(h) + ")");
+    krSDLWrapper::OnResizeWindow(w, h);
+}
+
+void krTestShell::OnDblClick()
+{
+    Log("DblClick");
+}
+
+void krTestShell::OnLostFocus()
+{
+    Log("LostFocus");
+}
+
+void krTestShell::OnSetFocus()
+{
+    Log("SetFocus");
+}
+
+void krTestShell::OnGUIClick(krGUIObject* control)
+{
+    Log("GUIClick(" + std::to_string(control ? control->GetID() : 0) + ")");
+}
+
+void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events)
+{
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (SDL_Event event : events)
+    {
+        SDL_PushEvent(&event);
+    }
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    shell.Run(0, nullptr);
+}
+
+SDL_Event krKeyEvent(Uint32 type, SDL_Keycode key)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event krMotionEvent(int x, int y)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = x;
+    event.motion.y = y;
+    return event;
+}
+
+SDL_Event krButtonEvent(Uint32 type, Uint8 button)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    return event;
+}
+
+SDL_Event krWheelEvent(int y)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = y;
+    return event;
+}
+
+SDL_Event krFingerEvent(Uint32 type, float x, float y)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.tfinger.x = x;
+    event.tfinger.y = y;
+    return event;
+}
+
+SDL_Event krWindowEvent(Uint8 windowEvent, int data1, int data2)
+{
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = windowEvent;
+    event.window.data1 = data1;
+    event.window.data2 = data2;
+    return event;
+}
