@@ -138,9 +138,12 @@ uint8_t* krFont::SaveToMemory(uint64_t* size) const
     {
         const TGlyph_s& g = glyphs[i];
         const uint64_t bytes = g.bitmap ? BitmapSize(g.width, g.height) : 0;
-        // A glyph without bitmap bytes is written as an empty one, so the block reads back.
-        WriteI32(out, bytes ? g.width : 0);
-        WriteI32(out + 4, bytes ? g.height : 0);
+        // Sizes the block cannot carry (negative, or a bitmap that is missing) are written as
+        // an empty glyph, so that the block always reads back.
+        const bool empty =
+            g.width < 0 || g.height < 0 || (!g.bitmap && BitmapSize(g.width, g.height));
+        WriteI32(out, empty ? 0 : g.width);
+        WriteI32(out + 4, empty ? 0 : g.height);
         WriteI32(out + 8, g.advance);
         WriteI32(out + 12, g.bearingY);
         WriteI32(out + 16, g.bearingX);
