@@ -41,6 +41,13 @@ protected:
 
     void Write(const std::string& name, const std::string& text)
     {
+        if (text.empty())
+        {
+            FILE* f = fopen(Path(name).c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            fclose(f);
+            return;
+        }
         ASSERT_TRUE(
             krTestWriteFile(Path(name), std::vector<unsigned char>(text.begin(), text.end())));
     }
