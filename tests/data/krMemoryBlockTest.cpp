@@ -83,6 +83,18 @@ TEST(krMemoryBlock, CrunchRoundTripOfLargerData)
     EXPECT_EQ(Bytes(unpacked), data);
     krFreeMemoryBlock(unpacked);
     krFreeMemoryBlock(packed);
+
+    // Zeros crunch close to deflate's limit (about 1030:1); the guard against lying sizes
+    // must still leave room for them.
+    std::vector<uint8_t> zeros(16u << 20, 0);
+    view = View(zeros);
+    packed = krCrunchMemoryBlock(&view);
+    ASSERT_NE(packed, nullptr);
+    unpacked = krDecrunchMemoryBlock(packed);
+    ASSERT_NE(unpacked, nullptr);
+    EXPECT_EQ(unpacked->size, zeros.size());
+    krFreeMemoryBlock(unpacked);
+    krFreeMemoryBlock(packed);
 }
 
 TEST(krMemoryBlock, DecrunchWithWrongStoredSize)
