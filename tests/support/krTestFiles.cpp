@@ -40,7 +40,7 @@ bool krTestWriteFile(const std::string& path, const std::vector<unsigned char>& 
     {
         return false;
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = (std::fclose(f) == 0) && ok;
     return ok;
 }
