@@ -128,6 +128,9 @@ TEST_F(krMainLoopTest, StartUpShowsTheLogoCentredOnBlack)
     // black outside it.
     const int left = (kWidth - 256) / 2, top = (kHeight - 64) / 2;
     const std::vector<uint8_t>& screen = shell->screenAfterLogo;
+#ifndef KR_HAVE_X11_CAPTURE
+    GTEST_SKIP() << "built without Xlib: the window's pixels cannot be read back";
+#endif
     ASSERT_EQ(screen.size(), static_cast<size_t>(kWidth * kHeight * 3));
     int wrong = 0, lit = 0;
     for (int y = 0; y < kHeight; y++)

@@ -1,6 +1,7 @@
 // krTestScreen: window capture through Xlib.
 #include "krTestScreen.h"
 
+#ifdef KR_HAVE_X11_CAPTURE
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -38,3 +39,10 @@ bool krCaptureWindow(SDL_Window* window, int w, int h, std::vector<uint8_t>& rgb
     XDestroyImage(image);
     return true;
 }
+#else
+bool krCaptureWindow(SDL_Window*, int, int, std::vector<uint8_t>& rgb)
+{
+    rgb.clear();
+    return false;
+}
+#endif
