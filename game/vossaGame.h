@@ -139,6 +139,9 @@ protected:
     void SetStripText(uint64_t index);
     // Plays the choice sound when there is a sampler.
     void PlayChoiceSound();
+    // currentPositions[i] = where the card in slot i is drawn now, so that every flight starts
+    // from what the player sees.
+    void TakePositionsFromCards();
     // Prepares the flight back to the intro view from wherever camera and cards are.
     void StartReturnFlight();
     // The card in the reveal slot, or null.

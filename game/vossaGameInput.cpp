@@ -67,8 +67,9 @@ void vossaGame::ChangeGameState()
     }
     else if (from == gsChoice)
     {
-        // The cards fly from the rows as they are shown, breathing included.
-        CopyMatrix(&currentPositions[0][0], &choicePositions[0][0], kCardCount);
+        // The cards fly from where they are shown: the breathing rows, or the end of a deal
+        // that has not quite settled when the answer comes at once.
+        TakePositionsFromCards();
         starsVisible = true;
         InitStarLine();
         gameState = to;
@@ -146,21 +147,24 @@ void vossaGame::StartReturnFlight()
     camAngleStep[1] = (kHomeCamAngle[2] - a[2]) / 120.0f;
     krVertexArray* revealed = RevealedCard();
     presentedScaleStep = revealed != nullptr ? (5.0f - revealed->GetScale()) / 15.0f : 0.0f;
-    // Every card starts its flight where it is drawn now.
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        krVertexArray* box = cards != nullptr ? cards->GetVertexArray(i) : nullptr;
-        if (box != nullptr)
-        {
-            box->GetCenter(currentPositions[i]);
-        }
-    }
+    TakePositionsFromCards();
     InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
     if (revealed != nullptr)
     {
         revealed->SetAngle(presentedAngle);
     }
     returnFrame = 0;
+}
+
+void vossaGame::TakePositionsFromCards()
+{
+    for (int32_t i = 0; cards != nullptr && i < kCardCount; ++i)
+    {
+        if (krVertexArray* box = cards->GetVertexArray(i))
+        {
+            box->GetCenter(currentPositions[i]);
+        }
+    }
 }
 
 void vossaGame::OnKeyUp(unsigned key)

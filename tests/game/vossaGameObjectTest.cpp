@@ -1,0 +1,602 @@
+// Tests of the game object itself on the virtual display: started from a test archive, its
+// screens are built and clicked, whole games are played frame by frame with truthful answers,
+// Escape is pressed in every state, and the settings are written on the way out. The test
+// archive holds no sounds, and a variant damages or removes further entries.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "data/krString.h"
+#include "data/krStringArray.h"
+#include "gui/krGUIButton.h"
+#include "gui/krGUILabel.h"
+#include "gui/krGUIManager.h"
+#include "gui/krGUIObject.h"
+#include "krTestFiles.h"
+#include "render/krFont.h"
+#include "render/krGeometry.h"
+#include "render/krVertexArray.h"
+#include "vossaGame.h"
+#include "vossaTestArchive.h"
+
+namespace
+{
+// Opens the game's inner state to the tests.
+class vossaGameProbe : public vossaGame
+{
+public:
+    vossaGameProbe() : vossaGame(1280, 720, false) {}
+
+    using vossaGame::cards;
+    using vossaGame::choicePositions;
+    using vossaGame::circlePositions;
+    using vossaGame::clouds;
+    using vossaGame::dealCount;
+    using vossaGame::gameState;
+    using vossaGame::highQuality;
+    using vossaGame::language;
+    using vossaGame::mainFont;
+    using vossaGame::messages;
+    using vossaGame::musicOn;
+    using vossaGame::presentationPositions;
+    using vossaGame::quitRequested;
+    using vossaGame::reorderedCards;
+    using vossaGame::RevealedCard;
+    using vossaGame::showGameHowTo;
+    using vossaGame::stackPositions;
+    using vossaGame::starsVisible;
+};
+
+struct TVec_s
+{
+    float v[3];
+};
+
+krGUIObject* FindControl(krGUIObject* parent, uint32_t id)
+{
+    for (uint64_t i = 0; i < parent->GetChildCount(); ++i)
+    {
+        krGUIObject* child = parent->GetChild(i);
+        if (child->GetID() == id)
+        {
+            return child;
+        }
+        if (krGUIObject* found = FindControl(child, id))
+        {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+krGUIObject* FindControl(krGUIManager* gui, uint32_t id)
+{
+    for (uint64_t i = 0; i < gui->GetControlCount(); ++i)
+    {
+        krGUIObject* control = gui->GetControl(i);
+        if (control->GetID() == id)
+        {
+            return control;
+        }
+        if (krGUIObject* found = FindControl(control, id))
+        {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring Text(const krString& s)
+{
+    return s.GetString() != nullptr ? std::wstring(s.GetString()) : std::wstring();
+}
+
+class GameObjectTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+        {
+            GTEST_SKIP() << "needs an X display";
+        }
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+        oldDir = cwd;
+        dir = krTestTempDir();
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(WriteTestArchive(dir + "/vossadata.bin", Options()));
+        game = new vossaGameProbe();
+        started = game->Init();
+        if (ExpectStart())
+        {
+            ASSERT_TRUE(started);
+        }
+    }
+
+    void TearDown() override
+    {
+        if (game != nullptr)
+        {
+            if (started)
+            {
+                game->OnBeforeClose();
+            }
+            delete game;
+        }
+        if (!oldDir.empty())
+        {
+            EXPECT_EQ(chdir(oldDir.c_str()), 0);
+        }
+    }
+
+    virtual TTestArchiveOptions Options() { return {}; }
+    virtual bool ExpectStart() { return true; }
+
+    krGUIManager* Gui() { return game->GetGUIManager(); }
+
+    // A GUI click the way the manager delivers it.
+    void Click(uint32_t id)
+    {
+        krGUIObject* control = FindControl(Gui(), id);
+        ASSERT_NE(control, nullptr) << "no control " << id;
+        game->OnGUIClick(control);
+    }
+
+    int TextWidth(const wchar_t* text) { return static_cast<int>(game->mainFont->GetWidth(text)); }
+
+    int ButtonTextWidth(uint32_t id)
+    {
+        auto* button = dynamic_cast<krGUIButton*>(FindControl(Gui(), id));
+        return button != nullptr ? button->GetTextWidth() : -1;
+    }
+
+    std::map<krVertexArray*, TVec_s> Centres()
+    {
+        std::map<krVertexArray*, TVec_s> centres;
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            krVertexArray* box = game->cards->GetVertexArray(i);
+            box->GetCenter(centres[box].v);
+        }
+        return centres;
+    }
+
+    // One frame of the state machine. In the states where every card closes a tenth of the
+    // distance to the target of its slot, checks that each card started from where it was
+    // shown in the frame before, whatever reordering happened in between.
+    void Frame()
+    {
+        const TGameState before = game->gameState;
+        const bool starLine = game->starsVisible;
+        const int32_t deals = game->dealCount;
+        const std::map<krVertexArray*, TVec_s> shown = Centres();
+        game->OnBeforeRender();
+        if (game->gameState != before)
+        {
+            return;
+        }
+        const float(*targets)[3] = nullptr;
+        if (before == gsStacking)
+        {
+            targets = game->choicePositions;
+        }
+        else if (before == gsGotoPresentation && !starLine)
+        {
+            targets = game->presentationPositions;
+        }
+        else if (before == gsGoToMixer && deals > 0 && !starLine)
+        {
+            targets = game->stackPositions;
+        }
+        else if (before == gsGoToIntro || before == gsGotoMindSelect)
+        {
+            targets = game->circlePositions;
+        }
+        if (targets == nullptr)
+        {
+            return;
+        }
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            krVertexArray* box = game->cards->GetVertexArray(i);
+            float now[3];
+            box->GetCenter(now);
+            const float* from = shown.at(box).v;
+            for (int k = 0; k < 3; ++k)
+            {
+                const float expected = from[k] + (targets[i][k] - from[k]) / 10.0f;
+                ASSERT_NEAR(now[k], expected, 2e-3)
+                    << "state " << before << " slot " << i << " axis " << k << " from " << from[k]
+                    << " target " << targets[i][k];
+            }
+        }
+    }
+
+    // Runs frames until `state` (or the frame budget is spent).
+    void RunUntil(TGameState state, int budget = 2000)
+    {
+        for (int i = 0; i < budget && game->gameState != state; ++i)
+        {
+            Frame();
+            if (HasFatalFailure())
+            {
+                return;
+            }
+        }
+        ASSERT_EQ(game->gameState, state);
+    }
+
+    // A left release on the row (1 top, 2 middle, 3 bottom), seen by the current camera.
+    void ClickRow(int32_t row)
+    {
+        float camera[3];
+        game->GetCamPosition(camera);
+        const float height = (2 - row) * 2.5f;
+        const float perPixel = camera[2] / 1.72f / 360.0f;
+        const int y = 360 - static_cast<int>(std::lround(height / perPixel));
+        game->OnLMBUp(640, y);
+    }
+
+    int32_t SlotOf(const krVertexArray* box) { return game->cards->GetVertexArrayID(box); }
+
+    // Plays from the circle to the reveal, always answering with the row of `box`.
+    void PlayTruthfully(krVertexArray* box)
+    {
+        ASSERT_EQ(game->gameState, gsMindSelect);
+        ClickRow(2);
+        ASSERT_EQ(game->gameState, gsGoToMixer);
+        for (int answer = 0; answer < 3; ++answer)
+        {
+            RunUntil(gsChoice);
+            ASSERT_FALSE(HasFatalFailure());
+            ASSERT_EQ(game->dealCount, answer + 1);
+            ClickRow(3 - SlotOf(box) / kRowLength);
+        }
+        RunUntil(gsPresentation);
+    }
+
+    void ExpectCamera(const float* position, const float* angle, float tolerance)
+    {
+        float p[3], a[3];
+        game->GetCamPosition(p);
+        game->GetCamAngle(a);
+        for (int k = 0; k < 3; ++k)
+        {
+            EXPECT_NEAR(p[k], position[k], tolerance) << "position " << k;
+            EXPECT_NEAR(a[k], angle[k], tolerance) << "angle " << k;
+        }
+    }
+
+    std::string oldDir;
+    std::string dir;
+    vossaGameProbe* game = nullptr;
+    bool started = false;
+};
+
+TEST_F(GameObjectTest, IntroMenuAt1280x720)
+{
+    EXPECT_EQ(game->gameState, gsIntro);
+    ASSERT_EQ(Gui()->GetControlCount(), 7u);
+    krGUIObject* logo = Gui()->GetControl(0);
+    EXPECT_EQ(logo->GetID(), 100u);
+    EXPECT_EQ(logo->GetLeft(), 384);
+    EXPECT_EQ(logo->GetWidth(), 512);
+    const struct
+    {
+        uint32_t id;
+        int x, y;
+    } buttons[] = {
+        {100, 502, 286}, {101, 650, 286}, {102, 576, 326}, {105, 502, 366}, {106, 650, 366}};
+    for (uint64_t i = 0; i < 5; ++i)
+    {
+        krGUIObject* b = Gui()->GetControl(2 + i);
+        EXPECT_EQ(b->GetID(), buttons[i].id);
+        EXPECT_EQ(b->GetLeft(), buttons[i].x) << buttons[i].id;
+        EXPECT_EQ(b->GetTop(), buttons[i].y) << buttons[i].id;
+    }
+    EXPECT_EQ(ButtonTextWidth(101), TextWidth(L"E2"));
+    // A few drawn frames of the intro, scene and GUI.
+    for (int i = 0; i < 3; ++i)
+    {
+        game->Refresh();
+    }
+}
+
+TEST_F(GameObjectTest, AboutNamesThePlatformSdlReports)
+{
+    Click(102);
+    krGUIObject* panel = FindControl(Gui(), 103);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetLeft(), 330);
+    EXPECT_EQ(panel->GetTop(), 133);
+    auto* label = dynamic_cast<krGIULabel*>(panel->GetChild(1));
+    ASSERT_NE(label, nullptr);
+    const krString platform(SDL_GetPlatform());
+    EXPECT_EQ(Text(label->GetText()), L"E5, E41.1.222, E10" + Text(platform));
+    krGUIObject* close = FindControl(Gui(), 104);
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->GetLeft(), 576);
+    EXPECT_EQ(close->GetTop(), 413);
+    game->Refresh();
+    Click(104);
+    EXPECT_EQ(Gui()->GetControlCount(), 7u);
+}
+
+TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndRebuildsInPolish)
+{
+    Click(106);
+    EXPECT_EQ(FindControl(Gui(), 103)->GetLeft(), 460);
+    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
+    Click(107);
+    EXPECT_EQ(game->language, 1);
+    EXPECT_EQ(Text(*game->messages->GetLine(9)), L"P9");
+    auto* title = dynamic_cast<krGIULabel*>(FindControl(Gui(), 103)->GetChild(0));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(Text(title->GetText()), L"P9");
+    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"English"));
+    Click(107);
+    EXPECT_EQ(game->language, 0);
+    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
+}
+
+TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
+{
+    Click(106);
+    EXPECT_EQ(ButtonTextWidth(108), TextWidth(L"E14"));
+    krGeometry* oldCards = game->cards;
+    Click(108);
+    EXPECT_FALSE(game->highQuality);
+    EXPECT_NE(game->cards, oldCards);
+    EXPECT_EQ(game->cards->Length(), 21u);
+    EXPECT_EQ(game->clouds->Length(), 3u);
+    EXPECT_EQ(ButtonTextWidth(108), TextWidth(L"E13"));
+
+    EXPECT_EQ(ButtonTextWidth(110), TextWidth(L"E16"));
+    Click(110);
+    EXPECT_FALSE(game->musicOn);
+    EXPECT_EQ(ButtonTextWidth(110), TextWidth(L"E15"));
+    Click(110);
+    EXPECT_TRUE(game->musicOn);
+
+    Click(112);
+    EXPECT_FALSE(game->showGameHowTo);
+    EXPECT_EQ(ButtonTextWidth(112), TextWidth(L"E15"));
+    game->Refresh();
+}
+
+TEST_F(GameObjectTest, StartCountsOnlyOnTheIntro)
+{
+    game->gameState = gsGoToIntro;
+    Click(100);
+    EXPECT_EQ(game->gameState, gsGoToIntro);
+    EXPECT_EQ(Gui()->GetControlCount(), 7u);
+    game->gameState = gsIntro;
+    Click(100);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    // The instruction strip: its panel and its ticker at the top of the screen.
+    ASSERT_EQ(Gui()->GetControlCount(), 2u);
+    EXPECT_EQ(Gui()->GetControl(0)->GetLeft(), 330);
+    EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
+    EXPECT_EQ(Gui()->GetControl(1)->GetTop(), 14);
+}
+
+TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItIsShown)
+{
+    Click(100);
+    srand(99);
+    for (int round = 0; round < 3; ++round)
+    {
+        krVertexArray* box = game->cards->GetVertexArray((round * 8 + 5) % kCardCount);
+        PlayTruthfully(box);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_EQ(game->RevealedCard(), box) << "round " << round;
+        EXPECT_TRUE(game->starsVisible);
+        for (int i = 0; i < 200; ++i)
+        {
+            Frame();
+        }
+        EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
+        game->OnLMBUp(640, 360);
+        EXPECT_EQ(game->gameState, gsGotoMindSelect);
+        RunUntil(gsMindSelect);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_FALSE(game->starsVisible);
+        EXPECT_FLOAT_EQ(game->RevealedCard()->GetScale(), 5.0f);
+        // The camera is back at the home pose, at the distance the window's ratio gives.
+        const float home[3] = {kHomeCamPosition[0], kHomeCamPosition[1],
+                               18.622881f / game->GetAspect()};
+        ExpectCamera(home, kHomeCamAngle, 2e-3f);
+        game->Refresh();
+    }
+}
+
+TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
+{
+    const TGameState flights[] = {gsGoToMixer,        gsStacking,     gsChoice,
+                                  gsGotoPresentation, gsPresentation, gsGotoMindSelect};
+    for (TGameState target : flights)
+    {
+        SCOPED_TRACE(target);
+        ASSERT_EQ(game->gameState, gsIntro);
+        Click(100);
+        ClickRow(2);
+        // Drive the game with middle-row answers until the state is reached.
+        for (int i = 0; i < 3000 && game->gameState != target; ++i)
+        {
+            if (game->gameState == gsChoice || game->gameState == gsPresentation)
+            {
+                ClickRow(2);
+            }
+            else
+            {
+                Frame();
+            }
+        }
+        ASSERT_EQ(game->gameState, target);
+        Frame();
+        game->OnKeyUp(SDLK_ESCAPE);
+        EXPECT_EQ(game->gameState, gsGoToIntro);
+        EXPECT_FALSE(game->starsVisible);
+        EXPECT_EQ(Gui()->GetControlCount(), 7u);
+        RunUntil(gsIntro, 122);
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectCamera(kHomeCamPosition, kHomeCamAngle, 2e-3f);
+        EXPECT_FLOAT_EQ(game->RevealedCard()->GetScale(), 5.0f);
+    }
+
+    // On the circle Escape returns at once; on the intro it ends the program.
+    Click(100);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    game->OnKeyUp(SDLK_AC_BACK);
+    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_FALSE(game->quitRequested);
+    game->OnKeyUp(SDLK_ESCAPE);
+    EXPECT_TRUE(game->quitRequested);
+}
+
+TEST_F(GameObjectTest, QualityChangeDropsAPendingOrder)
+{
+    Click(100);
+    srand(3);
+    ClickRow(2);
+    RunUntil(gsChoice);
+    ClickRow(1);
+    ASSERT_EQ(game->gameState, gsGoToMixer);
+    ASSERT_NE(game->reorderedCards, nullptr);
+    game->OnKeyUp(SDLK_ESCAPE);
+    RunUntil(gsIntro);
+    ASSERT_NE(game->reorderedCards, nullptr);
+    Click(106);
+    Click(108);
+    EXPECT_EQ(game->reorderedCards, nullptr);
+    Click(104);
+    // A whole new game on the rebuilt cards still reveals the card that was followed.
+    Click(100);
+    krVertexArray* box = game->cards->GetVertexArray(12);
+    PlayTruthfully(box);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(game->RevealedCard(), box);
+}
+
+TEST_F(GameObjectTest, PendingOrderAfterEscapeIsInstalledAtTheNextGather)
+{
+    Click(100);
+    ClickRow(2);
+    RunUntil(gsChoice);
+    ClickRow(3);
+    ASSERT_NE(game->reorderedCards, nullptr);
+    game->OnKeyUp(SDLK_ESCAPE);
+    RunUntil(gsIntro);
+    Click(100);
+    ClickRow(2);
+    RunUntil(gsStacking);
+    EXPECT_EQ(game->reorderedCards, nullptr);
+    RunUntil(gsChoice);
+}
+
+TEST_F(GameObjectTest, CornerDoubleClickChangesTheBackdrop)
+{
+    const float before[6] = {r1, g1, b1, r2, g2, b2};
+    game->OnDblClick(); // no corner click yet
+    EXPECT_EQ(r1, before[0]);
+    game->OnLMBUp(1270, 5);
+    EXPECT_EQ(game->gameState, gsIntro);
+    game->OnDblClick();
+    const float after[6] = {r1, g1, b1, r2, g2, b2};
+    int changed = 0;
+    for (int i = 0; i < 6; ++i)
+    {
+        EXPECT_GE(after[i], 0.0f);
+        EXPECT_LE(after[i], 1.0f);
+        changed += after[i] != before[i];
+    }
+    EXPECT_GT(changed, 0);
+    // The corner is used up by the double click.
+    game->OnDblClick();
+    EXPECT_EQ(r1, after[0]);
+    game->Refresh();
+}
+
+TEST_F(GameObjectTest, SettingsAreWrittenOnCloseAndReadBack)
+{
+    Click(106);
+    Click(107);
+    Click(108);
+    game->OnKeyUp(SDLK_UP);
+    game->OnBeforeClose();
+    delete game;
+    game = nullptr;
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(krTestReadFile(dir + "/vossaconfig.bin", bytes));
+    ASSERT_EQ(bytes.size(), 48u);
+    EXPECT_EQ(bytes[32], 1);
+    EXPECT_EQ(bytes[36], 0);
+    EXPECT_EQ(bytes[37], 1);
+    EXPECT_GT(bytes[40], 64);
+
+    vossaGameProbe again;
+    EXPECT_EQ(again.language, 1);
+    EXPECT_FALSE(again.highQuality);
+}
+
+// An archive with damaged and missing entries: the game starts, plays and draws on.
+class DamagedArchiveTest : public GameObjectTest
+{
+protected:
+    TTestArchiveOptions Options() override
+    {
+        TTestArchiveOptions o;
+        o.malformed = {"box", "texture_6", "vossa_logo", "cloud01", "licenses_english"};
+        o.missing = {"texture_5",         "msg_english",     "cloud02",
+                     "button_red_pushed", "texture_star_01", "howtoplay_english"};
+        return o;
+    }
+};
+
+TEST_F(DamagedArchiveTest, GameDrawsOnWithoutTheBrokenAssets)
+{
+    EXPECT_EQ(game->cards->Length(), 21u);
+    EXPECT_EQ(ButtonTextWidth(101), 0); // no message lines: empty captions
+    for (uint32_t screen : {102u, 104u, 105u, 104u, 106u})
+    {
+        Click(screen);
+        game->Refresh();
+    }
+    Click(104);
+    Click(100);
+    krVertexArray* box = game->cards->GetVertexArray(0);
+    PlayTruthfully(box);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(game->RevealedCard(), box);
+    game->Refresh();
+}
+
+// Without a font the start-up fails and nothing is written.
+class MissingFontTest : public GameObjectTest
+{
+protected:
+    TTestArchiveOptions Options() override
+    {
+        TTestArchiveOptions o;
+        o.missing = {"ss10"};
+        return o;
+    }
+    bool ExpectStart() override { return false; }
+};
+
+TEST_F(MissingFontTest, StartFailsWithoutWritingSettings)
+{
+    EXPECT_FALSE(started);
+    delete game;
+    game = nullptr;
+    std::vector<unsigned char> bytes;
+    EXPECT_FALSE(krTestReadFile(dir + "/vossaconfig.bin", bytes));
+}
+} // namespace

@@ -1,0 +1,203 @@
+// vossaTestArchive: builds the tests' asset archive from generated meshes, images, glyphs and
+// texts.
+#include "vossaTestArchive.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "data/krMemoryBlock.h"
+#include "data/krResource.h"
+#include "render/krFont.h"
+
+namespace
+{
+void PutU32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+    {
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+}
+
+void PutF32(std::vector<uint8_t>& out, float f)
+{
+    uint32_t v;
+    std::memcpy(&v, &f, 4);
+    PutU32(out, v);
+}
+
+// A unit quad facing +z: one normal, four corners, two triangles.
+std::vector<uint8_t> QuadMesh()
+{
+    std::vector<uint8_t> out;
+    PutU32(out, 1);
+    PutF32(out, 0.0f);
+    PutF32(out, 0.0f);
+    PutF32(out, 1.0f);
+    const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    PutU32(out, 4);
+    for (const auto& t : uv)
+    {
+        PutF32(out, t[0]);
+        PutF32(out, t[1]);
+    }
+    const float xy[4][2] = {{-0.3f, -0.4f}, {0.3f, -0.4f}, {0.3f, 0.4f}, {-0.3f, 0.4f}};
+    PutU32(out, 4);
+    for (const auto& p : xy)
+    {
+        PutF32(out, p[0]);
+        PutF32(out, p[1]);
+        PutF32(out, 0.0f);
+    }
+    const int32_t faces[2][3] = {{1, 2, 3}, {1, 3, 4}};
+    PutU32(out, 2);
+    for (const auto& f : faces)
+    {
+        for (int k = 0; k < 3; ++k)
+        {
+            PutU32(out, static_cast<uint32_t>(f[k])); // positions
+        }
+        for (int k = 0; k < 3; ++k)
+        {
+            PutU32(out, 1); // normals
+        }
+        for (int k = 0; k < 3; ++k)
+        {
+            PutU32(out, static_cast<uint32_t>(f[k])); // texture coordinates
+        }
+    }
+    return out;
+}
+
+// An uncompressed 32-bit TGA of one colour.
+std::vector<uint8_t> Image(int w, int h, uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255)
+{
+    std::vector<uint8_t> out(18, 0);
+    out[2] = 2;
+    out[12] = static_cast<uint8_t>(w);
+    out[13] = static_cast<uint8_t>(w >> 8);
+    out[14] = static_cast<uint8_t>(h);
+    out[15] = static_cast<uint8_t>(h >> 8);
+    out[16] = 32;
+    out[17] = 8;
+    for (int i = 0; i < w * h; ++i)
+    {
+        out.push_back(b);
+        out.push_back(g);
+        out.push_back(r);
+        out.push_back(a);
+    }
+    return out;
+}
+
+std::vector<uint8_t> GlyphFont()
+{
+    krFont font(ftYDown);
+    for (int code = 0; code < 128; ++code)
+    {
+        TGlyph_s glyph;
+        uint8_t bitmap[4 * 8];
+        std::memset(bitmap, 200, sizeof(bitmap));
+        const bool visible = code > 32;
+        glyph.bitmap = visible ? bitmap : nullptr;
+        glyph.width = visible ? 4 : 0;
+        glyph.height = visible ? 8 : 0;
+        glyph.advance = TestGlyphAdvance(code);
+        glyph.bearingY = 8;
+        glyph.bearingX = 0;
+        font.AppendGlyph(&glyph);
+    }
+    uint64_t size = 0;
+    uint8_t* bytes = font.SaveToMemory(&size);
+    std::vector<uint8_t> out(bytes, bytes + size);
+    free(bytes);
+    return out;
+}
+
+std::vector<uint8_t> Lines(const char* prefix, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+    {
+        text += prefix + std::to_string(i);
+        if (i + 1 < count)
+        {
+            text += "\r\n";
+        }
+    }
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+bool Listed(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void Add(krResource& archive, const TTestArchiveOptions& options, const std::string& name,
+         const std::vector<uint8_t>& bytes)
+{
+    if (Listed(options.missing, name))
+    {
+        return;
+    }
+    if (Listed(options.malformed, name))
+    {
+        // Eleven bytes that neither decrunch nor decode.
+        static uint8_t junk[] = {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6, 7};
+        krMemoryBlock view = {junk, sizeof(junk)};
+        archive.Append(&view, name.c_str());
+        return;
+    }
+    krMemoryBlock view = {const_cast<uint8_t*>(bytes.data()), bytes.size()};
+    krMemoryBlock* crunched = krCrunchMemoryBlock(&view);
+    archive.Append(crunched, name.c_str());
+    krFreeMemoryBlock(crunched);
+}
+} // namespace
+
+int TestGlyphAdvance(int code)
+{
+    return 4 + code % 5;
+}
+
+bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& options)
+{
+    krResource archive;
+    const std::vector<uint8_t> mesh = QuadMesh();
+    Add(archive, options, "box", mesh);
+    Add(archive, options, "box_low", mesh);
+    for (int i = 0; i < 21; ++i)
+    {
+        const uint8_t shade = static_cast<uint8_t>(40 + 10 * i);
+        Add(archive, options, "texture_" + std::to_string(i), Image(4, 4, shade, 255 - shade, 90));
+        Add(archive, options, "texture_" + std::to_string(i) + "_low",
+            Image(2, 2, shade, 255 - shade, 90));
+    }
+    const std::vector<uint8_t> font = GlyphFont();
+    Add(archive, options, "arial", font);
+    Add(archive, options, "ss10", font);
+    Add(archive, options, "texture_star_01", Image(4, 4, 255, 255, 200, 180));
+    for (const char* cloud : {"cloud01", "cloud02", "cloud03"})
+    {
+        Add(archive, options, cloud, Image(8, 4, 250, 250, 250, 120));
+        Add(archive, options, std::string(cloud) + "_low", Image(4, 2, 250, 250, 250, 120));
+    }
+    for (const char* colour : {"blue", "green", "red"})
+    {
+        for (const char* state : {"passive", "active", "pushed"})
+        {
+            Add(archive, options, std::string("button_") + colour + "_" + state,
+                Image(16, 4, 30, 60, 200));
+        }
+    }
+    Add(archive, options, "vossa_logo", Image(16, 8, 200, 40, 40));
+    Add(archive, options, "vossa_logo_low", Image(8, 4, 200, 40, 40));
+    Add(archive, options, "msg_english", Lines("E", 22));
+    Add(archive, options, "msg_polski", Lines("P", 22));
+    Add(archive, options, "licenses_english", Lines("License line ", 30));
+    Add(archive, options, "licenses_polski", Lines("Licencja ", 30));
+    Add(archive, options, "howtoplay_english", Lines("How to play ", 12));
+    Add(archive, options, "howtoplay_polski", Lines("Jak grac ", 12));
+    return archive.WriteToFile(path.c_str());
+}

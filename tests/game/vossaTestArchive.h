@@ -1,0 +1,22 @@
+// A small but complete asset archive for the game's tests, built in memory: a flat card mesh,
+// tiny TGA faces, button skins, clouds, stars and logos, two glyph fonts and the texts of
+// both languages ("E0" .. "E21" and "P0" .. "P21" as message lines). It holds no sounds, so
+// every test also runs the game without its music and choice sample.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Entry names to leave out, or to replace with bytes that decode as nothing.
+struct TTestArchiveOptions
+{
+    std::vector<std::string> missing;
+    std::vector<std::string> malformed;
+};
+
+// Writes the archive to `path`; false when it cannot be written.
+bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& options = {});
+
+// The advance of a glyph in the test fonts: it varies with the character code, so texts of
+// different letters measure differently.
+int TestGlyphAdvance(int code);
