@@ -1,0 +1,41 @@
+// CardPainter: the card pictures. A card texture holds the face in its left half and the back
+// in its right half, each half covering the whole 63 × 88 card (so both are stretched
+// horizontally in the texture and look right on the card). Faces show the rank and suit in
+// two corners and pips (2–10), one large pip (aces) or a double-headed court figure (J, Q, K)
+// in the middle; hearts and diamonds in red, spades and clubs in black.
+#pragma once
+
+#include "Canvas.h"
+#include "FontFace.h"
+#include "SuitShapes.h"
+
+struct TCard_s
+{
+    int rank; // 1 = ace, 2..10, 11 = jack, 12 = queen, 13 = king
+    TSuit suit;
+};
+
+class CardPainter
+{
+public:
+    // `rankFont` draws the corner indices.
+    explicit CardPainter(const FontFace& rankFont) : font(rankFont) {}
+
+    // Face of `card` over a width × height picture.
+    Canvas PaintFace(const TCard_s& card, int width, int height) const;
+    // The back design over a width × height picture (the same for every card).
+    Canvas PaintBack(int width, int height) const;
+    // Texture: face and back side by side (each half × height), 8-bit pixels.
+    static TImage_s Combine(const Canvas& face, const Canvas& back);
+
+private:
+    void PaintIndex(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
+    void PaintPips(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
+    void PaintAce(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
+    void PaintCourt(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
+    void PaintFigureHalf(Canvas& c, const TAffine_s& t, const TCard_s& card) const;
+
+    const FontFace& font;
+};
+
+const char* RankName(int rank);

@@ -1,0 +1,34 @@
+// PackCatalogue: entry names.
+#include "PackCatalogue.h"
+
+std::vector<std::string> PackCatalogue()
+{
+    std::vector<std::string> names = {"box", "box_low"};
+    for (int i = 0; i <= 20; ++i)
+    {
+        names.push_back("texture_" + std::to_string(i));
+        names.push_back("texture_" + std::to_string(i) + "_low");
+    }
+    names.insert(names.end(), {"arial", "ss10", "texture_star_01"});
+    for (const char* cloud : {"cloud01", "cloud02", "cloud03"})
+    {
+        names.push_back(cloud);
+        names.push_back(std::string(cloud) + "_low");
+    }
+    for (const char* colour : {"blue", "green", "red"})
+    {
+        for (const char* face : {"passive", "active", "pushed"})
+        {
+            names.push_back(std::string("button_") + colour + "_" + face);
+        }
+    }
+    names.insert(names.end(), {"vossa_logo", "vossa_logo_low"});
+    for (const char* language : {"english", "polski"})
+    {
+        names.push_back(std::string("msg_") + language);
+        names.push_back(std::string("licenses_") + language);
+        names.push_back(std::string("howtoplay_") + language);
+    }
+    names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
+    return names;
+}

@@ -1,0 +1,133 @@
+// TextPack: line splitting, CR LF joining and pixel-width word wrapping.
+#include "TextPack.h"
+
+std::string ToUtf8(const std::u32string& text)
+{
+    std::string out;
+    for (char32_t c : text)
+    {
+        if (c < 0x80)
+        {
+            out.push_back((char)c);
+        }
+        else if (c < 0x800)
+        {
+            out.push_back((char)(0xC0 | (c >> 6)));
+            out.push_back((char)(0x80 | (c & 0x3F)));
+        }
+        else if (c < 0x10000)
+        {
+            out.push_back((char)(0xE0 | (c >> 12)));
+            out.push_back((char)(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back((char)(0x80 | (c & 0x3F)));
+        }
+        else
+        {
+            out.push_back((char)(0xF0 | (c >> 18)));
+            out.push_back((char)(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back((char)(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back((char)(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : text)
+    {
+        if (c == '\n')
+        {
+            if (!current.empty() && current.back() == '\r')
+            {
+                current.pop_back();
+            }
+            lines.push_back(current);
+            current.clear();
+        }
+        else
+        {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty())
+    {
+        lines.push_back(current);
+    }
+    while (!lines.empty() && lines.back().empty())
+    {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines)
+{
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i)
+    {
+        if (i > 0)
+        {
+            out += "\r\n";
+        }
+        out += lines[i];
+    }
+    return out;
+}
+
+std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragraphs,
+                                        const GlyphBlock& font, int maxWidth)
+{
+    std::vector<std::string> out;
+    for (const std::string& paragraph : paragraphs)
+    {
+        const std::u32string text = ToU32(paragraph);
+        if (text.empty())
+        {
+            out.emplace_back();
+            continue;
+        }
+        const bool item = text.size() > 2 && text[0] == U'-' && text[1] == U' ';
+        const std::u32string indent = item ? U"   " : U"";
+        // Words separated by single spaces; runs of spaces at the start are kept.
+        std::vector<std::u32string> words;
+        std::u32string word;
+        for (char32_t c : text)
+        {
+            if (c == U' ' && !word.empty())
+            {
+                words.push_back(word);
+                word.clear();
+            }
+            else if (c != U' ')
+            {
+                word.push_back(c);
+            }
+        }
+        if (!word.empty())
+        {
+            words.push_back(word);
+        }
+        std::u32string line;
+        for (const std::u32string& w : words)
+        {
+            std::u32string candidate = line.empty() ? w : line + U' ' + w;
+            if (!line.empty() && font.Width(candidate) > maxWidth)
+            {
+                out.push_back(ToUtf8(line));
+                line = indent + w;
+            }
+            else
+            {
+                line = candidate;
+            }
+        }
+        if (!line.empty())
+        {
+            out.push_back(ToUtf8(line));
+        }
+    }
+    return out;
+}
