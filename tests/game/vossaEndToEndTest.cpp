@@ -1,0 +1,202 @@
+// End-to-end smoke test of the real program on the virtual display: it is started in a run
+// folder, driven with injected input (xdotool) through the engine logo, the intro menu and
+// the start of a game, sent back to the intro and ended with Escape. Also: without its data
+// file the program ends at once and writes no settings.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "krTestFiles.h"
+#include "vossaTestArchive.h"
+
+namespace
+{
+using Clock = std::chrono::steady_clock;
+
+// Output of a shell command (empty when it fails).
+std::string Capture(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+    {
+        return out;
+    }
+    char buffer[512];
+    while (fgets(buffer, sizeof(buffer), pipe) != nullptr)
+    {
+        out += buffer;
+    }
+    pclose(pipe);
+    return out;
+}
+
+bool Shell(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+class ProgramRun
+{
+public:
+    // Starts the program in `folder`.
+    explicit ProgramRun(const std::string& folder)
+    {
+        pid = fork();
+        if (pid == 0)
+        {
+            if (chdir(folder.c_str()) != 0)
+            {
+                _exit(127);
+            }
+            execl(VOSSA_GAME_BINARY, VOSSA_GAME_BINARY, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+
+    ~ProgramRun()
+    {
+        if (pid > 0 && !finished)
+        {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+
+    // True once the program has ended within `seconds`; its exit status in *status.
+    bool WaitForExit(double seconds, int* status)
+    {
+        const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+        while (Clock::now() < deadline)
+        {
+            int raw = 0;
+            const pid_t r = waitpid(pid, &raw, WNOHANG);
+            if (r == pid)
+            {
+                finished = true;
+                *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    bool Running()
+    {
+        int status = 0;
+        return !WaitForExit(0.0, &status);
+    }
+
+    pid_t pid = -1;
+    bool finished = false;
+};
+
+// The colour of one screen pixel as "r,g,b" from the root window.
+std::string PixelAt(int x, int y)
+{
+    return Capture("import -silent -window root -crop 1x1+" + std::to_string(x) + "+" +
+                   std::to_string(y) + " -depth 8 txt:- 2>/dev/null | tail -n 1");
+}
+
+bool IsBlack(const std::string& pixelLine)
+{
+    return pixelLine.empty() || pixelLine.find("#000000") != std::string::npos;
+}
+
+class EndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+        {
+            GTEST_SKIP() << "needs an X display";
+        }
+        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+        {
+            GTEST_SKIP() << "needs xdotool and imagemagick";
+        }
+        folder = krTestTempDir();
+    }
+
+    // The archive the build generated, or the tests' own one when there is none.
+    void ProvideArchive()
+    {
+        const char* runDir = std::getenv("VOSSA_RUN_DIR");
+        const std::string built = runDir != nullptr ? std::string(runDir) + "/vossadata.bin" : "";
+        std::vector<unsigned char> bytes;
+        if (!built.empty() && krTestReadFile(built, bytes))
+        {
+            ASSERT_TRUE(krTestWriteFile(folder + "/vossadata.bin", bytes));
+        }
+        else
+        {
+            ASSERT_TRUE(WriteTestArchive(folder + "/vossadata.bin"));
+        }
+    }
+
+    std::string folder;
+};
+
+TEST_F(EndToEndTest, LogoIntroStartEscapeBackAndQuit)
+{
+    ProvideArchive();
+    ASSERT_FALSE(HasFatalFailure());
+    ProgramRun program(folder);
+    ASSERT_GT(program.pid, 0);
+
+    // The logo is black around its picture; the intro's backdrop is not. Wait for it.
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    bool intro = false;
+    while (Clock::now() < deadline && program.Running())
+    {
+        if (!IsBlack(PixelAt(4, 700)))
+        {
+            intro = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_TRUE(intro) << "the intro menu never appeared";
+    // A few frames for the menu to settle, then the start button (502, 286, 128 x 32).
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(Shell("xdotool mousemove 566 302 sleep 0.2 click 1"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    ASSERT_TRUE(program.Running());
+
+    // Escape on the circle goes back to the intro; the program keeps running.
+    ASSERT_TRUE(Shell("xdotool key Escape"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    ASSERT_TRUE(program.Running()) << "Escape ended the program: the game had not started";
+
+    // Escape on the intro ends it.
+    ASSERT_TRUE(Shell("xdotool key Escape"));
+    int status = -1;
+    ASSERT_TRUE(program.WaitForExit(20.0, &status));
+    EXPECT_EQ(status, 0);
+    std::vector<unsigned char> settings;
+    ASSERT_TRUE(krTestReadFile(folder + "/vossaconfig.bin", settings));
+    EXPECT_EQ(settings.size(), 48u);
+}
+
+TEST_F(EndToEndTest, MissingDataFileEndsAtOnceWithoutSettings)
+{
+    ProgramRun program(folder);
+    ASSERT_GT(program.pid, 0);
+    int status = -1;
+    // Only the engine logo's three seconds stand between start and end.
+    ASSERT_TRUE(program.WaitForExit(30.0, &status));
+    EXPECT_EQ(status, 0);
+    std::vector<unsigned char> settings;
+    EXPECT_FALSE(krTestReadFile(folder + "/vossaconfig.bin", settings));
+}
+} // namespace
