@@ -128,16 +128,13 @@ TEST_F(krMainLoopTest, StartUpShowsTheLogoCentredOnBlack)
     // black outside it.
     const int left = (kWidth - 256) / 2, top = (kHeight - 64) / 2;
     const std::vector<uint8_t>& screen = shell->screenAfterLogo;
-#ifndef KR_HAVE_X11_CAPTURE
-    GTEST_SKIP() << "built without Xlib: the window's pixels cannot be read back";
-#endif
     ASSERT_EQ(screen.size(), static_cast<size_t>(kWidth * kHeight * 3));
     int wrong = 0, lit = 0;
     for (int y = 0; y < kHeight; y++)
     {
         for (int x = 0; x < kWidth; x++)
         {
-            const uint8_t* p = &screen[(y * kWidth + x) * 3];
+            const uint8_t* p = &screen[((kHeight - 1 - y) * kWidth + x) * 3];
             int expected[3] = {0, 0, 0};
             if (x >= left && x < left + 256 && y >= top && y < top + 64)
             {

@@ -1,12 +1,12 @@
 // krTestShell: the logging shell subclass and event helpers of the shell tests.
 #include "krTestShell.h"
 
+#include <GL/gl.h>
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
 
 #include "gui/krGUIObject.h"
-#include "krTestScreen.h"
 
 namespace
 {
@@ -62,10 +62,13 @@ void krTestShell::OnBeforeClose()
 
 bool krTestShell::OnAfterInit()
 {
-    if (!krCaptureWindow(window, width, height, screenAfterLogo))
-    {
-        screenAfterLogo.clear();
-    }
+    // Mesa's software driver keeps the back buffer across a swap, so it still holds the
+    // last frame the logo screen drew (the window system's copy can be covered by other
+    // windows on a shared test display).
+    screenAfterLogo.assign(static_cast<size_t>(width) * height * 3, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, screenAfterLogo.data());
     return true;
 }
 

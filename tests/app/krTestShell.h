@@ -23,8 +23,8 @@ public:
     int renders = 0;
     // Events pushed by OnBeforeInit, so that the logo screen draws on its first ticks.
     int logoEvents = 0;
-    // Filled by OnAfterInit: what the window shows once the logo is over, RGB, top row first
-    // (empty when it could not be read).
+    // Filled by OnAfterInit: the last frame the logo screen drew, RGB rows from the bottom
+    // up as OpenGL reads them.
     std::vector<uint8_t> screenAfterLogo;
     bool failBeforeInit = false;
 
