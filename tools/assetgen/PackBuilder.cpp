@@ -472,7 +472,7 @@ bool PackBuilder::BuildSounds(std::string& error)
                     if (i == 0)
                     {
                         music = EncodeVorbis(RenderMusic(score, d.musicRate), 2, d.musicRate,
-                                             d.musicQuality);
+                                             d.musicQuality, true);
                     }
                     else
                     {

@@ -7,12 +7,19 @@
 namespace
 {
 const float kPi = 3.14159265358979f;
-const float kTolerance = 0.15f; // pixels
+const float kTolerance = 0.02f; // largest distance of a flattened curve from the true one, pixels
 
-int SegmentsFor(float lengthPixels)
+// Segments for a Bézier curve of `degree` whose largest second difference of control points
+// is `m` pixels (Wang's bound).
+int CurveSegments(int degree, float m)
 {
-    int n = (int)std::ceil(std::sqrt(std::max(lengthPixels, 0.0f) / kTolerance));
-    return std::clamp(n, 1, 400);
+    float n = std::sqrt(degree * (degree - 1) / 8.0f * m / kTolerance);
+    return std::clamp((int)std::ceil(n), 1, 1000);
+}
+
+float SecondDifference(TPoint_s a, TPoint_s b, TPoint_s c)
+{
+    return std::hypot(a.x - 2 * b.x + c.x, a.y - 2 * b.y + c.y);
 }
 } // namespace
 
@@ -79,8 +86,7 @@ void Path::LineTo(float x, float y)
 void Path::QuadTo(float cx, float cy, float x, float y)
 {
     TPoint_s p0 = xf.Apply(current.x, current.y), p1 = xf.Apply(cx, cy), p2 = xf.Apply(x, y);
-    float len = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y);
-    int n = SegmentsFor(len * 0.25f);
+    int n = CurveSegments(2, SecondDifference(p0, p1, p2));
     if (contours.empty())
     {
         MoveTo(current.x, current.y);
@@ -98,9 +104,7 @@ void Path::CubicTo(float c1x, float c1y, float c2x, float c2y, float x, float y)
 {
     TPoint_s p0 = xf.Apply(current.x, current.y), p1 = xf.Apply(c1x, c1y);
     TPoint_s p2 = xf.Apply(c2x, c2y), p3 = xf.Apply(x, y);
-    float len = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y) +
-                std::hypot(p3.x - p2.x, p3.y - p2.y);
-    int n = SegmentsFor(len * 0.25f);
+    int n = CurveSegments(3, std::max(SecondDifference(p0, p1, p2), SecondDifference(p1, p2, p3)));
     if (contours.empty())
     {
         MoveTo(current.x, current.y);
@@ -122,8 +126,10 @@ void Path::Close()
 
 void Path::AddArc(float cx, float cy, float rx, float ry, float a0, float a1)
 {
-    float pixels = std::fabs(a1 - a0) * std::max(rx, ry) * xf.MeanScale();
-    int n = std::max(2, SegmentsFor(pixels * 0.5f));
+    // The chord of an arc step θ strays r·θ²/8 from the circle.
+    float r = std::max(std::max(rx, ry) * xf.MeanScale(), 0.01f);
+    float step = std::sqrt(8.0f * kTolerance / r);
+    int n = std::clamp((int)std::ceil(std::fabs(a1 - a0) / step), 2, 2000);
     for (int i = 0; i <= n; ++i)
     {
         float t = a0 + (a1 - a0) * i / n;
