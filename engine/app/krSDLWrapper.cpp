@@ -152,6 +152,15 @@ bool krSDLWrapper::Init()
                               height, flags);
     if (!window)
     {
+        // A display without a multisampled visual still gets a window, just without the
+        // smoothed edges.
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+        window = SDL_CreateWindow(nullptr, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  width, height, flags);
+    }
+    if (!window)
+    {
         return false;
     }
     glContext = SDL_GL_CreateContext(window);
