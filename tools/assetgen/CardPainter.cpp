@@ -206,19 +206,29 @@ void CardPainter::PaintFigureHalf(Canvas& c, const TAffine_s& t, const TCard_s& 
     // Robe: from the neck over the shoulders down to the middle line.
     Path robePath(t);
     robePath.MoveTo(cx - 3.4f, 30.5f);
-    robePath.CubicTo(cx - 8, 32.0f, cx - 14, 33.0f, cx - 16.5f, 38.0f);
-    robePath.LineTo(cx - 18.0f, 44.0f);
-    robePath.LineTo(cx + 18.0f, 44.0f);
-    robePath.LineTo(cx + 16.5f, 38.0f);
-    robePath.CubicTo(cx + 14, 33.0f, cx + 8, 32.0f, cx + 3.4f, 30.5f);
+    robePath.CubicTo(cx - 7, 31.4f, cx - 12.6f, 31.8f, cx - 14.4f, 35.6f);
+    robePath.LineTo(cx - 15.4f, 44.0f);
+    robePath.LineTo(cx + 15.4f, 44.0f);
+    robePath.LineTo(cx + 14.4f, 35.6f);
+    robePath.CubicTo(cx + 12.6f, 31.8f, cx + 7, 31.4f, cx + 3.4f, 30.5f);
     c.Fill(robePath, robe);
+    // Sleeves: a darker fold from each shoulder down to the middle line.
+    for (float side : {-1.0f, 1.0f})
+    {
+        Path fold(t);
+        fold.MoveTo(cx + side * 11.0f, 34.0f);
+        fold.CubicTo(cx + side * 9.5f, 38.0f, cx + side * 9.8f, 41.0f, cx + side * 10.6f, 44.0f);
+        fold.LineTo(cx + side * 11.4f, 44.0f);
+        fold.CubicTo(cx + side * 10.6f, 41.0f, cx + side * 10.4f, 38.0f, cx + side * 11.8f, 34.4f);
+        c.Fill(fold, Mix(robe, kInk, 0.35f));
+    }
     // Collar and the gold band down the front.
     Path collarPath(t);
     collarPath.MoveTo(cx - 3.6f, 30.3f);
-    collarPath.CubicTo(cx - 8, 31.8f, cx - 12, 32.6f, cx - 13.6f, 34.8f);
-    collarPath.CubicTo(cx - 9, 36.8f, cx - 4, 36.0f, cx, 35.2f);
-    collarPath.CubicTo(cx + 4, 36.0f, cx + 9, 36.8f, cx + 13.6f, 34.8f);
-    collarPath.CubicTo(cx + 12, 32.6f, cx + 8, 31.8f, cx + 3.6f, 30.3f);
+    collarPath.CubicTo(cx - 7, 31.2f, cx - 11, 31.8f, cx - 12.6f, 33.6f);
+    collarPath.CubicTo(cx - 9, 35.8f, cx - 4, 35.8f, cx, 35.0f);
+    collarPath.CubicTo(cx + 4, 35.8f, cx + 9, 35.8f, cx + 12.6f, 33.6f);
+    collarPath.CubicTo(cx + 11, 31.8f, cx + 7, 31.2f, cx + 3.6f, 30.3f);
     c.Fill(collarPath, collar);
     Rect(c, t, cx - 2.2f, 35.0f, 4.4f, 9.0f, kGold);
     for (int i = 0; i < 3; ++i)
@@ -238,14 +248,18 @@ void CardPainter::PaintFigureHalf(Canvas& c, const TAffine_s& t, const TCard_s& 
         {
             continue;
         }
-        Ellipse(c, t, cx + i * 4.6f, 41.6f, 0.8f, 0.8f, kGold);
+        Ellipse(c, t, cx + i * 4.2f, 41.8f, 0.75f, 0.75f, kGold);
     }
 
     // Hair behind the head.
     if (rank == 12)
     {
-        Ellipse(c, t, cx - 4.6f, 27.0f, 2.8f, 6.0f, hair);
-        Ellipse(c, t, cx + 4.6f, 27.0f, 2.8f, 6.0f, hair);
+        Path locks(t);
+        locks.MoveTo(cx, 18.6f);
+        locks.CubicTo(cx + 6.2f, 18.6f, cx + 7.4f, 24.0f, cx + 7.0f, 31.6f);
+        locks.LineTo(cx - 7.0f, 31.6f);
+        locks.CubicTo(cx - 7.4f, 24.0f, cx - 6.2f, 18.6f, cx, 18.6f);
+        c.Fill(locks, hair);
     }
     // Head with an ink outline.
     Ellipse(c, t, cx, 25.2f, 4.95f, 5.95f, kInk);

@@ -37,13 +37,13 @@ TImage_s PaintLogo(const FontFace& font, int width, int height)
     };
     const TFanCard_s fan[5] = {
         {"10", suSpades}, {"J", suClubs}, {"Q", suDiamonds}, {"K", suHearts}, {"A", suSpades}};
-    const float cardW = 66, cardH = 92, pivotX = 256, pivotY = 262;
+    const float cardW = 74, cardH = 104, pivotX = 256, pivotY = 300;
     for (int i = 0; i < 5; ++i)
     {
-        const float angle = (i - 2) * 0.26f;
+        const float angle = (i - 2) * 0.2f;
         const TAffine_s ct = t.Then(TAffine_s::Translate(pivotX, pivotY))
                                  .Then(TAffine_s::Rotate(angle))
-                                 .Then(TAffine_s::Translate(-cardW / 2, -170.0f));
+                                 .Then(TAffine_s::Translate(-cardW / 2, -284.0f));
         Path shadow(ct.Then(TAffine_s::Translate(2.5f, 3.0f)));
         shadow.AddRoundedRect(0, 0, cardW, cardH, 6);
         CoverageMask sm = CoverageMask::Fill(shadow, width, height).Padded((int)(6 * unit));
@@ -59,21 +59,21 @@ TImage_s PaintLogo(const FontFace& font, int width, int height)
         const TColor_s ink = IsRedSuit(fan[i].suit) ? Rgb(0xC4161C) : Rgb(0x17171C);
         Path index(ct);
         const std::u32string rank = ToU32(fan[i].rank);
-        const float size = 17.0f;
+        const float size = 19.0f;
         const float rankW = font.TextWidth(rank, size) * (rank.size() > 1 ? 0.8f : 1.0f);
         font.AppendText(index, rank, 0, 0, size,
-                        TAffine_s::Translate(11.0f - rankW / 2, 19.0f)
+                        TAffine_s::Translate(12.0f - rankW / 2, 21.0f)
                             .Then(TAffine_s::Scale(rank.size() > 1 ? 0.8f : 1.0f, 1.0f)));
         c.Fill(index, ink);
         for (const Path& part : SuitParts(
                  fan[i].suit,
-                 ct.Then(TAffine_s::Translate(11.0f, 29.0f)).Then(TAffine_s::Scale(9.0f, 9.0f))))
+                 ct.Then(TAffine_s::Translate(12.0f, 32.0f)).Then(TAffine_s::Scale(9.0f, 9.0f))))
         {
             c.Fill(part, ink);
         }
         for (const Path& part :
-             SuitParts(fan[i].suit, ct.Then(TAffine_s::Translate(cardW / 2 + 4, 52.0f))
-                                        .Then(TAffine_s::Scale(28.0f, 28.0f))))
+             SuitParts(fan[i].suit, ct.Then(TAffine_s::Translate(cardW / 2 + 5, 60.0f))
+                                        .Then(TAffine_s::Scale(32.0f, 32.0f))))
         {
             c.Fill(part, ink);
         }
@@ -81,10 +81,10 @@ TImage_s PaintLogo(const FontFace& font, int width, int height)
 
     // Title.
     const std::u32string title = ToU32("Vossa");
-    const float size = 128.0f;
+    const float size = 124.0f;
     const float titleW = font.TextWidth(title, size);
     Path titlePath(t);
-    font.AppendText(titlePath, title, 256.0f - titleW / 2, 226.0f, size);
+    font.AppendText(titlePath, title, 256.0f - titleW / 2, 236.0f, size);
     CoverageMask glyphs = CoverageMask::Fill(titlePath, width, height);
     const int pad = (int)(14 * unit);
 
@@ -110,7 +110,7 @@ TImage_s PaintLogo(const FontFace& font, int width, int height)
     rim.Grow((int)std::max(1.0f, 2 * unit));
     c.Paint(rim, Rgb(0x8C6A1E));
 
-    const float top = 226.0f - 128.0f * 0.75f, bottom = 226.0f;
+    const float top = 236.0f - 124.0f * 0.75f, bottom = 236.0f;
     c.Paint(glyphs,
             [&](float, float y)
             {

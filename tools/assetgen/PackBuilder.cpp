@@ -533,8 +533,10 @@ bool PackBuilder::WriteArchive(const std::string& path, std::string& error) cons
 
 bool PackBuilder::WritePreviews(const std::string& dir, std::string& error) const
 {
-    // Contact sheet over the game's default backdrop (blue above, orange below).
-    const int sheetW = 1420, sheetH = 1060;
+    // Contact sheet over the game's default backdrop (blue above, orange below): the 21 card
+    // faces and the back, the logo, the clouds, the star, the buttons with captions drawn as
+    // the game draws them, and both fonts.
+    const int sheetW = 1448, sheetH = 800;
     TImage_s sheet = Solid(sheetW, sheetH, 0, 0, 0);
     for (int y = 0; y < sheetH; ++y)
     {
@@ -552,59 +554,53 @@ bool PackBuilder::WritePreviews(const std::string& dir, std::string& error) cons
     }
     for (size_t i = 0; i < cardPreviews.size(); ++i)
     {
-        int col = (int)(i % 11), row = (int)(i / 11);
-        Blit(sheet, cardPreviews[i].second, 20 + col * 128, 20 + row * 188);
+        Blit(sheet, cardPreviews[i].second, 20 + (int)(i % 11) * 130, 20 + (int)(i / 11) * 190);
     }
-    Blit(sheet, backPreview, 20 + 10 * 128, 20 + 188);
-    int x = 20, y = 420;
+    Blit(sheet, backPreview, 20 + 10 * 130, 20 + 190);
+    int cloud = 0, button = 0;
     for (const auto& pic : pictures)
     {
         const TImage_s& img = pic.second;
         if (pic.first == "vossa_logo")
         {
-            Blit(sheet, img, 20, 410);
-            continue;
+            Blit(sheet, img, 20, 405);
         }
-        if (pic.first.rfind("cloud", 0) == 0)
+        else if (pic.first.rfind("cloud", 0) == 0)
         {
-            Blit(sheet, img, 560 + x - 20, y);
-            x += img.width + 16;
-            if (x > 700)
-            {
-                x = 20;
-                y += img.height + 10;
-            }
-            continue;
+            Blit(sheet, img, 560 + cloud++ * 290, 405);
         }
-        if (pic.first == "texture_star_01")
+        else if (pic.first == "texture_star_01")
         {
-            Blit(sheet, img, 1140, 420);
-            continue;
+            Blit(sheet, img, 580, 550);
         }
-    }
-    int b = 0;
-    for (const auto& pic : pictures)
-    {
-        if (pic.first.rfind("button_", 0) == 0)
+        else if (pic.first.rfind("button_", 0) == 0)
         {
-            Blit(sheet, pic.second, 560 + (b % 3) * 148, 720 + (b / 3) * 48);
-            ++b;
+            Blit(sheet, img, 760 + (button % 3) * 150, 555 + (button / 3) * 44);
+            ++button;
         }
     }
     // Captions on the buttons, as the game draws them (black shadow, white text).
-    const char* captions[3] = {"Start", "Ustawienia", "Zakończ"};
+    const char* captions[3] = {"Ustawienia", "Jak grać", "Zakończ"};
     for (int i = 0; i < 9; ++i)
     {
         const std::u32string text = ToU32(captions[i / 3]);
-        int bx = 560 + (i % 3) * 148, by = 720 + (i / 3) * 48;
+        int bx = 760 + (i % 3) * 150, by = 555 + (i / 3) * 44;
         int tw = mainFont->Width(text), fh = mainFont->GameFontHeight();
         int tx = bx + (128 - tw) / 2, ty = by + (int)(fh - 2 + (32 - fh) * 0.5f);
         DrawText(sheet, *mainFont, text, tx + 1, ty + 1, 0, 0, 0);
         DrawText(sheet, *mainFont, text, tx, ty, 255, 255, 255);
     }
-    DrawText(sheet, *smallFont,
-             ToU32("Zażółć gęślą jaźń. Pchnąć w tę łódź jeża lub ośm skrzyń fig."), 20, 1000, 255,
-             255, 255);
+    TImage_s panel = Solid(sheetW - 40, 110, 255, 255, 255);
+    for (size_t i = 3; i < panel.rgba.size(); i += 4)
+    {
+        panel.rgba[i] = 204; // the game's panels: white at 0.8
+    }
+    Blit(sheet, panel, 20, 680);
+    const char* sample = "Zażółć gęślą jaźń. Pchnąć w tę łódź jeża lub ośm skrzyń fig. "
+                         "The quick brown fox jumps over the lazy dog. 0123456789";
+    DrawText(sheet, *mainFont, ToU32(std::string("arial: ") + sample), 30, 710, 10, 10, 64);
+    DrawText(sheet, *smallFont, ToU32(std::string("ss10: ") + sample), 30, 740, 0, 0, 0);
+    DrawText(sheet, *smallFont, ToU32("ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"), 30, 765, 0, 0, 0);
     if (!WritePNG(dir + "/pack-contact-sheet.png", sheet))
     {
         error = "cannot write previews into " + dir;

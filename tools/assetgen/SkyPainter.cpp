@@ -63,55 +63,60 @@ struct TPuff_s
 
 TImage_s PaintCloud(int width, int height, uint32_t seed)
 {
-    // Shape in unit coordinates: u across 0..1, v down 0..1 (the picture is 2:1).
+    // Shape in units of the picture's height: x across 0..aspect, y down 0..1. Big puffs along
+    // a flat base, taller in the middle, each crowned with a few smaller ones.
+    const float aspect = (float)width / height;
     TRandom_s rnd{seed * 7919u + 17u};
     std::vector<TPuff_s> puffs;
-    const int count = 14;
+    const float base = 0.74f;
+    const int count = 7;
     for (int i = 0; i < count; ++i)
     {
         float t = (i + 0.5f) / count;
-        float u = 0.16f + 0.68f * t + rnd.Range(-0.03f, 0.03f);
-        float hump = std::sin(t * 3.14159f); // taller in the middle
-        float r = (0.07f + 0.09f * hump) * rnd.Range(0.8f, 1.2f);
-        float v = 0.66f - r * 0.9f * rnd.Range(0.7f, 1.1f);
-        puffs.push_back({u, v, r});
-    }
-    // A flat base.
-    for (int i = 0; i < 6; ++i)
-    {
-        puffs.push_back({0.22f + 0.56f * (i + 0.5f) / 6, 0.68f, 0.07f});
+        float hump = std::sin(t * 3.14159f);
+        float r = (0.115f + 0.15f * hump) * rnd.Range(0.85f, 1.15f);
+        float x = aspect * (0.2f + 0.6f * t) + rnd.Range(-0.03f, 0.03f);
+        float y = base - r * rnd.Range(0.55f, 0.8f);
+        puffs.push_back({x, y, r});
+        for (int k = 0; k < 2; ++k)
+        {
+            float a = -3.14159f * rnd.Range(0.3f, 0.7f);
+            float rs = r * rnd.Range(0.38f, 0.55f);
+            puffs.push_back({x + std::cos(a) * r * 0.8f, y + std::sin(a) * r * 0.8f, rs});
+        }
     }
 
     TImage_s img;
     img.width = width;
     img.height = height;
     img.rgba.resize((size_t)width * height * 4);
-    const float aspect = (float)width / height;
-    for (int y = 0; y < height; ++y)
+    for (int py = 0; py < height; ++py)
     {
-        for (int x = 0; x < width; ++x)
+        for (int px = 0; px < width; ++px)
         {
-            float u = (x + 0.5f) / width, v = (y + 0.5f) / height;
-            float density = 0;
+            const float x = (px + 0.5f) / height, y = (py + 0.5f) / height;
+            float field = 0;
             for (const TPuff_s& p : puffs)
             {
-                float du = (u - p.x) * aspect * 0.5f, dv = (v - p.y) * 0.5f;
-                float d2 = (du * du + dv * dv) / (p.r * p.r * 0.25f);
-                density += std::exp(-d2 * 1.4f);
+                float dx = x - p.x, dy = y - p.y;
+                field += std::exp(-2.4f * (dx * dx + dy * dy) / (p.r * p.r));
             }
-            float n = Fractal(u * 9.0f, v * 4.5f, seed);
-            density = density * (0.75f + 0.5f * n);
-            // The bottom is flatter and greyer.
-            float base = Smooth(0.74f, 0.66f, v);
-            float alpha = Smooth(0.35f, 1.1f, density) * base;
-            // Edges of the picture always clear.
-            float edge = Smooth(0.0f, 0.08f, u) * Smooth(1.0f, 0.92f, u) * Smooth(0.0f, 0.1f, v) *
-                         Smooth(1.0f, 0.9f, v);
-            alpha *= edge * 0.88f;
-            float shade =
-                Smooth(0.25f, 0.7f, v) * 0.28f + (1.0f - std::min(density, 1.5f) / 1.5f) * 0.08f;
-            float r = 1.0f - shade * 0.9f, g = 1.0f - shade * 0.8f, b = 1.0f - shade * 0.55f;
-            uint8_t* o = &img.rgba[((size_t)y * width + x) * 4];
+            const float n = Fractal(x * 7.0f, y * 7.0f, seed);
+            field *= 0.72f + 0.56f * n;
+            // A flat, slightly soft base.
+            const float bottom = Smooth(base + 0.05f, base - 0.03f, y);
+            float alpha = Smooth(0.22f, 0.8f, field) * bottom;
+            const float u = x / aspect;
+            const float edge = Smooth(0.0f, 0.06f, u) * Smooth(1.0f, 0.94f, u) *
+                               Smooth(0.0f, 0.08f, y) * Smooth(1.0f, 0.92f, y);
+            alpha *= edge * 0.94f;
+            // Lit from above: white tops, a cool grey-blue towards the base; denser parts a
+            // little brighter.
+            const float shade =
+                Smooth(base - 0.42f, base, y) * (1.0f - 0.35f * Smooth(0.8f, 2.0f, field));
+            const float r = 1.0f - 0.20f * shade, g = 1.0f - 0.17f * shade,
+                        b = 1.0f - 0.08f * shade;
+            uint8_t* o = &img.rgba[((size_t)py * width + px) * 4];
             o[0] = (uint8_t)std::lround(r * 255);
             o[1] = (uint8_t)std::lround(g * 255);
             o[2] = (uint8_t)std::lround(b * 255);
