@@ -80,13 +80,13 @@ float Envelope(double t, double attack, double hold, double release)
     {
         return 0;
     }
-    return (float)(std::exp(-4.0 * r) * (1 - r));
+    return (float)(std::exp(-3.0 * r) * (1 - r));
 }
 
 void AddPad(TLoop_s& loop, const std::vector<float>& table, size_t start, size_t length, int note,
             int rate, double loopSeconds)
 {
-    const double attack = 2.4, release = 3.6;
+    const double attack = 1.8, release = 4.5;
     const double hold = (double)length / rate;
     const size_t total = length + (size_t)(release * rate);
     const double f = MidiHz(note);
@@ -114,7 +114,7 @@ void AddPad(TLoop_s& loop, const std::vector<float>& table, size_t start, size_t
         }
         // The filter breathes twice per loop, in step with the loop's length.
         double global = (double)((start + i) % (size_t)(loopSeconds * rate)) / rate;
-        double cutoff = 750.0 + 450.0 * std::sin(kTwoPi * 2.0 * global / loopSeconds);
+        double cutoff = 950.0 + 350.0 * std::sin(kTwoPi * 2.0 * global / loopSeconds);
         float a = (float)(1.0 - std::exp(-kTwoPi * cutoff / rate));
         lowL += a * (l - lowL);
         lowL2 += a * (lowL - lowL2);

@@ -34,7 +34,7 @@ struct TPackDesign_s
     int aboutWrapWidth = 570; // licence viewer: 600 wide, text inset 5
     int howToWrapWidth = 560; // how-to viewer: 590 wide
     int musicRate = 44100;
-    float musicQuality = 0.1f;
+    float musicQuality = 0.3f;
     float chimeQuality = 0.4f;
 };
 
