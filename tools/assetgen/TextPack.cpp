@@ -110,6 +110,16 @@ std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragrap
         {
             words.push_back(word);
         }
+        // A one-letter word ("a", "i", "w", "z"…) never ends a line: it stays with the next.
+        for (size_t i = words.size(); i-- > 1;)
+        {
+            const char32_t c = words[i - 1][0];
+            if (words[i - 1].size() == 1 && ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z')))
+            {
+                words[i - 1] += U' ' + words[i];
+                words.erase(words.begin() + (long)i);
+            }
+        }
         std::u32string line;
         for (const std::u32string& w : words)
         {

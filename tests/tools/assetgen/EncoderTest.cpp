@@ -180,6 +180,24 @@ TEST(TextPack, LinesJoinWithCrLfAndParagraphsWrapToTheWidth)
     EXPECT_EQ(joined, paragraph);
 }
 
+TEST(TextPack, OneLetterWordsNeverEndALine)
+{
+    FontFace face;
+    ASSERT_TRUE(face.Open(std::string(VOSSA_FONTS_DIR) + "/DejaVuSans.ttf"));
+    GlyphBlock font(face, 12, 0x17F);
+    const std::string paragraph =
+        "Karty leżą w trzech rzędach i w każdym z nich jest siedem kart, a twoja karta w środku.";
+    for (int width = 60; width <= 300; width += 7)
+    {
+        for (const std::string& line : WrapParagraphs({paragraph}, font, width))
+        {
+            const std::u32string text = ToU32(line);
+            ASSERT_FALSE(text.size() >= 2 && text[text.size() - 2] == U' ')
+                << "width " << width << ": '" << line << "'";
+        }
+    }
+}
+
 TEST(GlyphBlock, RecordsFollowOneAnotherByCharacterCode)
 {
     FontFace face;
