@@ -1,0 +1,31 @@
+# The Debian package (`make package`, or `cpack -G DEB` in the build folder): the install
+# layout of cmake/VossaInstall.cmake under /usr, named vossa_<version>_<arch>.deb.
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vossa)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Vossa developers")
+set(CPACK_PACKAGE_CONTACT "Vossa developers <vossa@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D card game performing the 21-card mind-reading trick")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Think of one of 21 cards turning on a circle, point out three times the row that holds it, "
+    "and Vossa reveals your card, large and spinning among the stars. Full screen, played with "
+    "the mouse, with texts in English and Polish, music and its own small OpenGL engine.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installed with DESTDIR so that install-time steps see the final prefix (the desktop entry).
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The shared libraries the programs link (SDL2, SDL2_mixer, SDL2_gfx, zlib, OpenGL, the C++
+# runtime), plus libgl1, whose libGL SDL loads to make the OpenGL context.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2), libsdl2-2.0-0 (>= 2.0.12), \
+libsdl2-mixer-2.0-0 (>= 2.0.4), libsdl2-gfx-1.0-0 (>= 1.0.0), zlib1g (>= 1:1.2.0), \
+libopengl0, libgl1")
+# A hardware or software OpenGL driver.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
+
+include(CPack)
