@@ -57,6 +57,14 @@ public:
             {
                 _exit(127);
             }
+            // Under AddressSanitizer the program keeps its memory-error checks, but not the
+            // exit-time leak check: the Mesa driver, unloaded by SDL_Quit, leaves allocations
+            // no suppression can name. The game's own code is leak-checked in-process by the
+            // game object tests, where the driver stays loaded.
+            const char* asan = std::getenv("ASAN_OPTIONS");
+            const std::string options = std::string(asan != nullptr ? asan : "") +
+                                        (asan != nullptr ? ":" : "") + "detect_leaks=0";
+            setenv("ASAN_OPTIONS", options.c_str(), 1);
             execl(VOSSA_GAME_BINARY, VOSSA_GAME_BINARY, static_cast<char*>(nullptr));
             _exit(127);
         }
