@@ -443,7 +443,10 @@ Canvas CardPainter::PaintBack(int width, int height) const
     const int q = std::max(8, height / 32);
     const int period = 2 * p * q;
     const float toPixels = (float)period / std::sqrt((float)(p * p + q * q));
-    const float halfWidth = std::max(0.6f, width / 1024.0f);
+    // Lines of about 2.4 pixels with a soft glow at full size: crisp when the card is shown
+    // large, and low in contrast where the card is small, so the pattern does not shimmer.
+    const float unit = width / 1024.0f;
+    const float halfWidth = std::max(0.6f, 1.2f * unit);
     c.Paint(fieldMask,
             [&](float fx, float fy)
             {
@@ -453,10 +456,13 @@ Canvas CardPainter::PaintBack(int width, int height) const
                 // Distance to the nearest line of each family, in pixels.
                 const float da = std::fabs((float)a / period - 0.5f) * toPixels;
                 const float db = std::fabs((float)b / period - 0.5f) * toPixels;
-                const float ink = std::clamp(halfWidth + 0.5f - std::min(da, db), 0.0f, 1.0f);
+                const float d = std::min(da, db);
+                const float glow = std::exp(-(d * d) / (9.0f * unit * unit));
+                const float ink =
+                    0.75f * std::clamp(halfWidth + 0.5f - d, 0.0f, 1.0f) + 0.25f * glow;
                 const float depth = std::min(da, db) / (0.25f * toPixels);
                 const TColor_s base = Mix(field, deep, 0.45f * std::min(depth, 1.0f));
-                return Mix(base, Mix(field, line, 0.6f), ink);
+                return Mix(base, Mix(field, line, 0.55f), ink);
             });
 
     // Frames.
