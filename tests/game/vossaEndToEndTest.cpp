@@ -120,6 +120,52 @@ bool IsBlack(const std::string& pixelLine)
     return pixelLine.empty() || pixelLine.find("#000000") != std::string::npos;
 }
 
+struct TColor_s
+{
+    int r = -1, g = -1, b = -1;
+};
+
+// The "#RRGGBB" of a pixel line of `import ... txt:-`.
+TColor_s ColorOf(const std::string& pixelLine)
+{
+    TColor_s c;
+    const size_t hash = pixelLine.find('#');
+    if (hash != std::string::npos && hash + 7 <= pixelLine.size())
+    {
+        const std::string hex = pixelLine.substr(hash + 1, 6);
+        char* end = nullptr;
+        const long v = std::strtol(hex.c_str(), &end, 16);
+        if (end == hex.c_str() + 6)
+        {
+            c.r = static_cast<int>(v >> 16 & 0xFF);
+            c.g = static_cast<int>(v >> 8 & 0xFF);
+            c.b = static_cast<int>(v & 0xFF);
+        }
+    }
+    return c;
+}
+
+bool Near(const TColor_s& a, const TColor_s& b)
+{
+    return a.r >= 0 && b.r >= 0 && std::abs(a.r - b.r) <= 12 && std::abs(a.g - b.g) <= 12 &&
+           std::abs(a.b - b.b) <= 12;
+}
+
+// Waits until the pixel at (x, y) is (or is no longer) near `color`.
+bool WaitForPixel(int x, int y, const TColor_s& color, bool near, double seconds)
+{
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline)
+    {
+        if (Near(ColorOf(PixelAt(x, y)), color) == near)
+        {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return false;
+}
+
 class EndToEndTest : public ::testing::Test
 {
 protected:
@@ -175,16 +221,22 @@ TEST_F(EndToEndTest, LogoIntroStartEscapeBackAndQuit)
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     ASSERT_TRUE(intro) << "the intro menu never appeared";
-    // A few frames for the menu to settle, then the start button (502, 286, 128 x 32).
+    // A few frames for the menu to settle. A pixel of the start button (502, 286, 128 x 32)
+    // left of its caption tells the intro menu from the game.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    ASSERT_TRUE(Shell("xdotool mousemove 566 302 sleep 0.2 click 1"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const int bx = 510, by = 300;
+    const TColor_s button = ColorOf(PixelAt(bx, by));
+    ASSERT_GE(button.r, 0);
+
+    // Start, then move the pointer out of the way: the menu makes room for the game.
+    ASSERT_TRUE(Shell("xdotool mousemove 566 302 sleep 0.2 click 1 sleep 0.2 mousemove 20 700"));
+    EXPECT_TRUE(WaitForPixel(bx, by, button, false, 30.0)) << "the game did not start";
     ASSERT_TRUE(program.Running());
 
-    // Escape on the circle goes back to the intro; the program keeps running.
+    // Escape on the circle goes back to the intro menu; the program keeps running.
     ASSERT_TRUE(Shell("xdotool key Escape"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    ASSERT_TRUE(program.Running()) << "Escape ended the program: the game had not started";
+    EXPECT_TRUE(WaitForPixel(bx, by, button, true, 30.0)) << "the intro menu did not return";
+    ASSERT_TRUE(program.Running()) << "Escape on the circle ended the program";
 
     // Escape on the intro ends it.
     ASSERT_TRUE(Shell("xdotool key Escape"));
