@@ -6,6 +6,8 @@
 #include <SDL_mixer.h>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 #include "AssetgenTestPack.h"
 #include "MusicComposer.h"
@@ -95,6 +97,19 @@ TEST_F(PackAudio, MusicLastsHalfAMinuteAndLoopsWithoutAClick)
     const double seconds = pcm.size() / 2.0 / 44100.0;
     EXPECT_GE(seconds, 30.0);
     EXPECT_LE(seconds, 90.0);
+    // Exactly the score's length: the stream is cut where the loop ends, not padded.
+    std::ifstream in(std::string(VOSSA_ASSETS_DIR) + "/music/score.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    TScore_s score;
+    std::string error;
+    ASSERT_TRUE(ParseScore(text.str(), score, error)) << error;
+    int beats = 0;
+    for (const TChord_s& chord : score.chords)
+    {
+        beats += chord.beats;
+    }
+    EXPECT_EQ(pcm.size() / 2, (size_t)std::llround(beats * 44100.0 * 60.0 / score.tempo));
     std::vector<float> frames(pcm.begin(), pcm.end());
     for (int ch = 0; ch < 2; ++ch)
     {
