@@ -1,13 +1,15 @@
-// End-to-end smoke test of the real program on the virtual display: it is started in a run
-// folder, driven with injected input (xdotool) through the engine logo, the intro menu and
-// the start of a game, sent back to the intro and ended with Escape. Also: without its data
-// file the program ends at once and writes no settings.
+// End-to-end smoke test of the real program on a virtual display of its own: it is started in
+// a run folder, driven with injected input (xdotool) through the engine logo, the intro menu
+// and the start of a game, sent back to the intro and ended with Escape; screen pixels
+// (imagemagick) tell which screen is up. Also: without its data file the program ends at
+// once and writes no settings.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -166,12 +168,86 @@ bool WaitForPixel(int x, int y, const TColor_s& color, bool near, double seconds
     return false;
 }
 
+// A virtual X server of the test's own (1280 x 720, GLX), so that windows of tests running in
+// parallel on the shared display can neither cover the program nor take its injected input.
+class PrivateDisplay
+{
+public:
+    // Starts the server; false when there is no Xvfb or no free display number.
+    bool Start()
+    {
+        if (!Shell("command -v Xvfb >/dev/null && command -v xdpyinfo >/dev/null"))
+        {
+            return false;
+        }
+        for (int n = 150; n < 200; ++n)
+        {
+            const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+            const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+            if (access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0)
+            {
+                continue;
+            }
+            name = ":" + std::to_string(n);
+            pid = fork();
+            if (pid == 0)
+            {
+                const int devnull = open("/dev/null", O_WRONLY);
+                dup2(devnull, 1);
+                dup2(devnull, 2);
+                execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x720x24", "+extension",
+                       "GLX", "+render", "-noreset", static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            for (int i = 0; i < 100; ++i)
+            {
+                if (Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1"))
+                {
+                    return true;
+                }
+                int status = 0;
+                if (waitpid(pid, &status, WNOHANG) == pid)
+                {
+                    break; // taken meanwhile: try the next number
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            Stop();
+        }
+        return false;
+    }
+
+    void Stop()
+    {
+        if (pid > 0)
+        {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+            pid = -1;
+        }
+    }
+
+    ~PrivateDisplay() { Stop(); }
+
+    std::string name;
+    pid_t pid = -1;
+};
+
 class EndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
+        const char* shared = std::getenv("DISPLAY");
+        if (shared != nullptr)
+        {
+            sharedDisplay = shared;
+        }
+        if (display.Start())
+        {
+            setenv("DISPLAY", display.name.c_str(), 1);
+        }
+        else if (shared == nullptr)
         {
             GTEST_SKIP() << "needs an X display";
         }
@@ -180,6 +256,19 @@ protected:
             GTEST_SKIP() << "needs xdotool and imagemagick";
         }
         folder = krTestTempDir();
+    }
+
+    void TearDown() override
+    {
+        if (!sharedDisplay.empty())
+        {
+            setenv("DISPLAY", sharedDisplay.c_str(), 1);
+        }
+        else
+        {
+            unsetenv("DISPLAY");
+        }
+        display.Stop();
     }
 
     // The archive the build generated, or the tests' own one when there is none.
@@ -199,6 +288,8 @@ protected:
     }
 
     std::string folder;
+    std::string sharedDisplay;
+    PrivateDisplay display;
 };
 
 TEST_F(EndToEndTest, LogoIntroStartEscapeBackAndQuit)
