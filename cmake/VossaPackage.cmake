@@ -12,6 +12,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "and Vossa reveals your card, large and spinning among the stars. Full screen, played with "
     "the mouse, with texts in English and Polish, music and its own small OpenGL engine.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
 # Installed with DESTDIR so that install-time steps see the final prefix (the desktop entry).
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
@@ -19,6 +20,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The asset pack is compressed already; gzip packs as small as xz here, many times faster.
+set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 # The shared libraries the programs link (SDL2, SDL2_mixer, SDL2_gfx, zlib, OpenGL, the C++
 # runtime), plus libgl1, whose libGL SDL loads to make the OpenGL context.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS

@@ -1,0 +1,42 @@
+# Shared part of the installation tests (sourced): a scratch folder removed on exit, an
+# install of the build into a prefix, and the layout every installation must have.
+set -euo pipefail
+
+: "${VOSSA_BINARY_DIR:?the build folder is not set}"
+: "${VOSSA_SOURCE_DIR:?the source folder is not set}"
+: "${VOSSA_RUN_DIR:?the run folder is not set}"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vossa-install-test.XXXXXX")
+trap 'rm -rf -- "$scratch"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
+# install_to PREFIX: installs the build there.
+install_to() {
+    cmake --install "$VOSSA_BINARY_DIR" --prefix "$1" >"$scratch/install.log" 2>&1 ||
+        { cat "$scratch/install.log" >&2; fail "cmake --install into $1 failed"; }
+}
+
+# Files and links below a folder, relative, sorted.
+list_files() {
+    (cd "$1" && find . \( -type f -o -type l \) -printf '%P\n' | LC_ALL=C sort)
+}
+
+# The installation layout relative to the prefix, sorted.
+expected_files() {
+    {
+        printf '%s\n' bin/vossa bin/vossa-pack lib/vossa/vossa \
+            share/applications/vossa.desktop share/man/man6/vossa.6 share/vossa/vossadata.bin
+        for size in 16 32 48 64 128 256; do
+            echo "share/icons/hicolor/${size}x${size}/apps/vossa.png"
+        done
+    } | LC_ALL=C sort
+}
