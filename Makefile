@@ -1,9 +1,10 @@
 # Two entry points: `make run` builds everything and starts the game, `make test` builds
 # everything and runs every test. Both install missing Debian packages first.
+# `make package` builds the Debian package build/vossa_<version>_<arch>.deb.
 JOBS := $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test package bench clean
 
 all: build
 
@@ -19,6 +20,9 @@ run: build
 
 test: build
 	@bash scripts/run-tests.sh
+
+package: build
+	@cd build && cpack -G DEB
 
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOSSA_BENCH=ON -DVOSSA_TESTS=OFF >/dev/null
