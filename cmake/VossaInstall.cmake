@@ -40,10 +40,10 @@ if(TARGET vossa)
     # The desktop entry names the launcher by its absolute path, known only at install time.
     install(CODE "
         set(VOSSA_DESKTOP_IN \"${CMAKE_SOURCE_DIR}/dist/linux/vossa.desktop.in\")
-        set(VOSSA_DESKTOP_OUT \"${CMAKE_BINARY_DIR}/dist/vossa.desktop\")
-        set(VOSSA_DESKTOP_BINDIR \"${VOSSA_INSTALL_BINDIR}\")")
+        set(VOSSA_DESKTOP_WORK \"${CMAKE_BINARY_DIR}/dist/desktop\")
+        set(VOSSA_DESKTOP_BINDIR \"${VOSSA_INSTALL_BINDIR}\")
+        set(VOSSA_DESKTOP_DIR \"${VOSSA_INSTALL_DESKTOPDIR}\")")
     install(SCRIPT ${CMAKE_SOURCE_DIR}/dist/linux/desktop-entry.cmake)
-    install(FILES ${CMAKE_BINARY_DIR}/dist/vossa.desktop DESTINATION ${VOSSA_INSTALL_DESKTOPDIR})
 
     include(${CMAKE_CURRENT_LIST_DIR}/VossaPackage.cmake)
 endif()

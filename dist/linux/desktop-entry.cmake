@@ -1,6 +1,7 @@
-# Install-time step: writes the desktop entry with the launcher's final path. Runs inside the
+# Install-time step: installs the desktop entry with the launcher's final path. Runs inside the
 # install script, where CMAKE_INSTALL_PREFIX is the prefix being installed to (for a package,
-# the packaging prefix). Expects VOSSA_DESKTOP_IN, VOSSA_DESKTOP_OUT and VOSSA_DESKTOP_BINDIR.
+# the packaging prefix). Expects VOSSA_DESKTOP_IN (the template), VOSSA_DESKTOP_WORK (a folder
+# for the generated file), VOSSA_DESKTOP_BINDIR and VOSSA_DESKTOP_DIR (relative to the prefix).
 
 set(launcher "${CMAKE_INSTALL_PREFIX}/${VOSSA_DESKTOP_BINDIR}/vossa")
 if(NOT IS_ABSOLUTE "${launcher}")
@@ -22,4 +23,12 @@ else()
 endif()
 string(REPLACE [[\]] [[\\]] VOSSA_DESKTOP_TRYEXEC "${launcher}")
 
-configure_file("${VOSSA_DESKTOP_IN}" "${VOSSA_DESKTOP_OUT}" @ONLY)
+# Generated in a folder of this install's own, so that installs running side by side into
+# different prefixes cannot swap their entries; file(INSTALL) honours DESTDIR.
+string(RANDOM LENGTH 8 nonce)
+string(SHA1 target "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(work "${VOSSA_DESKTOP_WORK}/${target}-${nonce}")
+configure_file("${VOSSA_DESKTOP_IN}" "${work}/vossa.desktop" @ONLY)
+file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${VOSSA_DESKTOP_DIR}" TYPE FILE
+     FILES "${work}/vossa.desktop")
+file(REMOVE_RECURSE "${work}")
