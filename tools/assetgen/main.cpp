@@ -54,10 +54,16 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     PackBuilder builder(assets, fonts, threads);
     std::string error;
-    if (!builder.Build(error) || !builder.WriteArchive(out, error) ||
+    // The pack appears under its name only when it is complete, so a failed run never leaves
+    // a half-written pack that looks up to date.
+    const std::string partial = out + ".partial";
+    if (!builder.Build(error) || !builder.WriteArchive(partial, error) ||
+        std::rename(partial.c_str(), out.c_str()) != 0 ||
         (!preview.empty() && !builder.WritePreviews(preview, error)))
     {
-        std::fprintf(stderr, "vossa-assetgen: %s\n", error.c_str());
+        std::remove(partial.c_str());
+        std::fprintf(stderr, "vossa-assetgen: %s\n",
+                     error.empty() ? "cannot write the pack" : error.c_str());
         return 1;
     }
     const double seconds =
