@@ -49,10 +49,12 @@ std::vector<uint8_t> HandMadeImage(const std::vector<uint8_t>& table, const std:
 {
     krMemoryBlock tableView = {(uint8_t*)table.data(), table.size()};
     krMemoryBlock* dir = krCrunchMemoryBlock(&tableView);
-    std::vector<uint8_t> image = {'k', 'r', 0, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> image(10 + dir->size + data.size(), 0);
+    image[0] = 'k';
+    image[1] = 'r';
     PutU32(image, 6, (uint32_t)dir->size);
-    image.insert(image.end(), dir->data, dir->data + dir->size);
-    image.insert(image.end(), data.begin(), data.end());
+    std::memcpy(image.data() + 10, dir->data, dir->size);
+    std::memcpy(image.data() + 10 + dir->size, data.data(), data.size());
     krFreeMemoryBlock(dir);
     PutU32(image, 2, krCRC32(image.data(), (uint32_t)image.size()));
     return image;
