@@ -3,31 +3,9 @@
 
 #include <GL/gl.h>
 #include <cstring>
-#include <dlfcn.h>
-#include <link.h>
 
 #include "gui/krGUIObject.h"
-
-namespace
-{
-int PinDriver(struct dl_phdr_info* info, size_t, void*)
-{
-    if (info->dlpi_name && strstr(info->dlpi_name, "_dri.so"))
-    {
-        // An extra reference that is never dropped.
-        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD);
-    }
-    return 0;
-}
-
-// The Mesa driver leaks a little when it is unloaded at SDL_Quit, and once unloaded its
-// allocations can no longer be named in leak reports (nor matched by the suppressions).
-// Keeping it loaded until the process ends lets the sanitizer attribute them.
-void PinGLDriver()
-{
-    dl_iterate_phdr(PinDriver, nullptr);
-}
-} // namespace
+#include "krTestGL.h"
 
 void krTestShell::Log(const std::string& entry)
 {
@@ -45,7 +23,7 @@ void krTestShell::Render()
 
 bool krTestShell::OnBeforeInit()
 {
-    PinGLDriver();
+    krPinGLDriver();
     for (int i = 0; i < logoEvents; i++)
     {
         SDL_Event event = {};

@@ -201,14 +201,18 @@ public:
             }
             for (int i = 0; i < 100; ++i)
             {
-                if (Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1"))
-                {
-                    return true;
-                }
+                const bool answers = Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1");
                 int status = 0;
                 if (waitpid(pid, &status, WNOHANG) == pid)
                 {
-                    break; // taken meanwhile: try the next number
+                    // Another test took the number at the same moment and the server that
+                    // answers is theirs: try the next number.
+                    pid = -1;
+                    break;
+                }
+                if (answers)
+                {
+                    return true;
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             }

@@ -8,8 +8,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
-#include <link.h>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -22,6 +20,7 @@
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "krTestFiles.h"
+#include "krTestGL.h"
 #include "render/krFont.h"
 #include "render/krGeometry.h"
 #include "render/krVertexArray.h"
@@ -55,26 +54,6 @@ public:
     using vossaGame::stackPositions;
     using vossaGame::starsVisible;
 };
-
-int PinDriver(struct dl_phdr_info* info, size_t, void*)
-{
-    const char* name = info->dlpi_name;
-    if (name != nullptr &&
-        (strstr(name, "_dri.so") || strstr(name, "libgallium") || strstr(name, "libGLX_mesa")))
-    {
-        // An extra reference on an already loaded library that is never dropped.
-        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-    return 0;
-}
-
-// The Mesa driver leaks a little when SDL_Quit unloads it, and once unloaded its allocations
-// can no longer be named in leak reports (nor matched by the suppressions). Keeping it loaded
-// until the process ends lets the sanitizer attribute them.
-void PinGLDriver()
-{
-    dl_iterate_phdr(PinDriver, nullptr);
-}
 
 struct TVec_s
 {
@@ -137,7 +116,7 @@ protected:
         ASSERT_TRUE(WriteTestArchive(dir + "/vossadata.bin", Options()));
         game = new vossaGameProbe();
         started = game->Init();
-        PinGLDriver();
+        krPinGLDriver();
         if (ExpectStart())
         {
             ASSERT_TRUE(started);

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "krRenderGLTest.h"
 #include "krRenderTestData.h"
 #include "krTestFiles.h"
+#include "krTestGL.h"
 #include "render/krFont.h"
 
 namespace
@@ -131,7 +131,7 @@ TEST(FontGlyphs, AppendCopiesTheBitmap)
     EXPECT_EQ(font.glyphs, nullptr);
 }
 
-class FontGL : public krRenderGLTest
+class FontGL : public krGLTest
 {
 protected:
     // A square glyph whose upper half (first rows) is full and lower half empty.

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "krRenderGLTest.h"
+#include "krTestGL.h"
 #include "render/krBillboard.h"
 #include "render/krGeometry.h"
 #include "render/krTexturedBox.h"
@@ -147,7 +147,7 @@ TEST(Billboard, Rotations)
     EXPECT_EQ(l3dBillboardSphericalRotations(both, obj, r), 2u);
 }
 
-class TexturedBoxGL : public krRenderGLTest
+class TexturedBoxGL : public krGLTest
 {
 };
 

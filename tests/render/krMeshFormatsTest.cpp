@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "krRenderGLTest.h"
 #include "krRenderTestData.h"
 #include "krTestFiles.h"
+#include "krTestGL.h"
 #include "render/krVertexArray.h"
 
 namespace
@@ -213,7 +213,7 @@ TEST(ObjText, AppendsAfterExistingElementsAndRefusesMissingOnes)
     EXPECT_FALSE(fresh.LoadFromObjFile("/nonexistent/mesh.obj"));
 }
 
-class MeshFormatsGL : public krRenderGLTest
+class MeshFormatsGL : public krGLTest
 {
 };
 

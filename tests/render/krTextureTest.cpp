@@ -4,8 +4,8 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 
-#include "krRenderGLTest.h"
 #include "krRenderTestData.h"
+#include "krTestGL.h"
 #include "render/krTexture.h"
 #include "render/krTexturedBox.h"
 
@@ -127,7 +127,7 @@ TEST(TGADecode, EveryTruncationIsRefused)
     }
 }
 
-class TGATextureGL : public krRenderGLTest
+class TGATextureGL : public krGLTest
 {
 };
 
@@ -185,7 +185,7 @@ TEST_F(TGATextureGL, OddWidth24BitRowsAreNotPadded)
 }
 
 // A 2 x 2 picture stored bottom row first: bottom row red, green; top row blue, white.
-class TGAOrientationGL : public krRenderGLTest
+class TGAOrientationGL : public krGLTest
 {
 protected:
     void Check(const char* what)

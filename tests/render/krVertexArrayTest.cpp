@@ -6,8 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "krRenderGLTest.h"
 #include "krRenderTestData.h"
+#include "krTestGL.h"
 #include "render/krVertexArray.h"
 
 namespace
@@ -213,7 +213,7 @@ TEST(VertexArray, TextureFromMissingFileChangesNothing)
     EXPECT_FALSE(a.ownsTexture);
 }
 
-class VertexArrayGL : public krRenderGLTest
+class VertexArrayGL : public krGLTest
 {
 };
 

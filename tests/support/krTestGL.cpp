@@ -2,6 +2,29 @@
 
 #include <GL/gl.h>
 #include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <link.h>
+
+namespace
+{
+int PinDriverLibrary(struct dl_phdr_info* info, size_t, void*)
+{
+    const char* name = info->dlpi_name;
+    if (name && (std::strstr(name, "_dri.so") || std::strstr(name, "libgallium") ||
+                 std::strstr(name, "libGLX_mesa")))
+    {
+        // An extra reference on an already loaded library that is never dropped.
+        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+} // namespace
+
+void krPinGLDriver()
+{
+    dl_iterate_phdr(PinDriverLibrary, nullptr);
+}
 
 void krGLTest::SetUp()
 {
@@ -27,6 +50,7 @@ void krGLTest::SetUp()
         GTEST_SKIP() << "no GL context: " << SDL_GetError();
     }
     SDL_GL_MakeCurrent(window, context);
+    krPinGLDriver();
     glViewport(0, 0, kWidth, kHeight);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

@@ -34,5 +34,10 @@ protected:
     SDL_GLContext context = nullptr;
 };
 
+// Keeps the loaded OpenGL driver libraries in memory until the process ends. Mesa leaks a
+// little when SDL unloads it, and once unloaded its allocations can no longer be named in leak
+// reports (nor matched by the suppressions). Call it once a context exists; krGLTest does.
+void krPinGLDriver();
+
 // True when two pixels differ by at most tolerance in every channel.
 bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance = 8);

@@ -5,8 +5,6 @@
 
 #include <GL/gl.h>
 #include <cstring>
-#include <dlfcn.h>
-#include <link.h>
 
 #include "AssetgenTestPack.h"
 #include "krTestGL.h"
@@ -14,32 +12,9 @@
 
 namespace
 {
-// Keeps the loaded GL driver in memory until the process ends (an extra reference that is
-// never dropped), so that the leak checker can still attribute the driver's own allocations
-// after SDL has unloaded it.
-int KeepDriverLoaded(struct dl_phdr_info* info, size_t, void*)
-{
-    const char* path = info->dlpi_name;
-    if (path && (std::strstr(path, "_dri.so") || std::strstr(path, "libgallium") ||
-                 std::strstr(path, "libGLX_mesa")))
-    {
-        dlopen(path, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-    return 0;
-}
-
 class PackCardRender : public krGLTest
 {
 protected:
-    void SetUp() override
-    {
-        krGLTest::SetUp();
-        if (context)
-        {
-            dl_iterate_phdr(KeepDriverLoaded, nullptr);
-        }
-    }
-
     // Draws the card (mesh `mesh`, picture `texture`) turned by `turnY` degrees about y,
     // 400 pixels per scene unit, centred in the window.
     void DrawCard(const std::string& mesh, const std::string& texture, float turnY)
