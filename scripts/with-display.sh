@@ -1,29 +1,28 @@
 #!/usr/bin/env bash
 # Runs a command on a fresh virtual X server (Xvfb, 1280 x 720, GLX) and stops the server
-# afterwards. Usage: scripts/with-display.sh COMMAND [ARGS...]
+# afterwards. The server picks a free display number itself, so parallel runs never share one.
+# Usage: scripts/with-display.sh COMMAND [ARGS...]
 set -uo pipefail
 
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-        display=":$n"
-        break
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x720x24 +extension GLX +render -noreset \
+    3>"$number_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null; rm -f "$number_file"' EXIT
+
+# Xvfb writes the display number once it accepts connections.
+for _ in $(seq 1 200); do
+    [ -s "$number_file" ] && break
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "with-display: Xvfb did not start" >&2
+        exit 1
     fi
+    sleep 0.05
 done
-if [ -z "$display" ]; then
-    echo "with-display: no free X display number" >&2
+number=$(tr -dc '0-9' <"$number_file")
+if [ -z "$number" ]; then
+    echo "with-display: Xvfb reported no display number" >&2
     exit 1
 fi
 
-Xvfb "$display" -screen 0 1280x720x24 +extension GLX +render -noreset >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null' EXIT
-
-for _ in $(seq 1 100); do
-    if DISPLAY="$display" xdpyinfo >/dev/null 2>&1; then
-        break
-    fi
-    sleep 0.1
-done
-
-DISPLAY="$display" "$@"
+DISPLAY=":$number" "$@"
