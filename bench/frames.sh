@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# Frame benchmark of the game on a virtual X server (Xvfb 1280 x 720, GLX; Mesa's software
+# renderer when there is no GPU). Each run measures the floor program (clear + swap in the
+# game's window and context, uncapped), then plays a whole trick with injected input while an
+# LD_PRELOAD library stamps every frame, swap and frame delay, then the floor again. Reported:
+# frames per second and the frame's own work (everything but the frame delay) in the intro, the
+# circle, a gather, the rows and the presentation with all stars visible; start-up time and the
+# asset pack's load and decode time; peak resident memory over the trick.
+#
+# Usage: bench/frames.sh [RUNS]   (default 1)
+# VOSSA_BENCH_DIR picks the build folder (default build-bench, as `make bench` builds it);
+# VOSSA_BENCH_SHOTS=0 skips the screenshot taken after each measured phase.
+# Phases are timed in frames, read back from the frame log, so a slow machine only stretches
+# them. The report goes to standard output and to $VOSSA_BENCH_DIR/bench-frames/report-N.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build="${VOSSA_BENCH_DIR:-$root/build-bench}"
+runs="${1:-1}"
+
+if [ -z "${VOSSA_FRAMES_INNER:-}" ]; then
+    for tool in Xvfb xdotool python3; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "frames: $tool is needed." >&2
+            exit 1
+        fi
+    done
+    for file in "$build/run/vossa" "$build/run/vossadata.bin" "$build/bench/vossa_floor" \
+        "$build/bench/vossa_frameshim.so"; do
+        if [ ! -e "$file" ]; then
+            echo "frames: $file is missing; build with -DVOSSA_BENCH=ON (make bench)." >&2
+            exit 1
+        fi
+    done
+    export VOSSA_FRAMES_INNER=1 VOSSA_BENCH_DIR="$build"
+    exec bash scripts/with-display.sh bash bench/frames.sh "$runs"
+fi
+
+# --- On the virtual display ---
+export SDL_AUDIODRIVER=dummy
+out="$build/bench-frames"
+mkdir -p "$out"
+shots="${VOSSA_BENCH_SHOTS:-1}"
+floor_frames=600
+
+pid=""
+work=""
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    if [ -n "$work" ]; then
+        rm -rf "$work"
+    fi
+}
+trap cleanup EXIT
+
+read -r width height < <(xdotool getdisplaygeometry)
+cx=$((width / 2))
+cy=$((height / 2))
+logo_h=256
+if [ $((height - 192)) -lt 256 ]; then logo_h=$((height - 192)); fi
+
+alive() {
+    kill -0 "$pid" 2>/dev/null
+}
+# Main-loop frames drawn so far (swaps after the second frame-rate manager, the main loop's).
+frames() {
+    awk '/^pacer/ { p++ } p >= 2 && /^swap/ { n++ } END { print n + 0 }' "$log"
+}
+# Waits until the main loop has drawn at least $1 frames.
+wait_frames() {
+    local target=$1 waited=0
+    while [ "$(frames)" -lt "$target" ]; do
+        if ! alive; then
+            echo "frames: the game ended early (frame $(frames), waiting for $target)." >&2
+            exit 1
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+        if [ "$waited" -gt 3000 ]; then
+            echo "frames: no progress (frame $(frames), waiting for $target)." >&2
+            exit 1
+        fi
+    done
+}
+# Measures frames $2 .. $2+$3-1 as phase $1, then takes a screenshot of it.
+measure() {
+    local name=$1 first=$2 count=$3
+    echo "$name $first $((first + count - 1))" >>"$phases"
+    wait_frames $((first + count))
+    if [ "$shots" = 1 ]; then
+        import -silent -window root "$out/run$run-$name.png" 2>/dev/null || true
+    fi
+}
+click() {
+    xdotool mousemove "$1" "$2" sleep 0.1 click 1
+}
+
+for run in $(seq 1 "$runs"); do
+    log="$out/frames-$run.log"
+    phases="$out/phases-$run.txt"
+    report="$out/report-$run.txt"
+    rm -f "$log" "$phases"
+    : >"$log"
+    load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+    floor_before=$("$build/bench/vossa_floor" "$floor_frames")
+
+    # A private run folder: the pack, and no settings file (defaults; nothing of the build's
+    # own run folder is overwritten).
+    work=$(mktemp -d)
+    ln -s "$build/run/vossadata.bin" "$work/vossadata.bin"
+    launch=$(date +%s%N)
+    (cd "$work" && VOSSA_FRAMESHIM_LOG="$log" LD_PRELOAD="$build/bench/vossa_frameshim.so" \
+        exec "$build/run/vossa") &
+    pid=$!
+
+    # The intro (after the logo; the circle turns behind the menu).
+    measure intro 60 300
+    # The start button: the cards turn on their circle.
+    click $((cx - 138 + 64)) $((logo_h + 30 + 16))
+    f=$(frames)
+    measure circle $((f + 30)) 180
+    # First answer: the cards gather from the circle while the camera flies (121 frames), then
+    # are dealt into the rows (61 frames).
+    click "$cx" "$cy"
+    f=$(frames)
+    measure gather-from-circle $((f + 6)) 176
+    measure rows $((f + 200)) 300
+    # Second and third answers: the star line sweeps the row (62 frames), the cards tumble
+    # together (121) and are dealt again (61).
+    click "$cx" "$cy"
+    f=$(frames)
+    measure gather $((f + 6)) 238
+    wait_frames $((f + 270))
+    click "$cx" "$cy"
+    f=$(frames)
+    wait_frames $((f + 270))
+    # Fourth answer: star line, flight to the reveal ring (121 frames), then the presentation;
+    # the stars are fully visible 100 frames after it begins.
+    click "$cx" "$cy"
+    f=$(frames)
+    measure presentation $((f + 300)) 300
+    # Back to the circle, to the intro, and quit.
+    click "$cx" "$cy"
+    f=$(frames)
+    wait_frames $((f + 150))
+    xdotool key Escape
+    sleep 1
+    xdotool key Escape
+    for _ in $(seq 1 300); do
+        alive || break
+        sleep 0.1
+    done
+    if alive; then
+        echo "frames: the game did not quit on Escape." >&2
+        exit 1
+    fi
+    wait "$pid" || true
+    pid=""
+    rm -rf "$work"
+    work=""
+
+    floor_after=$("$build/bench/vossa_floor" "$floor_frames")
+    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+    {
+        echo "==== Frame benchmark, run $run of $runs: $(date -u '+%Y-%m-%d %H:%M UTC') ===="
+        echo "$floor_before" | sed -n 's/^renderer /Renderer: /p'
+        echo "CPU: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores"
+        echo "Display ${width}x${height}; load average before $load_before, after $load_after"
+        echo
+        python3 bench/frames-report.py "$log" "$phases" "$floor_before" "$floor_after" \
+            --launch "$launch"
+    } | tee "$report"
+done

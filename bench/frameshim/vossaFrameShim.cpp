@@ -1,0 +1,157 @@
+// vossaFrameShim: an LD_PRELOAD library for the frame benchmark. It wraps SDL_initFramerate,
+// SDL_framerateDelay, SDL_GL_SwapWindow and SDL_RWFromFile, stamps each call with the wall
+// clock and appends one line per event to the file named by VOSSA_FRAMESHIM_LOG (a variable of
+// this library, read by nothing in the game). Without that variable it only forwards the
+// calls. At exit it logs the process's peak resident memory.
+//
+// Log lines, times in nanoseconds of CLOCK_REALTIME:
+//   start T          library loaded (close to process start)
+//   pacer T          a frame-rate manager was initialised (the logo's, then the main loop's)
+//   open T NAME      a file was opened for reading
+//   swap T0 T1       SDL_GL_SwapWindow entered at T0, returned at T1
+//   delay T0 T1 C    SDL_framerateDelay entered at T0, returned at T1; C is the process's CPU
+//                    time (all threads, nanoseconds) at entry
+//   hwm KB           VmHWM at exit
+#include <SDL2/SDL.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+extern "C"
+{
+    struct FPSmanager;
+}
+
+namespace
+{
+int logFd = -1;
+
+uint64_t Now()
+{
+    timespec ts;
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return uint64_t(ts.tv_sec) * 1000000000ull + uint64_t(ts.tv_nsec);
+}
+
+uint64_t CpuNow()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return uint64_t(ts.tv_sec) * 1000000000ull + uint64_t(ts.tv_nsec);
+}
+
+void Line(const char* text)
+{
+    if (logFd >= 0)
+    {
+        // One write per line: the benchmark script counts lines while the game runs.
+        const ssize_t written = write(logFd, text, strlen(text));
+        (void)written;
+    }
+}
+
+template <typename F> F Next(const char* name)
+{
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+void LogPeakMemory()
+{
+    FILE* status = fopen("/proc/self/status", "r");
+    if (status == nullptr)
+    {
+        return;
+    }
+    char row[256];
+    while (fgets(row, sizeof(row), status) != nullptr)
+    {
+        long kb = 0;
+        if (sscanf(row, "VmHWM: %ld kB", &kb) == 1)
+        {
+            char text[64];
+            snprintf(text, sizeof(text), "hwm %ld\n", kb);
+            Line(text);
+        }
+    }
+    fclose(status);
+}
+
+__attribute__((constructor)) void OpenLog()
+{
+    const char* path = getenv("VOSSA_FRAMESHIM_LOG");
+    if (path == nullptr || *path == '\0')
+    {
+        return;
+    }
+    logFd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    char text[64];
+    snprintf(text, sizeof(text), "start %llu\n", (unsigned long long)Now());
+    Line(text);
+}
+
+__attribute__((destructor)) void CloseLog()
+{
+    LogPeakMemory();
+    if (logFd >= 0)
+    {
+        close(logFd);
+        logFd = -1;
+    }
+}
+} // namespace
+
+extern "C"
+{
+    void SDL_initFramerate(FPSmanager* manager)
+    {
+        static auto real = Next<void (*)(FPSmanager*)>("SDL_initFramerate");
+        char text[64];
+        snprintf(text, sizeof(text), "pacer %llu\n", (unsigned long long)Now());
+        Line(text);
+        real(manager);
+    }
+
+    Uint32 SDL_framerateDelay(FPSmanager* manager)
+    {
+        static auto real = Next<Uint32 (*)(FPSmanager*)>("SDL_framerateDelay");
+        const uint64_t cpu = CpuNow();
+        const uint64_t t0 = Now();
+        const Uint32 result = real(manager);
+        const uint64_t t1 = Now();
+        char text[96];
+        snprintf(text, sizeof(text), "delay %llu %llu %llu\n", (unsigned long long)t0,
+                 (unsigned long long)t1, (unsigned long long)cpu);
+        Line(text);
+        return result;
+    }
+
+    void SDL_GL_SwapWindow(SDL_Window* window)
+    {
+        static auto real = Next<void (*)(SDL_Window*)>("SDL_GL_SwapWindow");
+        const uint64_t t0 = Now();
+        real(window);
+        const uint64_t t1 = Now();
+        char text[80];
+        snprintf(text, sizeof(text), "swap %llu %llu\n", (unsigned long long)t0,
+                 (unsigned long long)t1);
+        Line(text);
+    }
+
+    SDL_RWops* SDL_RWFromFile(const char* file, const char* mode)
+    {
+        static auto real = Next<SDL_RWops* (*)(const char*, const char*)>("SDL_RWFromFile");
+        if (file != nullptr && mode != nullptr && mode[0] == 'r')
+        {
+            char text[512];
+            snprintf(text, sizeof(text), "open %llu %s\n", (unsigned long long)Now(), file);
+            Line(text);
+        }
+        return real(file, mode);
+    }
+}
