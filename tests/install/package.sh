@@ -81,5 +81,7 @@ done
 if command -v apt-get >/dev/null; then
     apt-get install -s -q "$deb" >"$scratch/apt.log" 2>&1 ||
         { cat "$scratch/apt.log" >&2; fail "apt would not install the package"; }
+    grep -q '^Inst vossa ' "$scratch/apt.log" ||
+        { cat "$scratch/apt.log" >&2; fail "apt's simulation did not install vossa"; }
 fi
 echo "package ok: $(basename "$deb"), $(stat -c %s "$deb") bytes"
