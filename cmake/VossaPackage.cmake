@@ -7,7 +7,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vossa developers")
 set(CPACK_PACKAGE_CONTACT "Vossa developers <vossa@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D card game performing the 21-card mind-reading trick")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Think of one of 21 cards turning on a circle, point out three times the row that holds it, "
     "and Vossa reveals your card, large and spinning among the stars. Full screen, played with "
     "the mouse, with texts in English and Polish, music and its own small OpenGL engine.")

@@ -24,6 +24,9 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(dpkg-deb -f "$deb" Package)" = vossa ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "architecture"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
+case "$(dpkg-deb -f "$deb" Description)" in
+    *";"*) fail "the description is a broken-up list: $(dpkg-deb -f "$deb" Description)" ;;
+esac
 project_version=$(sed -n 's/^project(Vossa VERSION \([0-9.]*\).*/\1/p' "$VOSSA_SOURCE_DIR/CMakeLists.txt")
 [ "$version" = "$project_version" ] || fail "version $version, project $project_version"
 
