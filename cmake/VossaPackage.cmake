@@ -23,12 +23,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The asset pack, nearly all of the package, is zlib-compressed already: gzip keeps packaging
 # to seconds where xz takes over a minute.
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
-# The shared libraries the programs link (SDL2, SDL2_mixer, SDL2_gfx, zlib, OpenGL, the C++
-# runtime), plus libgl1, whose libGL SDL loads to make the OpenGL context.
+# The shared libraries the programs link (SDL2, SDL2_mixer, SDL2_gfx, zlib, OpenGL with its
+# GLX part, the C++ runtime), plus libgl1, whose libGL SDL loads to make the OpenGL context.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2), libsdl2-2.0-0 (>= 2.0.12), \
 libsdl2-mixer-2.0-0 (>= 2.0.4), libsdl2-gfx-1.0-0 (>= 1.0.0), zlib1g (>= 1:1.2.0), \
-libopengl0, libgl1")
+libopengl0, libglx0, libgl1")
 # A hardware or software OpenGL driver.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
 

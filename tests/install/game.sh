@@ -17,6 +17,12 @@ if [ -z "${VOSSA_INSTALL_TEST_DISPLAY:-}" ]; then
     exec bash "$VOSSA_SOURCE_DIR/scripts/with-display.sh" bash "$0"
 fi
 export SDL_AUDIODRIVER=dummy
+# Under AddressSanitizer the game is started without the exit-time leak check: the Mesa
+# driver, unloaded by SDL_Quit, leaves allocations behind that no suppression can name. The
+# game's own code is leak-checked in-process by its unit tests.
+if [ "${VOSSA_SANITIZE:-OFF}" = ON ]; then
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+fi
 
 prefix="$scratch/prefix"
 install_to "$prefix"
