@@ -170,12 +170,20 @@ void vossaGame::UpdateStarLine()
 
 void vossaGame::RenderSkyBox()
 {
-    glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     if (skyBox != nullptr)
     {
+        // The backdrop's colours are opaque, so blending would give the same pixels; without
+        // it the software renderer writes the screen-filling rectangle instead of reading and
+        // mixing every pixel under it.
+        glDisable(GL_BLEND);
         skyBox->DrawColor();
     }
+    glEnable(GL_BLEND);
+    // Cloud pixels of zero alpha leave the screen as it is; discarding them up front spares
+    // the blend for most of the clouds' large rectangles.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
     for (uint64_t i = 0; clouds != nullptr && i < clouds->Length(); ++i)
     {
         krTexturedBox* cloud = static_cast<krTexturedBox*>(clouds->GetVertexArray(i));
@@ -193,6 +201,8 @@ void vossaGame::RenderSkyBox()
         }
         cloud->SetPosition(p);
     }
+    glDisable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_ALWAYS, 0.0f);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 }

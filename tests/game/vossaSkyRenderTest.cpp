@@ -1,0 +1,185 @@
+// Tests of the backdrop's drawing on a real OpenGL context: RenderSkyBox must put exactly the
+// pixels on screen that the plain recipe gives (the gradient rectangle and the clouds, all
+// blended source-alpha over the screen), whatever it does to draw them faster, and must leave
+// blending off, depth testing on and no alpha test behind.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "data/krMemoryBlock.h"
+#include "data/krResource.h"
+#include "krTestGL.h"
+#include "render/krGeometry.h"
+#include "render/krVertexArray.h"
+#include "vossaGame.h"
+
+namespace
+{
+class vossaSkyProbe : public vossaGame
+{
+public:
+    vossaSkyProbe() : vossaGame(kSize, kSize, false) {}
+
+    static const int kSize = 256;
+    using vossaGame::clouds;
+    using vossaGame::resource;
+    using vossaGame::skyBox;
+};
+
+// A 64 x 32 TGA (type 2, 32 bits, top-left origin) whose alpha runs through 0 and every step
+// up to 248 across the rows, over a colour that changes too, so that the clouds have fully
+// transparent, partly transparent and nearly opaque parts.
+std::vector<uint8_t> CloudImage(uint8_t tint)
+{
+    const int w = 64, h = 32;
+    std::vector<uint8_t> out(18, 0);
+    out[2] = 2;
+    out[12] = w;
+    out[14] = h;
+    out[16] = 32;
+    out[17] = 8 | 0x20;
+    for (int y = 0; y < h; ++y)
+    {
+        for (int x = 0; x < w; ++x)
+        {
+            out.push_back(static_cast<uint8_t>(200 + x % 50)); // b
+            out.push_back(static_cast<uint8_t>(tint + y));     // g
+            out.push_back(static_cast<uint8_t>(255 - x));      // r
+            out.push_back(x < 16 || y < 4 ? 0 : static_cast<uint8_t>((x * 8 + y) % 249));
+        }
+    }
+    return out;
+}
+
+void AddCrunched(krResource* archive, const char* name, const std::vector<uint8_t>& bytes)
+{
+    krMemoryBlock view = {const_cast<uint8_t*>(bytes.data()), bytes.size()};
+    krMemoryBlock* crunched = krCrunchMemoryBlock(&view);
+    archive->Append(crunched, name);
+    krFreeMemoryBlock(crunched);
+}
+
+class SkyRenderTest : public krGLTest
+{
+protected:
+    void SetUp() override
+    {
+        krGLTest::SetUp();
+        if (IsSkipped() || context == nullptr)
+        {
+            return;
+        }
+        game = new vossaSkyProbe();
+        game->resource = new krResource();
+        AddCrunched(game->resource, "cloud01", CloudImage(10));
+        AddCrunched(game->resource, "cloud02", CloudImage(90));
+        AddCrunched(game->resource, "cloud03", CloudImage(170));
+        game->InitSkyBox();
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        // The game's projection, square window, camera at the origin looking down -z.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glFrustum(-0.0577350296, 0.0577350296, -0.0577350296, 0.0577350296, 0.1, 10000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    void TearDown() override
+    {
+        if (game != nullptr)
+        {
+            // The game's assets go while the context is current; its shell then shuts SDL
+            // down, which also ends the test's window and context.
+            delete game;
+            game = nullptr;
+            window = nullptr;
+            context = nullptr;
+        }
+        krGLTest::TearDown();
+    }
+
+    std::vector<uint8_t> Screen() const
+    {
+        std::vector<uint8_t> pixels(kWidth * kHeight * 4);
+        glFinish();
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // The plain recipe: everything blended, every cloud pixel drawn.
+    std::vector<uint8_t> Reference(bool withClouds) const
+    {
+        Clear(0.0f, 0.0f, 0.2f);
+        glEnable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        game->skyBox->DrawColor();
+        for (uint64_t i = 0; withClouds && i < game->clouds->Length(); ++i)
+        {
+            game->clouds->GetVertexArray(i)->Draw();
+        }
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        return Screen();
+    }
+
+    vossaSkyProbe* game = nullptr;
+};
+
+size_t DifferentBytes(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    {
+        count += a[i] != b[i] ? 1 : 0;
+    }
+    return count;
+}
+} // namespace
+
+TEST_F(SkyRenderTest, DrawsExactlyThePixelsOfTheBlendedRecipe)
+{
+    ASSERT_NE(game, nullptr);
+    ASSERT_EQ(game->clouds->Length(), 3u);
+    // Move the clouds into view: their left halves (alpha 0 and up) cover the middle.
+    const float where[3][3] = {{-6.0f, -4.0f, -9.0f}, {-4.0f, -2.0f, -7.0f}, {-3.0f, -1.0f, -5.0f}};
+    for (uint64_t i = 0; i < 3; ++i)
+    {
+        game->clouds->GetVertexArray(i)->SetPosition(where[i]);
+    }
+    const std::vector<uint8_t> backdropOnly = Reference(false);
+    const std::vector<uint8_t> expected = Reference(true);
+    // The clouds leave a mark, so the comparison below covers them.
+    EXPECT_GT(DifferentBytes(backdropOnly, expected), 1000u);
+
+    Clear(0.0f, 0.0f, 0.2f);
+    game->RenderSkyBox();
+    const std::vector<uint8_t> drawn = Screen();
+    EXPECT_EQ(DifferentBytes(expected, drawn), 0u);
+}
+
+TEST_F(SkyRenderTest, LeavesBlendingOffDepthOnAndNoAlphaTest)
+{
+    ASSERT_NE(game, nullptr);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    game->RenderSkyBox();
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    GLint function = 0;
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+    EXPECT_EQ(function, GL_ALWAYS);
+}
+
+TEST_F(SkyRenderTest, CloudsStillDriftLeftAfterDrawing)
+{
+    ASSERT_NE(game, nullptr);
+    float before[3], after[3];
+    game->clouds->GetVertexArray(0)->GetCenter(before);
+    game->RenderSkyBox();
+    game->clouds->GetVertexArray(0)->GetCenter(after);
+    EXPECT_FLOAT_EQ(after[0], before[0] - 0.02f);
+    EXPECT_FLOAT_EQ(after[1], before[1]);
+}
