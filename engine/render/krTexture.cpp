@@ -82,6 +82,77 @@ bool ReadUncompressedTGA(const krMemoryBlock* block, TTGATexture* texture)
     return true;
 }
 
+namespace
+{
+// Decodes the run-length packets of an image of BPP bytes per pixel (3 or 4) into `out`,
+// swapping blue and red. The pixel size is a compile-time constant so that the per-pixel
+// copies are plain moves: card faces run to millions of pixels each. False when the data is
+// truncated or a packet runs past the image.
+template <uint64_t BPP>
+bool DecodeRunLengthPixels(const uint8_t* in, uint64_t read, uint64_t end, uint8_t* out,
+                           uint64_t pixelCount)
+{
+    uint64_t done = 0;
+    while (done < pixelCount)
+    {
+        if (read >= end)
+        {
+            return false; // truncated
+        }
+        const uint8_t head = in[read++];
+        const uint64_t count = (head & 0x7F) + 1;
+        if (count > pixelCount - done)
+        {
+            return false; // packet runs past the image
+        }
+        if (head & 0x80)
+        {
+            if (end - read < BPP)
+            {
+                return false;
+            }
+            uint8_t pixel[BPP];
+            pixel[0] = in[read + 2];
+            pixel[1] = in[read + 1];
+            pixel[2] = in[read];
+            if (BPP == 4)
+            {
+                pixel[BPP - 1] = in[read + BPP - 1];
+            }
+            read += BPP;
+            for (uint64_t i = 0; i < count; i++)
+            {
+                memcpy(out, pixel, BPP);
+                out += BPP;
+            }
+        }
+        else
+        {
+            if ((end - read) / BPP < count)
+            {
+                return false;
+            }
+            const uint8_t* p = in + read;
+            for (uint64_t i = 0; i < count; i++)
+            {
+                out[0] = p[2];
+                out[1] = p[1];
+                out[2] = p[0];
+                if (BPP == 4)
+                {
+                    out[BPP - 1] = p[BPP - 1];
+                }
+                p += BPP;
+                out += BPP;
+            }
+            read += count * BPP;
+        }
+        done += count;
+    }
+    return true;
+}
+} // namespace
+
 bool ReadCompressedTGA(const krMemoryBlock* block, TTGATexture* texture)
 {
     if (!texture)
@@ -95,7 +166,6 @@ bool ReadCompressedTGA(const krMemoryBlock* block, TTGATexture* texture)
     }
     const uint64_t bytesPerPixel = texture->bitsPerPixel / 8;
     const uint64_t pixelCount = uint64_t(texture->width) * texture->height;
-    const uint8_t* in = block->data;
     const uint64_t end = block->size;
     // Every packet takes at least 1 + bytesPerPixel bytes and yields at most 128 pixels: refuse
     // images the data cannot fill before allocating for them.
@@ -108,66 +178,14 @@ bool ReadCompressedTGA(const krMemoryBlock* block, TTGATexture* texture)
     {
         return false;
     }
-    uint64_t read = kHeaderSize;
-    uint8_t* out = pixels;
-    uint64_t done = 0;
-    while (done < pixelCount)
+    const bool ok =
+        bytesPerPixel == 4
+            ? DecodeRunLengthPixels<4>(block->data, kHeaderSize, end, pixels, pixelCount)
+            : DecodeRunLengthPixels<3>(block->data, kHeaderSize, end, pixels, pixelCount);
+    if (!ok)
     {
-        if (read >= end)
-        {
-            free(pixels);
-            return false; // truncated
-        }
-        const uint8_t head = in[read++];
-        const uint64_t count = (head & 0x7F) + 1;
-        if (count > pixelCount - done)
-        {
-            free(pixels);
-            return false; // packet runs past the image
-        }
-        if (head & 0x80)
-        {
-            if (end - read < bytesPerPixel)
-            {
-                free(pixels);
-                return false;
-            }
-            const uint8_t* p = in + read;
-            read += bytesPerPixel;
-            for (uint64_t i = 0; i < count; i++)
-            {
-                out[0] = p[2];
-                out[1] = p[1];
-                out[2] = p[0];
-                if (bytesPerPixel == 4)
-                {
-                    out[3] = p[3];
-                }
-                out += bytesPerPixel;
-            }
-        }
-        else
-        {
-            if ((end - read) / bytesPerPixel < count)
-            {
-                free(pixels);
-                return false;
-            }
-            for (uint64_t i = 0; i < count; i++)
-            {
-                const uint8_t* p = in + read;
-                read += bytesPerPixel;
-                out[0] = p[2];
-                out[1] = p[1];
-                out[2] = p[0];
-                if (bytesPerPixel == 4)
-                {
-                    out[3] = p[3];
-                }
-                out += bytesPerPixel;
-            }
-        }
-        done += count;
+        free(pixels);
+        return false;
     }
     texture->pixels = pixels;
     return true;
