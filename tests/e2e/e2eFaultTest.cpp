@@ -1,0 +1,633 @@
+// End-to-end: the real program met with broken data files, broken settings files, a read-only
+// folder, kills at random moments (also in the middle of writing its settings) and a sound
+// device that cannot open. Each time: a clean end or a run without the missing piece, never a
+// crash, and the settings file always whole.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <random>
+#include <signal.h>
+#include <thread>
+
+#include "e2eHarness.h"
+
+using namespace e2e;
+
+namespace
+{
+// A valid settings file that differs from the defaults everywhere it can.
+std::vector<unsigned char> KnownSettings(int volume = 50)
+{
+    TSettingsFile_s s;
+    const float colours[8] = {0.25f, 0.5f, 0.75f, 1.0f, 0.125f, 0.375f, 0.625f, 1.0f};
+    std::vector<unsigned char> bytes(48, 0);
+    std::memcpy(bytes.data(), colours, 32);
+    const int32_t language = 0;
+    std::memcpy(bytes.data() + 32, &language, 4);
+    bytes[36] = 1;
+    bytes[37] = 0;
+    bytes[38] = 1;
+    const int32_t music = volume, sound = volume - 10;
+    std::memcpy(bytes.data() + 40, &music, 4);
+    std::memcpy(bytes.data() + 44, &sound, 4);
+    return bytes;
+}
+
+// Checks `bytes` is a settings file as the program writes it with every setting at its
+// default (volumes 64).
+void ExpectDefaultSettings(const std::vector<unsigned char>& bytes)
+{
+    TSettingsFile_s s;
+    ASSERT_TRUE(ParseSettings(bytes, &s)) << "size " << bytes.size();
+    const float defaults[8] = {0.889129638671875f, 0.629486083984375f, 0.13458251953125f, 1.0f,
+                               0.084930419921875f, 0.404876708984375f, 0.7286376953125f,  1.0f};
+    EXPECT_EQ(std::memcmp(s.colours, defaults, sizeof(defaults)), 0);
+    EXPECT_EQ(s.language, 0);
+    EXPECT_EQ(s.quality, 1);
+    EXPECT_EQ(s.music, 1);
+    EXPECT_EQ(s.strip, 1);
+    EXPECT_EQ(s.pad, 0);
+    EXPECT_EQ(s.musicVolume, 64);
+    EXPECT_EQ(s.soundVolume, 64);
+}
+
+struct TRunResult_s
+{
+    bool started = false; // the intro menu (or, without its buttons, some screen) came up
+    bool exited = false;
+    int status = -1;
+    std::string output;
+};
+
+// Runs the program in `folder` on this thread's display: when it comes up, a game is started,
+// a deal begun (the choice sound plays), Escape flies back and Escape quits. A program that
+// ends at start-up is only waited for.
+TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>& env = {},
+                      bool play = true)
+{
+    TRunResult_s result;
+    Game game;
+    const std::string out =
+        folder + "/../output-" + std::to_string(getpid()) + "-" +
+        std::to_string(std::hash<std::thread::id>()(std::this_thread::get_id()));
+    if (!game.Start(folder, env, out))
+    {
+        return result;
+    }
+    TShot_s shot;
+    const auto started = Clock::now();
+    bool up = WaitForScreen(game, IsIntro, 20, shot);
+    if (!up && game.Running())
+    {
+        // Without a button skin the menu cannot be told by its colours; it runs all the same.
+        up = std::chrono::duration<double>(Clock::now() - started).count() > 19 * Slowness();
+    }
+    if (up && game.Running())
+    {
+        result.started = true;
+        if (play)
+        {
+            Click(566, 302);
+            MoveAway();
+            Pause(1.5 * Slowness());
+            Click(640, 600);
+            MoveAway();
+            Pause(1.5 * Slowness());
+        }
+        for (int i = 0; i < 4 && game.Running(); ++i)
+        {
+            Key("Escape");
+            game.WaitForExit(8 * Slowness(), &result.status);
+        }
+    }
+    result.exited = game.WaitForExit(30 * Slowness(), &result.status);
+    game.Kill();
+    std::vector<unsigned char> text;
+    ReadFile(out, text);
+    result.output.assign(text.begin(), text.end());
+    unlink(out.c_str());
+    return result;
+}
+
+// Nothing in the output but what the program may print.
+bool NoReports(const std::string& output)
+{
+    return output.find("AddressSanitizer") == std::string::npos &&
+           output.find("runtime error") == std::string::npos &&
+           output.find("LeakSanitizer") == std::string::npos;
+}
+
+class Faults : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!display.Start())
+        {
+            GTEST_SKIP() << "needs Xvfb";
+        }
+        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+        {
+            GTEST_SKIP() << "needs xdotool and imagemagick";
+        }
+        UseDisplay(display.name);
+        base = TempFolder();
+        folder = base + "/run";
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    }
+
+    void TearDown() override
+    {
+        UseDisplay("");
+        display.Stop();
+        RemoveFolder(base);
+    }
+
+    std::vector<unsigned char> BuiltBytes()
+    {
+        std::vector<unsigned char> bytes;
+        EXPECT_TRUE(ReadFile(BuiltArchive(), bytes));
+        return bytes;
+    }
+
+    // A data file fault: the program ends at once (or, where `mayRun`, runs and quits),
+    // exits with 0 and leaves the settings file as it was.
+    void ExpectSurvives(const std::vector<unsigned char>* data, bool mayRun)
+    {
+        if (data != nullptr)
+        {
+            ASSERT_TRUE(WriteFile(folder + "/vossadata.bin", *data));
+        }
+        const std::vector<unsigned char> settings = KnownSettings();
+        ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", settings));
+        const TRunResult_s run = RunBlind(folder);
+        ASSERT_TRUE(run.exited) << "the program did not end";
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(NoReports(run.output)) << run.output;
+        if (!mayRun)
+        {
+            EXPECT_FALSE(run.started) << "the program ran without its data";
+        }
+        std::vector<unsigned char> after;
+        ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
+        EXPECT_EQ(after, settings) << "the settings file changed";
+    }
+
+    PrivateDisplay display;
+    std::string base, folder;
+};
+
+TEST_F(Faults, DataFileMissing)
+{
+    ExpectSurvives(nullptr, false);
+}
+
+TEST_F(Faults, DataFileEmpty)
+{
+    const std::vector<unsigned char> empty;
+    ExpectSurvives(&empty, false);
+}
+
+TEST_F(Faults, DataFileTruncated)
+{
+    std::vector<unsigned char> bytes = BuiltBytes();
+    ASSERT_GT(bytes.size(), 1000u);
+    for (size_t size : {size_t(7), bytes.size() / 2, bytes.size() - 1})
+    {
+        SCOPED_TRACE("truncated to " + std::to_string(size));
+        std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + long(size));
+        ExpectSurvives(&cut, false);
+    }
+}
+
+TEST_F(Faults, DataFileWithOneByteFlipped)
+{
+    std::vector<unsigned char> bytes = BuiltBytes();
+    ASSERT_GT(bytes.size(), 1000u);
+    for (size_t at : {size_t(40), bytes.size() / 3, bytes.size() - 2})
+    {
+        SCOPED_TRACE("byte " + std::to_string(at));
+        std::vector<unsigned char> flipped = bytes;
+        flipped[at] ^= 0x10;
+        ExpectSurvives(&flipped, false);
+    }
+}
+
+TEST_F(Faults, FontMissingOrDamaged)
+{
+    const std::string archive = base + "/fonts.bin";
+    for (const char* font : {"arial", "ss10"})
+    {
+        SCOPED_TRACE(font);
+        ASSERT_TRUE(BuildArchive(BuiltArchive(), archive, false, {font}));
+        std::vector<unsigned char> bytes;
+        ASSERT_TRUE(ReadFile(archive, bytes));
+        ExpectSurvives(&bytes, false);
+        // The entry there, but its glyph block cut short or full of noise.
+        const std::string extracted = base + "/font";
+        ASSERT_TRUE(Shell("'" + PackTool() + "' extract '" + BuiltArchive() + "' " + font + " '" +
+                          extracted + "' --decrunch"));
+        std::vector<unsigned char> glyphs;
+        ASSERT_TRUE(ReadFile(extracted, glyphs));
+        std::vector<unsigned char> shortBlock(glyphs.begin(),
+                                              glyphs.begin() + long(glyphs.size() / 3));
+        std::vector<unsigned char> noise = glyphs;
+        std::mt19937 random(7);
+        for (size_t i = 0; i < noise.size(); i += 3)
+        {
+            noise[i] = uint8_t(random());
+        }
+        for (const auto& damaged : {shortBlock, noise})
+        {
+            ASSERT_TRUE(BuildArchive(BuiltArchive(), archive, false, {}, {{font, damaged}}));
+            ASSERT_TRUE(ReadFile(archive, bytes));
+            ExpectSurvives(&bytes, true);
+        }
+    }
+}
+
+#ifndef VOSSA_E2E_SANITIZED
+// Every entry but the two fonts left out in turn, one run each, three runs at a time on
+// displays of their own.
+TEST(FaultMatrix, EveryOtherEntryMissingRunsAndQuits)
+{
+    if (!Shell("command -v Xvfb >/dev/null && command -v xdotool >/dev/null"))
+    {
+        GTEST_SKIP() << "needs Xvfb and xdotool";
+    }
+    std::vector<std::string> entries;
+    for (const std::string& name : ArchiveEntries(BuiltArchive()))
+    {
+        if (name != "arial" && name != "ss10")
+        {
+            entries.push_back(name);
+        }
+    }
+    ASSERT_GE(entries.size(), 60u);
+    std::atomic<size_t> next(0);
+    std::mutex lock;
+    std::vector<std::string> failures;
+    int survived = 0;
+    auto worker = [&]()
+    {
+        PrivateDisplay display;
+        if (!display.Start())
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            failures.push_back("no display");
+            return;
+        }
+        UseDisplay(display.name);
+        for (size_t i = next++; i < entries.size(); i = next++)
+        {
+            const std::string base = TempFolder();
+            const std::string folder = base + "/run";
+            mkdir(folder.c_str(), 0755);
+            std::string problem;
+            if (!BuildArchive(BuiltArchive(), folder + "/vossadata.bin", false, {entries[i]}))
+            {
+                problem = "archive not built";
+            }
+            else
+            {
+                const std::vector<unsigned char> settings = KnownSettings();
+                WriteFile(folder + "/vossaconfig.bin", settings);
+                const TRunResult_s run = RunBlind(folder);
+                std::vector<unsigned char> after;
+                ReadFile(folder + "/vossaconfig.bin", after);
+                if (!run.exited)
+                {
+                    problem = "did not end";
+                }
+                else if (run.status != 0)
+                {
+                    problem = "exit status " + std::to_string(run.status);
+                }
+                else if (!NoReports(run.output))
+                {
+                    problem = "sanitizer report";
+                }
+                else if (after != settings)
+                {
+                    problem = "settings file changed";
+                }
+            }
+            RemoveFolder(base);
+            std::lock_guard<std::mutex> guard(lock);
+            if (problem.empty())
+            {
+                ++survived;
+            }
+            else
+            {
+                failures.push_back(entries[i] + ": " + problem);
+            }
+        }
+        UseDisplay("");
+    };
+    std::vector<std::thread> workers;
+    for (int w = 0; w < 3; ++w)
+    {
+        workers.emplace_back(worker);
+    }
+    for (std::thread& t : workers)
+    {
+        t.join();
+    }
+    for (const std::string& f : failures)
+    {
+        ADD_FAILURE() << f;
+    }
+    EXPECT_EQ(survived, int(entries.size()));
+    RecordProperty("entries", int(entries.size()));
+    std::printf("missing entries survived: %d of %zu\n", survived, entries.size());
+}
+#endif
+
+TEST_F(Faults, BadSettingsFilesGiveDefaultsAndAreRewritten)
+{
+    std::vector<unsigned char> data = BuiltBytes();
+    ASSERT_TRUE(WriteFile(folder + "/vossadata.bin", data));
+    std::vector<unsigned char> garbage(48);
+    std::mt19937 random(3);
+    for (auto& b : garbage)
+    {
+        b = uint8_t(random());
+    }
+    // A random 48-byte file is read as it is (a language beyond the table included); the other
+    // cases are of the wrong size and read as no file at all.
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>> cases = {
+        {"empty", {}},
+        {"short", std::vector<unsigned char>(KnownSettings().begin(), KnownSettings().end() - 1)},
+        {"long",
+         []
+         {
+             auto b = KnownSettings();
+             b.push_back(0);
+             return b;
+         }()},
+        {"huge", std::vector<unsigned char>(100000, 0xAB)},
+        {"garbage of 48 bytes", garbage},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.first);
+        ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", c.second));
+        const TRunResult_s run = RunBlind(folder, {}, false);
+        ASSERT_TRUE(run.started) << "the program did not come up";
+        ASSERT_TRUE(run.exited);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(NoReports(run.output)) << run.output;
+        std::vector<unsigned char> after;
+        ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
+        if (c.second.size() != 48)
+        {
+            ExpectDefaultSettings(after);
+        }
+        else
+        {
+            EXPECT_EQ(after.size(), 48u);
+        }
+    }
+    // A settings file that cannot be read: defaults; it cannot be replaced either, so the
+    // program quits without a word and the file stays as it was.
+    ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", KnownSettings()));
+    chmod((folder + "/vossaconfig.bin").c_str(), 0);
+    if (geteuid() != 0)
+    {
+        const TRunResult_s run = RunBlind(folder, {}, false);
+        EXPECT_TRUE(run.started);
+        ASSERT_TRUE(run.exited);
+        EXPECT_EQ(run.status, 0);
+        chmod((folder + "/vossaconfig.bin").c_str(), 0644);
+        std::vector<unsigned char> after;
+        ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
+        EXPECT_TRUE(after == KnownSettings() || after.size() == 48u);
+    }
+    chmod((folder + "/vossaconfig.bin").c_str(), 0644);
+    // A settings file in the way as a folder: defaults, and nothing written.
+    unlink((folder + "/vossaconfig.bin").c_str());
+    ASSERT_EQ(mkdir((folder + "/vossaconfig.bin").c_str(), 0755), 0);
+    const TRunResult_s run = RunBlind(folder, {}, false);
+    EXPECT_TRUE(run.started);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(Faults, ReadOnlyFolderRunsAndQuits)
+{
+    std::vector<unsigned char> data = BuiltBytes();
+    ASSERT_TRUE(WriteFile(folder + "/vossadata.bin", data));
+    ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", KnownSettings()));
+    chmod((folder + "/vossaconfig.bin").c_str(), 0444);
+    chmod(folder.c_str(), 0555);
+    if (geteuid() == 0)
+    {
+        GTEST_SKIP() << "root writes anywhere";
+    }
+    const TRunResult_s run = RunBlind(folder);
+    chmod(folder.c_str(), 0755);
+    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(NoReports(run.output)) << run.output;
+    std::vector<unsigned char> after;
+    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
+    EXPECT_EQ(after, KnownSettings());
+    // Without any settings file in a read-only folder the program runs on its defaults.
+    chmod((folder + "/vossaconfig.bin").c_str(), 0644);
+    unlink((folder + "/vossaconfig.bin").c_str());
+    chmod(folder.c_str(), 0555);
+    const TRunResult_s bare = RunBlind(folder, {}, false);
+    chmod(folder.c_str(), 0755);
+    EXPECT_TRUE(bare.started);
+    ASSERT_TRUE(bare.exited);
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_FALSE(FileExists(folder + "/vossaconfig.bin"));
+}
+
+TEST_F(Faults, NoSoundDevicePrintsOneLineAndEndsCleanly)
+{
+    std::vector<unsigned char> data = BuiltBytes();
+    ASSERT_TRUE(WriteFile(folder + "/vossadata.bin", data));
+    const TRunResult_s run = RunBlind(folder, {"SDL_AUDIODRIVER=nonexistent"}, false);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "Error: Unable to init sound.\n");
+    EXPECT_FALSE(run.started) << "the program ran without sound";
+    EXPECT_FALSE(FileExists(folder + "/vossaconfig.bin"));
+}
+
+#ifndef VOSSA_E2E_SANITIZED
+// Settings bytes that a run may leave: the old file, or the old one with both volumes two
+// steps down (the one change each run makes).
+bool OldOrNew(const std::vector<unsigned char>& old, const std::vector<unsigned char>& now)
+{
+    if (now == old)
+    {
+        return true;
+    }
+    TSettingsFile_s a, b;
+    if (!ParseSettings(old, &a) || !ParseSettings(now, &b))
+    {
+        return false;
+    }
+    std::vector<unsigned char> expected = old;
+    const int32_t music = std::max(0, a.musicVolume - 2), sound = std::max(0, a.soundVolume - 2);
+    std::memcpy(expected.data() + 40, &music, 4);
+    std::memcpy(expected.data() + 44, &sound, 4);
+    return now == expected;
+}
+
+// Kills the program at once when its settings file (or any file named like it) is created,
+// written or moved into place in `folder`; false when that did not happen within `seconds`.
+bool KillAtSettingsWrite(Game& game, const std::string& folder, double seconds, int delayMicros)
+{
+    const int fd = inotify_init1(IN_NONBLOCK);
+    if (fd < 0)
+    {
+        return false;
+    }
+    inotify_add_watch(fd, folder.c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO);
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    bool hit = false;
+    Key("Escape");
+    while (!hit && Clock::now() < deadline && game.Running())
+    {
+        pollfd p = {fd, POLLIN, 0};
+        const int ready = poll(&p, 1, 2000);
+        if (ready > 0)
+        {
+            alignas(inotify_event) char buffer[4096];
+            const ssize_t n = read(fd, buffer, sizeof(buffer));
+            for (ssize_t at = 0; at < n;)
+            {
+                const inotify_event* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (e->len > 0 && std::strncmp(e->name, "vossaconfig", 11) == 0)
+                {
+                    hit = true;
+                }
+                at += ssize_t(sizeof(inotify_event) + e->len);
+            }
+        }
+        else if (ready == 0)
+        {
+            Key("Escape");
+        }
+    }
+    if (hit)
+    {
+        if (delayMicros > 0)
+        {
+            usleep(useconds_t(delayMicros));
+        }
+        game.Kill();
+    }
+    close(fd);
+    return hit;
+}
+
+TEST(KillTest, FiftyKillsLeaveTheOldOrTheNewSettings)
+{
+    if (!Shell("command -v Xvfb >/dev/null && command -v xdotool >/dev/null"))
+    {
+        GTEST_SKIP() << "needs Xvfb and xdotool";
+    }
+    std::atomic<int> next(0);
+    std::mutex lock;
+    std::vector<std::string> failures;
+    int survived = 0, atWrite = 0;
+    auto worker = [&](unsigned seed)
+    {
+        std::mt19937 random(seed);
+        PrivateDisplay display;
+        if (!display.Start())
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            failures.push_back("no display");
+            return;
+        }
+        UseDisplay(display.name);
+        const std::string base = TempFolder();
+        const std::string folder = base + "/run";
+        mkdir(folder.c_str(), 0755);
+        std::vector<unsigned char> data;
+        ReadFile(BuiltArchive(), data);
+        WriteFile(folder + "/vossadata.bin", data);
+        WriteFile(folder + "/vossaconfig.bin", KnownSettings(64));
+        for (int k = next++; k < 50; k = next++)
+        {
+            std::vector<unsigned char> old;
+            ReadFile(folder + "/vossaconfig.bin", old);
+            Game game;
+            game.Start(folder);
+            // Kinds of moment: anywhere in the first seconds (start-up, logo, loading, the
+            // menu), or right at the settings write after a volume change and Escape, at once
+            // or a few microseconds later.
+            const int kind = k % 3;
+            bool hit = false;
+            if (kind == 0)
+            {
+                Pause(std::uniform_real_distribution<double>(0.0, 7.0)(random));
+                game.Kill();
+            }
+            else
+            {
+                TShot_s shot;
+                if (WaitForScreen(game, IsIntro, 40, shot))
+                {
+                    Key("Down");
+                    Pause(0.3);
+                    hit = KillAtSettingsWrite(
+                        game, folder, 20,
+                        kind == 1 ? 0 : std::uniform_int_distribution<int>(1, 3000)(random));
+                }
+                game.Kill();
+            }
+            std::vector<unsigned char> now;
+            const bool present = ReadFile(folder + "/vossaconfig.bin", now);
+            std::lock_guard<std::mutex> guard(lock);
+            if (present && OldOrNew(old, now))
+            {
+                ++survived;
+                atWrite += hit ? 1 : 0;
+            }
+            else
+            {
+                failures.push_back("kill " + std::to_string(k) + ": settings file " +
+                                   (present ? std::to_string(now.size()) + " bytes, neither old "
+                                                                           "nor new"
+                                            : "gone"));
+                // Carry on from a whole file.
+                WriteFile(folder + "/vossaconfig.bin", old);
+            }
+        }
+        RemoveFolder(base);
+        UseDisplay("");
+    };
+    std::vector<std::thread> workers;
+    for (unsigned w = 0; w < 3; ++w)
+    {
+        workers.emplace_back(worker, 1000u + w);
+    }
+    for (std::thread& t : workers)
+    {
+        t.join();
+    }
+    for (const std::string& f : failures)
+    {
+        ADD_FAILURE() << f;
+    }
+    EXPECT_EQ(survived, 50);
+    EXPECT_GT(atWrite, 10) << "too few kills landed at the settings write";
+    std::printf("kills survived: %d of 50, %d of them at the settings write\n", survived, atWrite);
+}
+#endif
+} // namespace

@@ -1,0 +1,670 @@
+// Harness of the end-to-end suite: displays, program runs, input, screen captures and the test
+// archive with coloured cards.
+#include "e2eHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace e2e
+{
+double Slowness()
+{
+#ifdef VOSSA_E2E_SANITIZED
+    return 4.0;
+#else
+    return 1.0;
+#endif
+}
+
+namespace
+{
+thread_local std::string threadDisplay;
+
+std::string OnDisplay(const std::string& command)
+{
+    return threadDisplay.empty() ? command : "DISPLAY=" + threadDisplay + " " + command;
+}
+} // namespace
+
+void UseDisplay(const std::string& name)
+{
+    threadDisplay = name;
+}
+
+bool Shell(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+std::string Capture(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+    {
+        return out;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+    {
+        out.append(buffer, n);
+    }
+    pclose(pipe);
+    return out;
+}
+
+void Pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+bool ReadFile(const std::string& path, std::vector<unsigned char>& out)
+{
+    out.clear();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
+    {
+        return false;
+    }
+    unsigned char chunk[65536];
+    size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0)
+    {
+        out.insert(out.end(), chunk, chunk + n);
+    }
+    const bool ok = std::ferror(f) == 0;
+    std::fclose(f);
+    return ok;
+}
+
+bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr)
+    {
+        return false;
+    }
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+bool FileExists(const std::string& path)
+{
+    return access(path.c_str(), F_OK) == 0;
+}
+
+std::string TempFolder()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/vossa-e2e-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    const char* made = mkdtemp(buffer.data());
+    return made != nullptr ? std::string(made) : std::string();
+}
+
+void RemoveFolder(const std::string& path)
+{
+    if (path.size() > 5 && path.find("vossa-e2e-") != std::string::npos)
+    {
+        Shell("chmod -R u+rwx '" + path + "' 2>/dev/null; rm -rf '" + path + "'");
+    }
+}
+
+int Distance(const TRgb_s& a, const TRgb_s& b)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
+
+TRgb_s TShot_s::At(int x, int y) const
+{
+    TRgb_s c;
+    if (!Valid() || x < 0 || y < 0 || x >= width || y >= height)
+    {
+        return c;
+    }
+    const uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3];
+    c.r = p[0];
+    c.g = p[1];
+    c.b = p[2];
+    return c;
+}
+
+TRgb_s TShot_s::Mean(int x, int y, int r) const
+{
+    long sr = 0, sg = 0, sb = 0, n = 0;
+    for (int dy = -r; dy <= r; ++dy)
+    {
+        for (int dx = -r; dx <= r; ++dx)
+        {
+            const TRgb_s c = At(x + dx, y + dy);
+            sr += c.r;
+            sg += c.g;
+            sb += c.b;
+            ++n;
+        }
+    }
+    TRgb_s m;
+    m.r = int(sr / n);
+    m.g = int(sg / n);
+    m.b = int(sb / n);
+    return m;
+}
+
+bool PrivateDisplay::Start()
+{
+    if (!Shell("command -v Xvfb >/dev/null && command -v xdpyinfo >/dev/null"))
+    {
+        return false;
+    }
+    // Numbers from a range of the suite's own, starting at a point that depends on the process
+    // so that parallel tests rarely race for the same one.
+    const int first = 300 + int(getpid() % 200);
+    for (int k = 0; k < 200; ++k)
+    {
+        const int n = 300 + (first - 300 + k) % 200;
+        const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+        if (access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0)
+        {
+            continue;
+        }
+        name = ":" + std::to_string(n);
+        pid = fork();
+        if (pid == 0)
+        {
+            const int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+            execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x720x24", "+extension", "GLX",
+                   "+render", "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 100; ++i)
+        {
+            if (Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1"))
+            {
+                return true;
+            }
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid)
+            {
+                pid = -1;
+                break;
+            }
+            Pause(0.1);
+        }
+        Stop();
+    }
+    return false;
+}
+
+void PrivateDisplay::Stop()
+{
+    if (pid > 0)
+    {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+}
+
+std::string GameBinary()
+{
+    return VOSSA_GAME_BINARY;
+}
+
+std::string PackTool()
+{
+    return VOSSA_PACK_TOOL;
+}
+
+std::string BuiltArchive()
+{
+    const char* runDir = std::getenv("VOSSA_RUN_DIR");
+    return std::string(runDir != nullptr ? runDir : ".") + "/vossadata.bin";
+}
+
+bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
+                 const std::string& outFile, const std::string& preload)
+{
+    finished = false;
+    status = -1;
+    pid = fork();
+    if (pid == 0)
+    {
+        if (chdir(folder.c_str()) != 0)
+        {
+            _exit(127);
+        }
+        const int out = outFile.empty() ? open("/dev/null", O_WRONLY)
+                                        : open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out >= 0)
+        {
+            dup2(out, 1);
+            dup2(out, 2);
+        }
+        for (const std::string& e : env)
+        {
+            putenv(strdup(e.c_str()));
+        }
+        if (!threadDisplay.empty())
+        {
+            setenv("DISPLAY", threadDisplay.c_str(), 1);
+        }
+        if (!preload.empty())
+        {
+            setenv("LD_PRELOAD", preload.c_str(), 1);
+        }
+        const std::string binary = GameBinary();
+        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid > 0;
+}
+
+bool Game::WaitForExit(double seconds, int* exitStatus)
+{
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    do
+    {
+        if (finished)
+        {
+            *exitStatus = status;
+            return true;
+        }
+        int raw = 0;
+        if (pid > 0 && waitpid(pid, &raw, WNOHANG) == pid)
+        {
+            finished = true;
+            status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            *exitStatus = status;
+            return true;
+        }
+        if (seconds > 0)
+        {
+            Pause(0.05);
+        }
+    } while (Clock::now() < deadline);
+    return false;
+}
+
+bool Game::Running()
+{
+    int s = 0;
+    return pid > 0 && !WaitForExit(0.0, &s);
+}
+
+void Game::Kill()
+{
+    if (pid > 0 && !finished)
+    {
+        kill(pid, SIGKILL);
+        int raw = 0;
+        waitpid(pid, &raw, 0);
+        finished = true;
+        status = 128 + SIGKILL;
+    }
+}
+
+std::vector<std::string> ArchiveEntries(const std::string& archive)
+{
+    std::vector<std::string> names;
+    std::istringstream lines(Capture("'" + PackTool() + "' list '" + archive + "'"));
+    std::string line;
+    while (std::getline(lines, line))
+    {
+        std::istringstream words(line);
+        std::string name;
+        if (words >> name)
+        {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+namespace
+{
+bool IsCardFace(const std::string& name)
+{
+    for (int i = 0; i < 21; ++i)
+    {
+        if (name == "texture_" + std::to_string(i) ||
+            name == "texture_" + std::to_string(i) + "_low")
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+int CardIndex(const std::string& name)
+{
+    return std::atoi(name.c_str() + std::strlen("texture_"));
+}
+
+// A TGA image of the same size as `original` (uncompressed, 24 bits) in one colour.
+std::vector<unsigned char> SolidTGA(const std::vector<unsigned char>& original, const TRgb_s& c)
+{
+    const int w = original.size() >= 18 ? original[12] | original[13] << 8 : 64;
+    const int h = original.size() >= 18 ? original[14] | original[15] << 8 : 32;
+    std::vector<unsigned char> tga(18, 0);
+    tga[2] = 2;
+    tga[12] = uint8_t(w & 255);
+    tga[13] = uint8_t(w >> 8);
+    tga[14] = uint8_t(h & 255);
+    tga[15] = uint8_t(h >> 8);
+    tga[16] = 24;
+    for (int i = 0; i < w * h; ++i)
+    {
+        tga.push_back(uint8_t(c.b));
+        tga.push_back(uint8_t(c.g));
+        tga.push_back(uint8_t(c.r));
+    }
+    return tga;
+}
+
+// Hue in degrees (0..360), saturation and value (0..1).
+void ToHsv(const TRgb_s& c, double* h, double* s, double* v)
+{
+    const double r = c.r / 255.0, g = c.g / 255.0, b = c.b / 255.0;
+    const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    *v = mx;
+    *s = mx > 0 ? (mx - mn) / mx : 0;
+    double hue = 0;
+    if (mx > mn)
+    {
+        if (mx == r)
+        {
+            hue = 60 * std::fmod((g - b) / (mx - mn) + 6.0, 6.0);
+        }
+        else if (mx == g)
+        {
+            hue = 60 * ((b - r) / (mx - mn) + 2);
+        }
+        else
+        {
+            hue = 60 * ((r - g) / (mx - mn) + 4);
+        }
+    }
+    *h = hue;
+}
+} // namespace
+
+bool BuildArchive(const std::string& source, const std::string& out, bool colourCards,
+                  const std::vector<std::string>& skip,
+                  const std::vector<std::pair<std::string, std::vector<unsigned char>>>& replace)
+{
+    const std::vector<std::string> names = ArchiveEntries(source);
+    if (names.empty())
+    {
+        return false;
+    }
+    const std::string work = TempFolder();
+    std::string command = "'" + PackTool() + "' create '" + out + "' --crunch";
+    int index = 0;
+    for (const std::string& name : names)
+    {
+        if (std::find(skip.begin(), skip.end(), name) != skip.end())
+        {
+            continue;
+        }
+        const std::string file = work + "/" + std::to_string(index++);
+        auto replaced = std::find_if(replace.begin(), replace.end(),
+                                     [&](const auto& r) { return r.first == name; });
+        if (replaced != replace.end())
+        {
+            if (!WriteFile(file, replaced->second))
+            {
+                return false;
+            }
+        }
+        else
+        {
+            if (!Shell("'" + PackTool() + "' extract '" + source + "' '" + name + "' '" + file +
+                       "' --decrunch"))
+            {
+                return false;
+            }
+            if (colourCards && IsCardFace(name))
+            {
+                std::vector<unsigned char> original;
+                if (!ReadFile(file, original) ||
+                    !WriteFile(file, SolidTGA(original, CardColour(CardIndex(name)))))
+                {
+                    return false;
+                }
+            }
+        }
+        command += " '" + name + "=" + file + "'";
+    }
+    const bool ok = Shell(command + " >/dev/null");
+    RemoveFolder(work);
+    return ok;
+}
+
+TRgb_s CardColour(int n)
+{
+    // 21 hues 360/21 degrees apart at full saturation and value.
+    const double hue = n * 360.0 / 21.0;
+    const double x = 1 - std::fabs(std::fmod(hue / 60.0, 2.0) - 1);
+    double r = 0, g = 0, b = 0;
+    switch (int(hue / 60.0))
+    {
+        case 0:
+            r = 1, g = x;
+            break;
+        case 1:
+            r = x, g = 1;
+            break;
+        case 2:
+            g = 1, b = x;
+            break;
+        case 3:
+            g = x, b = 1;
+            break;
+        case 4:
+            r = x, b = 1;
+            break;
+        default:
+            r = 1, b = x;
+            break;
+    }
+    TRgb_s c;
+    c.r = int(std::lround(r * 255));
+    c.g = int(std::lround(g * 255));
+    c.b = int(std::lround(b * 255));
+    return c;
+}
+
+int CardOf(const TRgb_s& seen)
+{
+    double h = 0, s = 0, v = 0;
+    ToHsv(seen, &h, &s, &v);
+    if (s < 0.55 || v < 0.25)
+    {
+        return -1;
+    }
+    const double step = 360.0 / 21.0;
+    const int n = int(std::lround(h / step)) % 21;
+    double off = std::fabs(h - n * step);
+    off = std::min(off, 360 - off);
+    return off <= step * 0.3 ? n : -1;
+}
+
+void Click(int x, int y)
+{
+    Shell(OnDisplay("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                    " sleep 0.15 click 1 sleep 0.15"));
+}
+
+void DoubleClick(int x, int y)
+{
+    Shell(OnDisplay("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                    " sleep 0.15 click --repeat 2 --delay 60 1 sleep 0.15"));
+}
+
+void Key(const std::string& name)
+{
+    Shell(OnDisplay("xdotool key " + name));
+}
+
+void MoveAway()
+{
+    Shell(OnDisplay("xdotool mousemove 1270 715"));
+}
+
+bool Grab(TShot_s& shot)
+{
+    const std::string raw =
+        Capture(OnDisplay("import -silent -window root -depth 8 rgb:- 2>/dev/null"));
+    shot.rgb.assign(raw.begin(), raw.end());
+    return shot.Valid();
+}
+
+void Keep(const TShot_s& shot, const std::string& step)
+{
+    static std::mutex lock;
+    std::lock_guard<std::mutex> guard(lock);
+    static std::map<std::string, int> counters;
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string test = info != nullptr
+                                 ? std::string(info->test_suite_name()) + "." + info->name()
+                                 : std::string("outside");
+    const char* binary = std::getenv("VOSSA_BINARY_DIR");
+    const std::string folder =
+        std::string(binary != nullptr ? binary : "/tmp") + "/e2e-artifacts/" + test;
+    int& n = counters[test];
+    if (n == 0)
+    {
+        Shell("rm -rf '" + folder + "' && mkdir -p '" + folder + "'");
+    }
+    ++n;
+    if (!shot.Valid())
+    {
+        return;
+    }
+    char number[16];
+    std::snprintf(number, sizeof(number), "%02d", n);
+    FILE* pipe = popen(("convert -size 1280x720 -depth 8 rgb:- -quality 10 '" + folder + "/" +
+                        number + "-" + step + ".png' 2>/dev/null")
+                           .c_str(),
+                       "w");
+    if (pipe != nullptr)
+    {
+        fwrite(shot.rgb.data(), 1, shot.rgb.size(), pipe);
+        pclose(pipe);
+    }
+}
+
+bool WaitForScreen(Game& game, const std::function<bool(const TShot_s&)>& ready, double seconds,
+                   TShot_s& shot)
+{
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds * Slowness());
+    while (Clock::now() < deadline && game.Running())
+    {
+        if (Grab(shot) && ready(shot))
+        {
+            return true;
+        }
+        Pause(0.25);
+    }
+    return false;
+}
+
+bool IsIntro(const TShot_s& shot)
+{
+    // The green start button (502, 286, 128 x 32) and the red quit button (650, 286): the
+    // left ends of both, beside their captions.
+    const TRgb_s start = shot.Mean(508, 302, 2);
+    const TRgb_s quit = shot.Mean(656, 302, 2);
+    return start.g > start.r + 40 && start.g > start.b + 20 && quit.r > quit.g + 60 &&
+           quit.r > quit.b + 60;
+}
+
+bool IsLogoOrBlack(const TShot_s& shot)
+{
+    // The logo screen is black at its corners; every other screen shows the backdrop there.
+    const TRgb_s a = shot.Mean(4, 700, 1), b = shot.Mean(1275, 4, 1);
+    return a.r + a.g + a.b < 12 && b.r + b.g + b.b < 12;
+}
+
+int SlotX(int slot)
+{
+    return 640 + int(std::lround((slot % 7 - 3) * 138.6));
+}
+
+int SlotY(int slot)
+{
+    return 360 - int(std::lround((slot / 7 - 1) * 138.6));
+}
+
+int CardsInSlots(const TShot_s& shot)
+{
+    int n = 0;
+    for (int slot = 0; slot < 21; ++slot)
+    {
+        if (CardOf(shot.Mean(SlotX(slot), SlotY(slot), 3)) >= 0)
+        {
+            ++n;
+        }
+    }
+    return n;
+}
+
+bool RowsShown(const TShot_s& shot, std::vector<int>* faces)
+{
+    std::vector<int> found(21, -1);
+    std::vector<bool> seen(21, false);
+    for (int slot = 0; slot < 21; ++slot)
+    {
+        const int face = CardOf(shot.Mean(SlotX(slot), SlotY(slot), 3));
+        if (face < 0 || seen[size_t(face)])
+        {
+            return false;
+        }
+        seen[size_t(face)] = true;
+        found[size_t(slot)] = face;
+    }
+    if (faces != nullptr)
+    {
+        *faces = found;
+    }
+    return true;
+}
+
+bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out)
+{
+    if (bytes.size() != 48)
+    {
+        return false;
+    }
+    std::memcpy(out->colours, bytes.data(), 32);
+    std::memcpy(&out->language, bytes.data() + 32, 4);
+    out->quality = bytes[36];
+    out->music = bytes[37];
+    out->strip = bytes[38];
+    out->pad = bytes[39];
+    std::memcpy(&out->musicVolume, bytes.data() + 40, 4);
+    std::memcpy(&out->soundVolume, bytes.data() + 44, 4);
+    return true;
+}
+} // namespace e2e

@@ -1,0 +1,143 @@
+// Harness of the end-to-end suite: a private virtual display per test, the real program started
+// in a folder of its own, input injected with xdotool, whole-screen captures analysed in memory
+// (and kept as artefacts), and a test archive whose 21 card pictures are solid colours that can
+// be told apart on screen.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e
+{
+using Clock = std::chrono::steady_clock;
+
+// Every wait of the suite is multiplied by this (slower under the sanitizers).
+double Slowness();
+
+bool Shell(const std::string& command);
+std::string Capture(const std::string& command);
+void Pause(double seconds);
+
+bool ReadFile(const std::string& path, std::vector<unsigned char>& out);
+bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes);
+bool FileExists(const std::string& path);
+std::string TempFolder();
+// Removes a folder tree made by the suite (restoring write permission first).
+void RemoveFolder(const std::string& path);
+
+struct TRgb_s
+{
+    int r = 0, g = 0, b = 0;
+};
+
+int Distance(const TRgb_s& a, const TRgb_s& b);
+
+// One capture of the whole 1280 x 720 screen.
+struct TShot_s
+{
+    int width = 1280, height = 720;
+    std::vector<uint8_t> rgb;
+    bool Valid() const { return rgb.size() == size_t(width) * size_t(height) * 3; }
+    TRgb_s At(int x, int y) const;
+    // Mean colour of the (2r+1)^2 square around (x, y).
+    TRgb_s Mean(int x, int y, int r) const;
+};
+
+// A virtual X server of the test's own (1280 x 720, GLX).
+class PrivateDisplay
+{
+public:
+    bool Start();
+    void Stop();
+    ~PrivateDisplay() { Stop(); }
+    std::string name;
+    pid_t pid = -1;
+};
+
+// The real program, started in `folder` with extra environment entries.
+class Game
+{
+public:
+    Game() = default;
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+    ~Game() { Kill(); }
+
+    // `outFile`: standard output and error go there (empty: /dev/null). `preload`: a library
+    // for LD_PRELOAD (empty: none).
+    bool Start(const std::string& folder, const std::vector<std::string>& env = {},
+               const std::string& outFile = "", const std::string& preload = "");
+    bool WaitForExit(double seconds, int* status);
+    bool Running();
+    void Kill();
+
+    pid_t pid = -1;
+    bool finished = false;
+    int status = -1;
+};
+
+// The full path of the program under test and of the archive tool.
+std::string GameBinary();
+std::string PackTool();
+// The archive the build generated.
+std::string BuiltArchive();
+
+// Names of the entries of an archive in their order (vossa-pack list).
+std::vector<std::string> ArchiveEntries(const std::string& archive);
+// Builds an archive at `out` from `source` through vossa-pack: every entry unpacked and packed
+// again, except that `skip` entries are left out and card faces are repainted when
+// `colourCards` is set.
+bool BuildArchive(
+    const std::string& source, const std::string& out, bool colourCards,
+    const std::vector<std::string>& skip = {},
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>>& replace = {});
+
+// The solid colour painted on card face n (0..20) of the test archive.
+TRgb_s CardColour(int n);
+// The card face whose colour, seen lit on screen, is nearest `seen`; -1 when none is near.
+int CardOf(const TRgb_s& seen);
+
+// The display that this thread's input, captures and program runs use (empty: $DISPLAY).
+void UseDisplay(const std::string& name);
+
+// Input on the current display.
+void Click(int x, int y);
+void DoubleClick(int x, int y);
+void Key(const std::string& name);
+void MoveAway();
+
+bool Grab(TShot_s& shot);
+// Keeps `shot` as a picture under <build>/e2e-artifacts/<test>/<nn>-<step>.png.
+void Keep(const TShot_s& shot, const std::string& step);
+
+// Polls the screen until `ready` holds (true) or `seconds` (times Slowness) pass or the game
+// ends; the last capture stays in `shot`.
+bool WaitForScreen(Game& game, const std::function<bool(const TShot_s&)>& ready, double seconds,
+                   TShot_s& shot);
+
+// Screens told apart by their pixels.
+bool IsIntro(const TShot_s& shot);
+bool IsLogoOrBlack(const TShot_s& shot);
+// The cards lie in the three rows; `faces[slot]` receives the card face in each slot.
+bool RowsShown(const TShot_s& shot, std::vector<int>* faces);
+// How many slots of the rows show a card at their centre.
+int CardsInSlots(const TShot_s& shot);
+// Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..6).
+int SlotX(int slot);
+int SlotY(int slot);
+
+// The 48-byte settings record.
+struct TSettingsFile_s
+{
+    float colours[8] = {};
+    int32_t language = 0;
+    uint8_t quality = 0, music = 0, strip = 0, pad = 0;
+    int32_t musicVolume = 0, soundVolume = 0;
+};
+bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out);
+} // namespace e2e

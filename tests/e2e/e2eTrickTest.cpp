@@ -1,0 +1,609 @@
+// End-to-end: whole tricks played by the real program with real input, three games in a row
+// with different picked cards, and a walk over every screen with the settings saved, checked
+// byte by byte and applied again at the next start.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "e2eHarness.h"
+
+using namespace e2e;
+
+namespace
+{
+// Pixels of a rectangle that differ by more than `threshold` (sum over the channels).
+int Changed(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h, int threshold = 90)
+{
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+    {
+        for (int x = x0; x < x0 + w; ++x)
+        {
+            if (Distance(a.At(x, y), b.At(x, y)) > threshold)
+            {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+// Pixels of a rectangle that are text-dark in one capture and not in the other: black labels
+// on a translucent white panel, whatever moves behind it.
+int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h)
+{
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+    {
+        for (int x = x0; x < x0 + w; ++x)
+        {
+            const TRgb_s p = a.At(x, y), q = b.At(x, y);
+            if ((p.r + p.g + p.b < 240) != (q.r + q.g + q.b < 240))
+            {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+// A translucent white dialog panel covers the point.
+bool PanelAt(const TShot_s& s, int x, int y)
+{
+    const TRgb_s c = s.Mean(x, y, 2);
+    return c.r > 170 && c.g > 170 && c.b > 170;
+}
+
+class WholeTrick : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!display.Start())
+        {
+            GTEST_SKIP() << "needs Xvfb";
+        }
+        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+        {
+            GTEST_SKIP() << "needs xdotool and imagemagick";
+        }
+        setenv("DISPLAY", display.name.c_str(), 1);
+        folder = TempFolder();
+        ASSERT_FALSE(folder.empty());
+        ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
+    }
+
+    void TearDown() override
+    {
+        game.Kill();
+        display.Stop();
+        RemoveFolder(folder);
+    }
+
+    // Starts the program (with the GL object counter where the build allows a preloaded
+    // library) and waits for the intro menu.
+    void StartToIntro(bool countGL = false)
+    {
+        std::vector<std::string> env;
+        std::string preload;
+        if (countGL && CountingGL())
+        {
+            env.push_back("VOSSA_GLCOUNT_FILE=" + folder + "/glcount.txt");
+            preload = VOSSA_GL_COUNTER;
+        }
+        ASSERT_TRUE(game.Start(folder, env, folder + "/output.txt", preload));
+        ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
+        Keep(shot, "intro");
+    }
+
+    // The face that covers a large part of the middle of the screen (13 x 13 points 25 pixels
+    // apart) with hardly any other card there, or -1: the revealed card, large and alone,
+    // whatever small card of the ring passes by.
+    static int LargeCardInMiddle(const TShot_s& s)
+    {
+        std::map<int, int> votes;
+        int all = 0;
+        for (int gy = -6; gy <= 6; ++gy)
+        {
+            for (int gx = -6; gx <= 6; ++gx)
+            {
+                const int face = CardOf(s.Mean(640 + gx * 25, 340 + gy * 25, 1));
+                if (face >= 0)
+                {
+                    ++votes[face];
+                    ++all;
+                }
+            }
+        }
+        for (const auto& v : votes)
+        {
+            if (v.second >= 30 && all - v.second <= 8)
+            {
+                return v.first;
+            }
+        }
+        return -1;
+    }
+
+    // Waits for the rows and returns the slot of `face` there (-1 when they never showed).
+    int WaitForRows(int face, const std::string& step, double seconds = 60)
+    {
+        std::vector<int> faces;
+        if (!WaitForScreen(
+                game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
+        {
+            Keep(shot, step + "-no-rows");
+            return -2;
+        }
+        // The last frames of the deal bring the cards home; let them settle into the rows.
+        Pause(1.0 * Slowness());
+        Grab(shot);
+        if (!RowsShown(shot, &faces))
+        {
+            return -1;
+        }
+        Keep(shot, step);
+        for (int slot = 0; slot < 21; ++slot)
+        {
+            if (faces[size_t(slot)] == face)
+            {
+                return slot;
+            }
+        }
+        return -1;
+    }
+
+    // Clicks the row of `slot`; repeated if the rows stay (a click while the deal still ran).
+    bool ChooseRow(int slot)
+    {
+        for (int attempt = 0; attempt < 3; ++attempt)
+        {
+            Click(640, SlotY(slot));
+            MoveAway();
+            // Accepted: the star line sweeps the row (hiding a few cards), then the cards leave
+            // the rows.
+            if (WaitForScreen(
+                    game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 10, shot))
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // One game from the circle: pick `face`, answer three times, check the reveal and end it.
+    void PlayOneGame(int face, int gameNumber)
+    {
+        const std::string tag = "game" + std::to_string(gameNumber);
+        // The picked card goes round on the circle; find it there.
+        ASSERT_TRUE(WaitForScreen(
+            game,
+            [&](const TShot_s& s)
+            {
+                for (int y = 200; y < 720; y += 12)
+                {
+                    for (int x = 0; x < 1280; x += 12)
+                    {
+                        if (CardOf(s.Mean(x, y, 1)) == face)
+                        {
+                            return true;
+                        }
+                    }
+                }
+                return false;
+            },
+            30, shot))
+            << tag << ": card " << face << " not seen on the circle";
+        Keep(shot, tag + "-circle");
+        // A click anywhere below the strip starts the deal; one made while the cards were
+        // still flying back to the circle is not taken, and is made again.
+        int slot = -2;
+        for (int attempt = 0; attempt < 3 && slot == -2; ++attempt)
+        {
+            Click(640, 600);
+            MoveAway();
+            slot = WaitForRows(face, tag + "-layout1", 20);
+        }
+        for (int choice = 1; choice <= 3; ++choice)
+        {
+            if (choice > 1)
+            {
+                slot = WaitForRows(face, tag + "-layout" + std::to_string(choice));
+            }
+            ASSERT_GE(slot, 0) << tag << ": choice " << choice << ": rows or card not found";
+            ASSERT_TRUE(ChooseRow(slot)) << tag << ": choice " << choice << " not taken";
+        }
+        // The reveal: one card, large, in the middle of the screen.
+        std::map<int, int> seen;
+        int captures = 0;
+        const auto deadline = Clock::now() + std::chrono::duration<double>(60 * Slowness());
+        while (Clock::now() < deadline && seen[face] < 2 && game.Running())
+        {
+            if (Grab(shot))
+            {
+                if (++captures % 20 == 1)
+                {
+                    Keep(shot, tag + "-towards-reveal");
+                }
+                const int large = LargeCardInMiddle(shot);
+                if (large >= 0)
+                {
+                    if (seen[large] == 0)
+                    {
+                        Keep(shot, tag + "-reveal-" + std::to_string(large));
+                    }
+                    ++seen[large];
+                }
+            }
+            Pause(0.2);
+        }
+        int other = 0;
+        for (const auto& s : seen)
+        {
+            if (s.first != face)
+            {
+                other += s.second;
+            }
+        }
+        ASSERT_EQ(seen[face], 2) << tag << ": the picked card " << face << " was not revealed";
+        EXPECT_EQ(other, 0) << tag << ": another card was shown large";
+        // A click ends the reveal; the cards go back to the circle.
+        Click(640, 600);
+        MoveAway();
+        Pause(4.0 * Slowness());
+    }
+
+    // The sanitizer runtime must be the first library of a program: no counter there.
+    static bool CountingGL()
+    {
+#ifdef VOSSA_E2E_SANITIZED
+        return false;
+#else
+        return true;
+#endif
+    }
+
+    // Live GL buffers and textures as the counter last wrote them, once they have not changed
+    // for a while (the screen is built). {-1, -1} without the counter.
+    std::pair<long, long> LiveGLObjects()
+    {
+        if (!CountingGL())
+        {
+            return {-1, -1};
+        }
+        std::string last;
+        for (int stable = 0, i = 0; stable < 4 && i < 100; ++i)
+        {
+            Pause(0.25);
+            std::vector<unsigned char> bytes;
+            ReadFile(folder + "/glcount.txt", bytes);
+            const std::string now(bytes.begin(), bytes.end());
+            stable = now == last ? stable + 1 : 0;
+            last = now;
+        }
+        long buffers = -1, textures = -1, changes = 0;
+        std::sscanf(last.c_str(), "%ld %ld %ld", &buffers, &textures, &changes);
+        return {buffers, textures};
+    }
+
+    PrivateDisplay display;
+    Game game;
+    std::string folder;
+    TShot_s shot;
+};
+
+// Games in a row without a restart, each with another picked card: five in the normal build
+// (the live GL buffers and textures are the same on the circle before every game after the
+// first), one under the sanitizers.
+TEST_F(WholeTrick, GamesInARowRevealThePickedCards)
+{
+    StartToIntro(true);
+    ASSERT_FALSE(HasFatalFailure());
+    Click(566, 302);
+    MoveAway();
+    // The instruction strip (330, 10, 620 x 30) heads the game.
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return PanelAt(s, 336, 13) && PanelAt(s, 944, 13); }, 20,
+        shot))
+        << "no instruction strip";
+#ifdef VOSSA_E2E_SANITIZED
+    const std::vector<int> picks = {9};
+#else
+    const std::vector<int> picks = {2, 9, 16, 5, 19};
+#endif
+    std::vector<std::pair<long, long>> live;
+    for (size_t g = 0; g < picks.size(); ++g)
+    {
+        PlayOneGame(picks[g], int(g) + 1);
+        ASSERT_FALSE(HasFatalFailure());
+        live.push_back(LiveGLObjects());
+        std::printf("after game %zu: %ld buffers, %ld textures live\n", g + 1, live.back().first,
+                    live.back().second);
+    }
+    for (size_t g = 1; g < live.size(); ++g)
+    {
+        EXPECT_EQ(live[g], live[0]) << "GL objects after game " << g + 1;
+    }
+    // Back on the circle: Escape to the intro, Escape again to quit.
+    Key("Escape");
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 30, shot));
+    Keep(shot, "intro-again");
+    Key("Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
+    EXPECT_EQ(status, 0);
+    std::vector<unsigned char> settings;
+    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", settings));
+    EXPECT_EQ(settings.size(), 48u);
+}
+
+#ifndef VOSSA_E2E_SANITIZED
+// Ten backdrop changes, ten quality toggles and ten language changes leave as many live GL
+// buffers and textures as before.
+TEST_F(WholeTrick, GLObjectsDoNotPileUp)
+{
+    StartToIntro(true);
+    ASSERT_FALSE(HasFatalFailure());
+    MoveAway();
+    const std::pair<long, long> start = LiveGLObjects();
+    ASSERT_GT(start.first, 0);
+    ASSERT_GT(start.second, 0);
+    std::printf("intro: %ld buffers, %ld textures live\n", start.first, start.second);
+
+    for (int i = 0; i < 10; ++i)
+    {
+        Grab(shot);
+        const TShot_s before = shot;
+        DoubleClick(1250, 20);
+        MoveAway();
+        EXPECT_TRUE(WaitForScreen(
+            game,
+            [&](const TShot_s& s)
+            {
+                return Distance(s.Mean(30, 600, 20), before.Mean(30, 600, 20)) > 20 ||
+                       Distance(s.Mean(1250, 600, 20), before.Mean(1250, 600, 20)) > 20;
+            },
+            10, shot))
+            << "backdrop change " << i + 1 << " not seen";
+    }
+    Keep(shot, "after-backdrops");
+    EXPECT_EQ(LiveGLObjects(), start) << "after ten backdrop changes";
+
+    Click(714, 382);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return PanelAt(s, 810, 160) && !IsIntro(s); }, 20, shot));
+    const std::pair<long, long> settings = LiveGLObjects();
+    for (int i = 0; i < 10; ++i)
+    {
+        Click(734, 252);
+        MoveAway();
+        // Each toggle rebuilds the cards and clouds; count once the screen is back.
+        LiveGLObjects();
+    }
+    Grab(shot);
+    Keep(shot, "after-quality");
+    EXPECT_EQ(LiveGLObjects(), settings) << "after ten quality toggles";
+    for (int i = 0; i < 10; ++i)
+    {
+        Click(734, 202);
+        MoveAway();
+        LiveGLObjects();
+    }
+    Grab(shot);
+    Keep(shot, "after-languages");
+    EXPECT_EQ(LiveGLObjects(), settings) << "after ten language changes";
+    Click(640, 396);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot));
+    EXPECT_EQ(LiveGLObjects(), start) << "back on the intro menu";
+    Key("Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(30, &status));
+    EXPECT_EQ(status, 0);
+}
+#endif
+
+TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
+{
+    StartToIntro();
+    ASSERT_FALSE(HasFatalFailure());
+    MoveAway();
+    Pause(0.5);
+    ASSERT_TRUE(Grab(shot));
+    const TShot_s englishIntro = shot;
+
+    // About: the licence text follows a drag in the text viewer (340, 203, 600 x 200).
+    Click(640, 342);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return PanelAt(s, 900, 150) && !IsIntro(s); }, 20, shot))
+        << "no about dialog";
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "about");
+    const TShot_s aboutBefore = shot;
+    Shell("xdotool mousemove 640 380 sleep 0.2 mousedown 1 sleep 0.2 mousemove 640 360 sleep 0.1 "
+          "mousemove 640 330 sleep 0.1 mousemove 640 300 sleep 0.1 mousemove 640 270 sleep 0.2 "
+          "mouseup 1 sleep 0.2");
+    MoveAway();
+    Pause(1.0);
+    Grab(shot);
+    Keep(shot, "about-dragged");
+    EXPECT_GT(TextChanged(aboutBefore, shot, 340, 203, 600, 200), 300)
+        << "the licence text did not move with the drag";
+    EXPECT_EQ(TextChanged(aboutBefore, shot, 340, 140, 600, 50), 0)
+        << "the labels above the viewer changed";
+    Click(640, 429);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "about: no way back";
+
+    // How-to and back.
+    Click(566, 382);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return PanelAt(s, 900, 180) && !IsIntro(s); }, 20, shot))
+        << "no how-to dialog";
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "howto");
+    EXPECT_GT(TextChanged(aboutBefore, shot, 340, 180, 600, 150), 300);
+    Click(640, 349);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "how-to: no way back";
+
+    // Settings (panel 460, 150, 360 x 270): language to Polish, back, and to Polish again;
+    // quality, music and the instruction strip switched off.
+    Click(714, 382);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return PanelAt(s, 810, 160) && !IsIntro(s); }, 20, shot))
+        << "no settings dialog";
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "settings-english");
+    const TShot_s settingsEnglish = shot;
+    auto clickAndCapture = [&](int x, int y, const std::string& step)
+    {
+        Click(x, y);
+        MoveAway();
+        Pause(1.0 * Slowness());
+        Grab(shot);
+        Keep(shot, step);
+        return shot;
+    };
+    const TShot_s polish = clickAndCapture(734, 202, "settings-polish");
+    EXPECT_GT(TextChanged(settingsEnglish, polish, 470, 155, 200, 250), 100)
+        << "the settings labels did not change language";
+    const TShot_s english = clickAndCapture(734, 202, "settings-english-again");
+    EXPECT_LT(TextChanged(settingsEnglish, english, 470, 155, 200, 250), 40)
+        << "the English labels did not come back";
+    const TShot_s polishAgain = clickAndCapture(734, 202, "settings-polish-again");
+    EXPECT_LT(TextChanged(polish, polishAgain, 470, 155, 200, 250), 40);
+    const TShot_s lowQuality = clickAndCapture(734, 252, "settings-quality-low");
+    EXPECT_GT(Changed(polishAgain, lowQuality, 670, 236, 128, 32), 30)
+        << "the quality caption did not change";
+    const TShot_s musicOff = clickAndCapture(734, 302, "settings-music-off");
+    EXPECT_GT(Changed(lowQuality, musicOff, 670, 286, 128, 32), 30)
+        << "the music caption did not change";
+    const TShot_s stripOff = clickAndCapture(734, 352, "settings-strip-off");
+    EXPECT_GT(Changed(musicOff, stripOff, 670, 336, 128, 32), 30)
+        << "the strip caption did not change";
+    Click(640, 396);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "settings: no way back";
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "intro-polish");
+    const TShot_s polishIntro = shot;
+    EXPECT_GT(Changed(englishIntro, polishIntro, 510, 288, 112, 28), 30)
+        << "the start button caption is not Polish";
+
+    // The corner double click changes the backdrop (left edge, below the menu).
+    Grab(shot);
+    const TShot_s backdropBefore = shot;
+    DoubleClick(1250, 20);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game,
+        [&](const TShot_s& s)
+        {
+            return Distance(s.Mean(30, 600, 20), backdropBefore.Mean(30, 600, 20)) > 45 ||
+                   Distance(s.Mean(1250, 600, 20), backdropBefore.Mean(1250, 600, 20)) > 45;
+        },
+        20, shot))
+        << "the backdrop did not change";
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "backdrop-changed");
+    const TShot_s newBackdrop = shot;
+
+    // Volume keys: each stroke is two steps (press and release), so three down and one up
+    // leave both volumes at 64 - 6 + 2.
+    for (const char* key : {"Down", "Down", "Down", "Up"})
+    {
+        Key(key);
+        Pause(0.3);
+    }
+
+    // A game with the strip off: no strip; Escape during the first gather flies back.
+    Click(566, 302);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return !IsIntro(s); }, 20, shot));
+    Pause(1.0);
+    Grab(shot);
+    Keep(shot, "game-without-strip");
+    EXPECT_FALSE(PanelAt(shot, 336, 13) && PanelAt(shot, 944, 13)) << "the strip is shown";
+    Click(640, 600);
+    MoveAway();
+    Pause(1.0);
+    Grab(shot);
+    Keep(shot, "gathering");
+    Key("Escape");
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 40, shot)) << "Escape in flight: no intro";
+    Keep(shot, "escaped-to-intro");
+    ASSERT_TRUE(game.Running());
+    Pause(0.5);
+    Key("Escape");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
+    EXPECT_EQ(status, 0);
+
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes));
+    TSettingsFile_s saved;
+    ASSERT_TRUE(ParseSettings(bytes, &saved));
+    EXPECT_EQ(saved.colours[3], 1.0f);
+    EXPECT_EQ(saved.colours[7], 1.0f);
+    const float defaults[8] = {0.889129638671875f, 0.629486083984375f, 0.13458251953125f, 1.0f,
+                               0.084930419921875f, 0.404876708984375f, 0.7286376953125f,  1.0f};
+    EXPECT_NE(std::memcmp(saved.colours, defaults, sizeof(defaults)), 0)
+        << "the new backdrop colours were not saved";
+    for (int i : {0, 1, 2, 4, 5, 6})
+    {
+        EXPECT_GE(saved.colours[i], 0.0f);
+        EXPECT_LE(saved.colours[i], 1.0f);
+    }
+    EXPECT_EQ(saved.language, 1);
+    EXPECT_EQ(saved.quality, 0);
+    EXPECT_EQ(saved.music, 0);
+    EXPECT_EQ(saved.strip, 0);
+    EXPECT_EQ(saved.pad, 0);
+    EXPECT_EQ(saved.musicVolume, 60);
+    EXPECT_EQ(saved.soundVolume, 60);
+
+    // The next start applies them: Polish captions, the new backdrop, no strip in a game.
+    ASSERT_TRUE(game.Start(folder, {}, folder + "/output.txt"));
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "second start: no intro menu";
+    MoveAway();
+    Pause(0.5);
+    Grab(shot);
+    Keep(shot, "second-start");
+    EXPECT_LT(Changed(polishIntro, shot, 510, 288, 112, 28), 15) << "captions not Polish";
+    EXPECT_GT(Changed(englishIntro, shot, 510, 288, 112, 28), 30) << "captions still English";
+    EXPECT_LT(std::min(Distance(shot.Mean(30, 600, 20), newBackdrop.Mean(30, 600, 20)),
+                       Distance(shot.Mean(1250, 600, 20), newBackdrop.Mean(1250, 600, 20))),
+              30)
+        << "the saved backdrop was not applied";
+    Click(566, 302);
+    MoveAway();
+    ASSERT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return !IsIntro(s); }, 20, shot));
+    Pause(1.0);
+    Grab(shot);
+    Keep(shot, "second-game-without-strip");
+    EXPECT_FALSE(PanelAt(shot, 336, 13) && PanelAt(shot, 944, 13)) << "the strip is shown";
+    Key("Escape");
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot));
+    Key("Escape");
+    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
+    EXPECT_EQ(status, 0);
+    std::vector<unsigned char> again;
+    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", again));
+    EXPECT_EQ(again, bytes) << "an unchanged run changed the settings";
+}
+} // namespace
