@@ -12,12 +12,12 @@ import statistics
 import sys
 
 
-def parse_floor(outputs):
-    """(fps, ms per frame, CPU ms per frame) of each floor line."""
+def parse_floor(outputs, kind="floor"):
+    """(fps, ms per frame, CPU ms per frame) of each floor line of the given kind."""
     values = []
     for output in outputs:
         for line in output.splitlines():
-            if not line.startswith("floor "):
+            if not line.startswith(kind + " "):
                 continue
             fields = dict(f.split("=", 1) for f in line.split()[1:] if "=" in f)
             values.append((float(fields["fps"]), float(fields["ms"]), float(fields["cpums"])))
@@ -31,6 +31,12 @@ def main():
         i = args.index("--launch")
         launch = int(args[i + 1])
         del args[i : i + 2]
+    backdrops = []
+    while "--backdrop" in args:
+        i = args.index("--backdrop")
+        backdrops.append(args[i + 1])
+        del args[i : i + 2]
+    backdrop = parse_floor(backdrops, "backdrop")
     log_path, phases_path = args[0], args[1]
     floors = parse_floor(args[2:])
 
@@ -70,6 +76,9 @@ def main():
 
     print("Floor (clear + swap, uncapped): " +
           (", ".join("%.1f fps / %.2f ms / %.2f CPU ms" % v for v in floors) if floors else "not measured"))
+    if backdrop:
+        print("Floor + one opaque full-screen gradient: " +
+              ", ".join("%.1f fps / %.2f ms / %.2f CPU ms" % v for v in backdrop))
     print()
     header = "%-20s %6s %6s %8s %7s %7s %8s %7s %7s %7s %6s" % (
         "phase", "frames", "fps", "work ms", "p95 ms", "max ms", "swap ms", "x floor", "cpu ms",

@@ -2,14 +2,16 @@
 # Frame benchmark of the game on a virtual X server (Xvfb 1280 x 720, GLX; Mesa's software
 # renderer when there is no GPU). Each run measures the floor program (clear + swap in the
 # game's window and context, uncapped), then plays a whole trick with injected input while an
-# LD_PRELOAD library stamps every frame, swap and frame delay, then the floor again. Reported:
+# LD_PRELOAD library stamps every frame, swap and frame delay, then the floor again. The floor
+# is also measured with one opaque full-screen gradient per frame (the game's backdrop alone). Reported:
 # frames per second and the frame's own work (everything but the frame delay) in the intro, the
 # circle, a gather, the rows and the presentation with all stars visible; start-up time and the
 # asset pack's load and decode time; peak resident memory over the trick.
 #
 # Usage: bench/frames.sh [RUNS]   (default 1)
 # VOSSA_BENCH_DIR picks the build folder (default build-bench, as `make bench` builds it);
-# VOSSA_BENCH_SHOTS=0 skips the screenshot taken after each measured phase.
+# VOSSA_BENCH_GAME picks another game binary to measure (default: the build's run/vossa, with
+# the build's pack); VOSSA_BENCH_SHOTS=0 skips the screenshot taken after each measured phase.
 # Phases are timed in frames, read back from the frame log, so a slow machine only stretches
 # them. The report goes to standard output and to $VOSSA_BENCH_DIR/bench-frames/report-N.txt.
 set -euo pipefail
@@ -17,6 +19,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build="${VOSSA_BENCH_DIR:-$root/build-bench}"
 runs="${1:-1}"
+game="${VOSSA_BENCH_GAME:-$build/run/vossa}"
 
 if [ -z "${VOSSA_FRAMES_INNER:-}" ]; then
     for tool in Xvfb xdotool python3; do
@@ -25,14 +28,14 @@ if [ -z "${VOSSA_FRAMES_INNER:-}" ]; then
             exit 1
         fi
     done
-    for file in "$build/run/vossa" "$build/run/vossadata.bin" "$build/bench/vossa_floor" \
+    for file in "$game" "$build/run/vossadata.bin" "$build/bench/vossa_floor" \
         "$build/bench/vossa_frameshim.so"; do
         if [ ! -e "$file" ]; then
             echo "frames: $file is missing; build with -DVOSSA_BENCH=ON (make bench)." >&2
             exit 1
         fi
     done
-    export VOSSA_FRAMES_INNER=1 VOSSA_BENCH_DIR="$build"
+    export VOSSA_FRAMES_INNER=1 VOSSA_BENCH_DIR="$build" VOSSA_BENCH_GAME="$game"
     exec bash scripts/with-display.sh bash bench/frames.sh "$runs"
 fi
 
@@ -106,6 +109,7 @@ for run in $(seq 1 "$runs"); do
     : >"$log"
     load_before=$(cut -d' ' -f1-3 /proc/loadavg)
     floor_before=$("$build/bench/vossa_floor" "$floor_frames")
+    backdrop_before=$("$build/bench/vossa_floor" "$floor_frames" backdrop)
 
     # A private run folder: the pack, and no settings file (defaults; nothing of the build's
     # own run folder is overwritten).
@@ -113,7 +117,7 @@ for run in $(seq 1 "$runs"); do
     ln -s "$build/run/vossadata.bin" "$work/vossadata.bin"
     launch=$(date +%s%N)
     (cd "$work" && VOSSA_FRAMESHIM_LOG="$log" LD_PRELOAD="$build/bench/vossa_frameshim.so" \
-        exec "$build/run/vossa") &
+        exec "$game") &
     pid=$!
 
     # The intro (after the logo; the circle turns behind the menu).
@@ -163,14 +167,16 @@ for run in $(seq 1 "$runs"); do
     work=""
 
     floor_after=$("$build/bench/vossa_floor" "$floor_frames")
+    backdrop_after=$("$build/bench/vossa_floor" "$floor_frames" backdrop)
     load_after=$(cut -d' ' -f1-3 /proc/loadavg)
     {
         echo "==== Frame benchmark, run $run of $runs: $(date -u '+%Y-%m-%d %H:%M UTC') ===="
+        echo "Game: $game"
         echo "$floor_before" | sed -n 's/^renderer /Renderer: /p'
         echo "CPU: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores"
         echo "Display ${width}x${height}; load average before $load_before, after $load_after"
         echo
         python3 bench/frames-report.py "$log" "$phases" "$floor_before" "$floor_after" \
-            --launch "$launch"
+            --launch "$launch" --backdrop "$backdrop_before" --backdrop "$backdrop_after"
     } | tee "$report"
 done

@@ -5,12 +5,16 @@
 // second and the mean milliseconds per frame on one line:
 //   floor frames=N seconds=S fps=F ms=M cpums=C size=WxH samples=S
 // (C: the process's CPU time per frame, all threads), and the renderer on a second line.
-// Usage: vossa_floor [FRAMES] (default 600; the first 30 frames are a warm-up, not counted).
+// Usage: vossa_floor [FRAMES] [backdrop] (default 600 frames; the first 30 frames are a warm-up,
+// not counted). With "backdrop" each frame also fills the screen with one opaque two-colour
+// gradient, as the game's backdrop does: the least a frame of the game draws. The line then
+// begins with "backdrop" instead of "floor".
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace
@@ -26,6 +30,7 @@ double CpuSeconds()
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? atoi(argv[1]) : 600;
+    const bool backdrop = argc > 2 && strcmp(argv[2], "backdrop") == 0;
     const int warmUp = 30;
     if (frames <= 0 || SDL_Init(SDL_INIT_VIDEO) != 0)
     {
@@ -82,15 +87,34 @@ int main(int argc, char** argv)
         {
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (backdrop)
+        {
+            // Screen corners in normalised device coordinates, orange below, blue above.
+            glBegin(GL_TRIANGLES);
+            const float x[6] = {1, -1, -1, -1, 1, 1}, y[6] = {-1, -1, 1, 1, 1, -1};
+            for (int v = 0; v < 6; v++)
+            {
+                if (y[v] < 0)
+                {
+                    glColor4f(0.889f, 0.629f, 0.135f, 1.0f);
+                }
+                else
+                {
+                    glColor4f(0.085f, 0.405f, 0.729f, 1.0f);
+                }
+                glVertex3f(x[v], y[v], 0.0f);
+            }
+            glEnd();
+        }
         SDL_GL_SwapWindow(window);
     }
     glFinish();
     const double seconds =
         double(SDL_GetPerformanceCounter() - start) / double(SDL_GetPerformanceFrequency());
     const double cpu = CpuSeconds() - cpuStart;
-    printf("floor frames=%d seconds=%.3f fps=%.1f ms=%.2f cpums=%.2f size=%dx%d samples=%d\n",
-           frames, seconds, frames / seconds, 1000.0 * seconds / frames, 1000.0 * cpu / frames,
-           width, height, samples);
+    printf("%s frames=%d seconds=%.3f fps=%.1f ms=%.2f cpums=%.2f size=%dx%d samples=%d\n",
+           backdrop ? "backdrop" : "floor", frames, seconds, frames / seconds,
+           1000.0 * seconds / frames, 1000.0 * cpu / frames, width, height, samples);
     printf("renderer %s | %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
            reinterpret_cast<const char*>(glGetString(GL_VERSION)));
 
