@@ -269,6 +269,10 @@ bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
         {
             setenv("DISPLAY", threadDisplay.c_str(), 1);
         }
+        if (dropRoot && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        {
+            _exit(126);
+        }
         if (!preload.empty())
         {
             setenv("LD_PRELOAD", preload.c_str(), 1);

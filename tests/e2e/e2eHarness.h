@@ -79,6 +79,9 @@ public:
     pid_t pid = -1;
     bool finished = false;
     int status = -1;
+    // Run as the unprivileged user "nobody" when the suite runs as root, so that file
+    // permissions hold for the program.
+    bool dropRoot = false;
 };
 
 // The full path of the program under test and of the archive tool.
