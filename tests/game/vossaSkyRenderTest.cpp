@@ -24,6 +24,7 @@ public:
 
     static const int kSize = 256;
     using vossaGame::clouds;
+    using vossaGame::ReleaseAssets;
     using vossaGame::resource;
     using vossaGame::skyBox;
 };
@@ -90,12 +91,14 @@ protected:
     {
         if (game != nullptr)
         {
-            // The game's assets go while the context is current; its shell then shuts SDL
-            // down, which also ends the test's window and context.
+            // The game's assets go while the context is current, then the context; the
+            // game's shell then shuts SDL down, which also ends the test's window.
+            game->ReleaseAssets();
+            SDL_GL_DeleteContext(context);
+            context = nullptr;
             delete game;
             game = nullptr;
             window = nullptr;
-            context = nullptr;
         }
         krGLTest::TearDown();
     }
