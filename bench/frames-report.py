@@ -50,7 +50,8 @@ def main():
             if f[0] == "start":
                 start = int(f[1])
             elif f[0] == "pacer":
-                pacers.append((int(f[1]), len(swaps), len(delays)))
+                pacers.append((int(f[1]), len(swaps), len(delays),
+                               int(f[2]) if len(f) > 2 else None))
             elif f[0] == "swap":
                 swaps.append((int(f[1]), int(f[2])))
             elif f[0] == "delay":
@@ -63,8 +64,8 @@ def main():
         print("frames-report: the main loop never started", file=sys.stderr)
         return 1
 
-    logo_time, logo_swaps, logo_delays = pacers[0]
-    run_time, run_swaps, run_delays = pacers[1]
+    logo_time, logo_swaps, logo_delays, _ = pacers[0]
+    run_time, run_swaps, run_delays, run_cpu = pacers[1]
     # Main-loop frame k (1-based) is swap run_swaps+k-1 followed by delay run_delays+k-1.
     loop_swaps = swaps[run_swaps:]
     loop_delays = delays[run_delays:]
@@ -132,6 +133,9 @@ def main():
         print("  logo end to pack opened              %8.1f ms" % ((pack_open - logo_end) / 1e6))
     print("  asset pack load and decode           %8.1f ms  (logo end to main loop)" %
           ((run_time - logo_end) / 1e6))
+    if run_cpu is not None and run_delays > logo_delays:
+        print("    of it CPU time                     %8.1f ms" %
+              ((run_cpu - delays[run_delays - 1][2]) / 1e6))
     if first_frame is not None:
         print("  main loop to first intro frame       %8.1f ms" % ((first_frame - run_time) / 1e6))
         total = (first_frame - origin) / 1e6

@@ -6,7 +6,8 @@
 //
 // Log lines, times in nanoseconds of CLOCK_REALTIME:
 //   start T          library loaded (close to process start)
-//   pacer T          a frame-rate manager was initialised (the logo's, then the main loop's)
+//   pacer T C        a frame-rate manager was initialised (the logo's, then the main loop's);
+//                    C is the process's CPU time then
 //   open T NAME      a file was opened for reading
 //   swap T0 T1       SDL_GL_SwapWindow entered at T0, returned at T1
 //   delay T0 T1 C    SDL_framerateDelay entered at T0, returned at T1; C is the process's CPU
@@ -111,8 +112,9 @@ extern "C"
     void SDL_initFramerate(FPSmanager* manager)
     {
         static auto real = Next<void (*)(FPSmanager*)>("SDL_initFramerate");
-        char text[64];
-        snprintf(text, sizeof(text), "pacer %llu\n", (unsigned long long)Now());
+        char text[80];
+        snprintf(text, sizeof(text), "pacer %llu %llu\n", (unsigned long long)Now(),
+                 (unsigned long long)CpuNow());
         Line(text);
         real(manager);
     }
