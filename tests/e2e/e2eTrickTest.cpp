@@ -256,6 +256,17 @@ protected:
         Pause(4.0 * Slowness());
     }
 
+    // The program's output holds no sanitizer report (it prints nothing else but the sound
+    // error, which a working sound driver does not cause).
+    void ExpectCleanOutput()
+    {
+        std::vector<unsigned char> bytes;
+        ReadFile(folder + "/output.txt", bytes);
+        const std::string text(bytes.begin(), bytes.end());
+        EXPECT_EQ(text.find("Sanitizer"), std::string::npos) << text;
+        EXPECT_EQ(text.find("runtime error"), std::string::npos) << text;
+    }
+
     // The sanitizer runtime must be the first library of a program: no counter there.
     static bool CountingGL()
     {
@@ -335,6 +346,7 @@ TEST_F(WholeTrick, GamesInARowRevealThePickedCards)
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
     EXPECT_EQ(status, 0);
+    ExpectCleanOutput();
     std::vector<unsigned char> settings;
     ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", settings));
     EXPECT_EQ(settings.size(), 48u);
@@ -404,6 +416,7 @@ TEST_F(WholeTrick, GLObjectsDoNotPileUp)
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(30, &status));
     EXPECT_EQ(status, 0);
+    ExpectCleanOutput();
 }
 #endif
 
@@ -435,7 +448,7 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     Keep(shot, "about-dragged");
     EXPECT_GT(TextChanged(aboutBefore, shot, 340, 203, 600, 200), 300)
         << "the licence text did not move with the drag";
-    EXPECT_EQ(TextChanged(aboutBefore, shot, 340, 140, 600, 50), 0)
+    EXPECT_LT(TextChanged(aboutBefore, shot, 340, 140, 600, 50), 60)
         << "the labels above the viewer changed";
     Click(640, 429);
     MoveAway();
@@ -552,6 +565,7 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
     EXPECT_EQ(status, 0);
+    ExpectCleanOutput();
 
     std::vector<unsigned char> bytes;
     ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes));
@@ -602,6 +616,7 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     Key("Escape");
     ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
     EXPECT_EQ(status, 0);
+    ExpectCleanOutput();
     std::vector<unsigned char> again;
     ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", again));
     EXPECT_EQ(again, bytes) << "an unchanged run changed the settings";
