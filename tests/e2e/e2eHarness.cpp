@@ -277,6 +277,17 @@ bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
         {
             setenv("LD_PRELOAD", preload.c_str(), 1);
         }
+#if defined(VOSSA_E2E_SANITIZED)
+#if defined(VOSSA_E2E_KEEP_LOADED)
+        else
+        {
+            setenv("LD_PRELOAD", VOSSA_E2E_KEEP_LOADED, 1);
+        }
+#else
+        // No way to keep the GL driver loaded: no exit-time leak check.
+        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+#endif
+#endif
         const std::string binary = GameBinary();
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
         _exit(127);
