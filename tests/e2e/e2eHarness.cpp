@@ -170,6 +170,10 @@ TRgb_s TShot_s::Mean(int x, int y, int r) const
 
 bool PrivateDisplay::Start()
 {
+    // Threads of one test start their servers one at a time: each then sees the others' lock
+    // files and never takes a number that another thread's server holds.
+    static std::mutex starting;
+    std::lock_guard<std::mutex> guard(starting);
     if (!Shell("command -v Xvfb >/dev/null && command -v xdpyinfo >/dev/null"))
     {
         return false;
@@ -199,11 +203,13 @@ bool PrivateDisplay::Start()
         }
         for (int i = 0; i < 100; ++i)
         {
-            if (Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1"))
+            int status = 0;
+            // Answered, and by our own server (not one that holds the number already).
+            if (Shell("DISPLAY=" + name + " xdpyinfo >/dev/null 2>&1") &&
+                waitpid(pid, &status, WNOHANG) == 0)
             {
                 return true;
             }
-            int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid)
             {
                 pid = -1;
