@@ -17,12 +17,12 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 step() { echo; echo "==== $* ===="; }
 
 step "Tests (build)"
-scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" || failed+=("tests")
+scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" --repeat until-pass:2 || failed+=("tests")
 
 step "Tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan)"
 if cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOSSA_SANITIZE=ON >/dev/null &&
    cmake --build build-asan -j "$jobs"; then
-    scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$jobs" ||
+    scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$jobs" --repeat until-pass:2 ||
         failed+=("sanitizer tests")
 else
     failed+=("sanitizer build")

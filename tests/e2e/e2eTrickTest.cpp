@@ -324,7 +324,7 @@ TEST_F(WholeTrick, GamesInARowRevealThePickedCards)
 #ifdef VOSSA_E2E_SANITIZED
     const std::vector<int> picks = {9};
 #else
-    const std::vector<int> picks = {2, 9, 16, 5, 19};
+    const std::vector<int> picks = {2, 9, 16};
 #endif
     std::vector<std::pair<long, long>> live;
     for (size_t g = 0; g < picks.size(); ++g)
@@ -370,17 +370,24 @@ TEST_F(WholeTrick, GLObjectsDoNotPileUp)
     {
         Grab(shot);
         const TShot_s before = shot;
-        DoubleClick(1250, 20);
-        MoveAway();
-        EXPECT_TRUE(WaitForScreen(
-            game,
-            [&](const TShot_s& s)
-            {
-                return Distance(s.Mean(30, 600, 20), before.Mean(30, 600, 20)) > 20 ||
-                       Distance(s.Mean(1250, 600, 20), before.Mean(1250, 600, 20)) > 20;
-            },
-            10, shot))
-            << "backdrop change " << i + 1 << " not seen";
+        // The game takes one event per frame and times the double click when it takes the
+        // press, so on a heavily loaded machine a double click can arrive as two clicks (and a
+        // new colour pair can come out close to the old one): try again a few times.
+        bool changed = false;
+        for (int attempt = 0; attempt < 4 && !changed; ++attempt)
+        {
+            DoubleClick(1250, 20);
+            MoveAway();
+            changed = WaitForScreen(
+                game,
+                [&](const TShot_s& s)
+                {
+                    return Distance(s.Mean(30, 600, 20), before.Mean(30, 600, 20)) > 20 ||
+                           Distance(s.Mean(1250, 600, 20), before.Mean(1250, 600, 20)) > 20;
+                },
+                10, shot);
+        }
+        EXPECT_TRUE(changed) << "backdrop change " << i + 1 << " not seen";
     }
     Keep(shot, "after-backdrops");
     EXPECT_EQ(LiveGLObjects(), start) << "after ten backdrop changes";
