@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <zlib.h>
 
 namespace
@@ -130,6 +131,11 @@ bool krWriteMemoryBlock(const char* path, const krMemoryBlock* block)
 krMemoryBlock* krReadMemoryBlock(const char* path)
 {
     if (!path)
+        return nullptr;
+    // Only a regular file has a whole-file size: a folder opens for reading here too, and its
+    // end position is a meaningless huge number.
+    struct stat info;
+    if (stat(path, &info) == 0 && !S_ISREG(info.st_mode))
         return nullptr;
     SDL_RWops* file = SDL_RWFromFile(path, "rb");
     if (!file)

@@ -191,5 +191,8 @@ TEST(krMemoryBlock, WriteAndReadFiles)
     krFreeMemoryBlock(read);
 
     EXPECT_EQ(krReadMemoryBlock((dir + "/missing.bin").c_str()), nullptr);
+    // A folder opens for reading but has no whole-file size: no block, and no attempt to
+    // allocate whatever its end position says.
+    EXPECT_EQ(krReadMemoryBlock(dir.c_str()), nullptr);
     EXPECT_FALSE(krWriteMemoryBlock((dir + "/no/such/dir.bin").c_str(), &view));
 }
