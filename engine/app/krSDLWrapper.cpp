@@ -207,12 +207,9 @@ int krSDLWrapper::Run(int, char**)
         // Clicks queued during the previous frame reach OnGUIClick first.
         guiManager->HandleEvents();
 
-        // One event per frame; the rest wait for the following frames.
-        SDL_Event event;
-        if (SDL_PollEvent(&event))
-        {
-            DispatchEvent(event, paused);
-        }
+        // Every event that waits when the frame begins, in order, however many motions a fast
+        // mouse piled up before a click or a key.
+        HandleWaitingEvents(&paused);
 
         if (!paused)
         {
@@ -227,6 +224,32 @@ int krSDLWrapper::Run(int, char**)
 
     OnBeforeClose();
     return 0;
+}
+
+int krSDLWrapper::HandleWaitingEvents(bool* paused)
+{
+    SDL_PumpEvents();
+    const int waiting = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    int taken = 0;
+    while (taken < waiting && !(paused && quitRequested))
+    {
+        SDL_Event event;
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1)
+        {
+            break;
+        }
+        taken++;
+        if (paused)
+        {
+            DispatchEvent(event, *paused);
+        }
+        // A dropped file's name is the receiver's to free.
+        if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT)
+        {
+            SDL_free(event.drop.file);
+        }
+    }
+    return taken;
 }
 
 void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
@@ -272,13 +295,23 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
         case SDL_KEYUP:
             OnKeyUp(static_cast<unsigned>(event.key.keysym.sym));
             break;
+        // SDL also reports every touch as mouse events of its own making (which ==
+        // SDL_TOUCH_MOUSEID); the finger events below already stand for the touch, so those
+        // are ignored: one tap is one press and one release.
         case SDL_MOUSEMOTION:
-            MouseXY(event.motion.x, event.motion.y);
+            if (event.motion.which != SDL_TOUCH_MOUSEID)
+            {
+                MouseXY(event.motion.x, event.motion.y);
+            }
             break;
         case SDL_MOUSEBUTTONDOWN:
+            if (event.button.which == SDL_TOUCH_MOUSEID)
+            {
+                break;
+            }
             if (event.button.button == SDL_BUTTON_LEFT)
             {
-                LMBDown();
+                LMBDown(event.button.timestamp);
             }
             else if (event.button.button == SDL_BUTTON_RIGHT)
             {
@@ -286,9 +319,13 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
             }
             break;
         case SDL_MOUSEBUTTONUP:
+            if (event.button.which == SDL_TOUCH_MOUSEID)
+            {
+                break;
+            }
             if (event.button.button == SDL_BUTTON_LEFT)
             {
-                LMBUp();
+                LMBUp(event.button.timestamp);
             }
             else if (event.button.button == SDL_BUTTON_RIGHT)
             {
@@ -310,16 +347,17 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
         case SDL_FINGERMOTION:
         {
             // Finger positions are normalised over the window; a finger acts as the left
-            // button at its pixel position.
-            MouseXY(static_cast<int>(event.tfinger.x * width),
-                    static_cast<int>(event.tfinger.y * height));
+            // button at its pixel position. The product is taken in double: in float it can
+            // round up to the next whole pixel before the truncation.
+            MouseXY(static_cast<int>(static_cast<double>(event.tfinger.x) * width),
+                    static_cast<int>(static_cast<double>(event.tfinger.y) * height));
             if (event.type == SDL_FINGERDOWN)
             {
-                LMBDown();
+                LMBDown(event.tfinger.timestamp);
             }
             else if (event.type == SDL_FINGERUP)
             {
-                LMBUp();
+                LMBUp(event.tfinger.timestamp);
             }
             break;
         }
@@ -358,8 +396,12 @@ void krSDLWrapper::MouseMotion()
 
 void krSDLWrapper::LMBDown()
 {
-    const uint32_t now = SDL_GetTicks();
-    if (now - lastClickTicks <= kDoubleClickTicks)
+    LMBDown(SDL_GetTicks());
+}
+
+void krSDLWrapper::LMBDown(uint32_t ticks)
+{
+    if (ticks - lastClickTicks <= kDoubleClickTicks)
     {
         // The second press of a double click: the GUI never sees it and its release is
         // ignored; the next press starts afresh.
@@ -376,11 +418,16 @@ void krSDLWrapper::LMBDown()
 
 void krSDLWrapper::LMBUp()
 {
+    LMBUp(SDL_GetTicks());
+}
+
+void krSDLWrapper::LMBUp(uint32_t ticks)
+{
     if (!leftButtonDown)
     {
         return;
     }
-    lastClickTicks = SDL_GetTicks();
+    lastClickTicks = ticks;
     if (guiManager)
     {
         guiManager->OnLMBUp(mouseX, mouseY);
@@ -492,12 +539,11 @@ void krSDLWrapper::DrawEngineLogo()
     FPSmanager pacer;
     SDL_initFramerate(&pacer);
     SDL_setFramerate(&pacer, kFrameRate);
-    // The screen is redrawn only on ticks that bring an event; the events themselves are
-    // dropped, so the logo cannot be skipped.
+    // The screen is redrawn only on ticks that bring events. Everything that arrived is
+    // dropped, so the logo cannot be skipped and nothing old reaches the main loop.
     do
     {
-        SDL_Event event;
-        if (SDL_PollEvent(&event))
+        if (HandleWaitingEvents(nullptr) > 0)
         {
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);

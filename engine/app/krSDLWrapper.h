@@ -61,8 +61,13 @@ public:
 
     // Input operations, called by the event dispatch (and usable by a subclass).
     void MouseXY(int x, int y);
+    // A left press or release at `ticks` (SDL milliseconds; the dispatch passes the event's
+    // own timestamp, so a double click is judged by when it happened, not by when a frame got
+    // to it). Without an argument: now.
     void LMBDown();
+    void LMBDown(uint32_t ticks);
     void LMBUp();
+    void LMBUp(uint32_t ticks);
     void RMBDown();
     void RMBUp();
     void MouseWheelUp();
@@ -107,11 +112,17 @@ protected:
     bool rightButtonDown;
     bool leftButtonDown;
     float wheelStep;
-    uint32_t lastClickTicks;
+    uint32_t lastClickTicks; // time of the last accepted left release; 0 after a double click
     bool quitRequested;
     krGUIManager* guiManager; // owned
 
 private:
-    // Dispatches one SDL event; `paused` is the main loop's drawing switch.
+    // Takes, in order, the events that wait in SDL's queue now; those that arrive meanwhile
+    // (or that a hook pushes) are left for the next call, so that a flood cannot keep a frame
+    // from being drawn. With `paused` (the main loop's drawing switch) each event is
+    // dispatched until the loop is asked to end; without it they are dropped. Returns how
+    // many events were taken.
+    int HandleWaitingEvents(bool* paused);
+    // Dispatches one SDL event.
     void DispatchEvent(const SDL_Event& event, bool& paused);
 };

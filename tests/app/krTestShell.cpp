@@ -19,6 +19,16 @@ void krTestShell::Render()
     {
         Log("Render");
     }
+    const auto stall = stalls.find(frameCount);
+    if (stall != stalls.end())
+    {
+        SDL_Delay(static_cast<Uint32>(stall->second));
+    }
+    const auto due = script.equal_range(frameCount);
+    for (auto entry = due.first; entry != due.second; ++entry)
+    {
+        krQueueEvent(entry->second);
+    }
 }
 
 bool krTestShell::OnBeforeInit()
@@ -26,9 +36,7 @@ bool krTestShell::OnBeforeInit()
     krPinGLDriver();
     for (int i = 0; i < logoEvents; i++)
     {
-        SDL_Event event = {};
-        event.type = SDL_USEREVENT;
-        SDL_PushEvent(&event);
+        krQueueEvent(krKeyEvent(SDL_KEYDOWN, SDLK_SPACE));
     }
     return !failBeforeInit;
 }
@@ -64,6 +72,11 @@ void krTestShell::OnMouseMotion(int x, int y, int dx, int dy)
 void krTestShell::OnKeyDown(unsigned key)
 {
     Log("KeyDown(" + std::to_string(key) + ")");
+    if (keyEchoes > 0)
+    {
+        keyEchoes--;
+        krQueueEvent(krKeyEvent(SDL_KEYDOWN, static_cast<SDL_Keycode>(key)));
+    }
 }
 
 void krTestShell::OnKeyUp(unsigned key)
@@ -97,18 +110,37 @@ void krTestShell::OnGUIClick(krGUIObject* control)
     Log("GUIClick(" + std::to_string(control ? control->GetID() : 0) + ")");
 }
 
-void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events)
+void krQueueEvent(SDL_Event event)
+{
+    if (event.common.timestamp == 0)
+    {
+        event.common.timestamp = SDL_GetTicks();
+    }
+    // Unlike SDL_PushEvent, this keeps the timestamp.
+    SDL_PeepEvents(&event, 1, SDL_ADDEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events, int quitFrame)
 {
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (SDL_Event event : events)
+    for (const SDL_Event& event : events)
     {
-        SDL_PushEvent(&event);
+        krQueueEvent(event);
     }
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    if (quitFrame == krQuitAfterEvents)
+    {
+        krQueueEvent(quit);
+    }
+    else if (quitFrame >= 0)
+    {
+        shell.script.insert({quitFrame, quit});
+    }
     shell.Run(0, nullptr);
+    shell.script.clear();
+    shell.stalls.clear();
 }
 
 SDL_Event krKeyEvent(Uint32 type, SDL_Keycode key)
@@ -129,10 +161,11 @@ SDL_Event krMotionEvent(int x, int y)
     return event;
 }
 
-SDL_Event krButtonEvent(Uint32 type, Uint8 button)
+SDL_Event krButtonEvent(Uint32 type, Uint8 button, Uint32 timestamp)
 {
     SDL_Event event = {};
     event.type = type;
+    event.button.timestamp = timestamp;
     event.button.button = button;
     event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     return event;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,20 @@ public:
     std::vector<std::string> log;
     bool logRender = false;
     int renders = 0;
-    // Events pushed by OnBeforeInit, so that the logo screen draws on its first ticks.
+    // Key presses queued by OnBeforeInit, so that the logo screen draws on its first ticks.
     int logoEvents = 0;
+    // While positive, each OnKeyDown queues one more press of the same key (and counts down):
+    // events that a hook queues must wait for the next frame.
+    int keyEchoes = 0;
     // Filled by OnAfterInit: the last frame the logo screen drew, RGB rows from the bottom
     // up as OpenGL reads them.
     std::vector<uint8_t> screenAfterLogo;
     bool failBeforeInit = false;
+    // Events that arrive while the loop runs: queued at the end of Render in the frame given
+    // as key (so the next frame takes them), in order. Render first sleeps `stalls[frame]`
+    // milliseconds: a slow frame.
+    std::multimap<int, SDL_Event> script;
+    std::map<int, int> stalls;
 
     void Render() override;
     bool OnBeforeInit() override;
@@ -50,20 +59,29 @@ public:
     bool LeftButtonDown() const { return leftButtonDown; }
     bool RightButtonDown() const { return rightButtonDown; }
     void SetMouse(int x, int y) { mouseX = x, mouseY = y; }
+    // No release to pair a press with: the next press is an ordinary one.
+    void ForgetClicks() { lastClickTicks = 0; }
     SDL_Window* Window() const { return window; }
 
 private:
     void Log(const std::string& entry);
 };
 
-// Empties SDL's queue, pushes `events` in order followed by a quit event, and runs the main
-// loop until it reaches the quit event.
-void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events);
+// Empties SDL's queue, queues `events` in order and runs the main loop until a quit event. The
+// quit arrives at the end of frame `quitFrame` (by default frame 0, so that the clicks the GUI
+// queued in the first frame are delivered in the second), right after `events` with
+// krQuitAfterEvents (a paused loop draws no frame to bring it), or not at all with
+// krQuitByTest. Clears the shell's script and stalls afterwards.
+const int krQuitAfterEvents = -1;
+const int krQuitByTest = -2;
+void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events, int quitFrame = 0);
+// Adds `event` to SDL's queue as it is; without a timestamp it gets the current time.
+void krQueueEvent(SDL_Event event);
 
 // Event builders.
 SDL_Event krKeyEvent(Uint32 type, SDL_Keycode key);
 SDL_Event krMotionEvent(int x, int y);
-SDL_Event krButtonEvent(Uint32 type, Uint8 button);
+SDL_Event krButtonEvent(Uint32 type, Uint8 button, Uint32 timestamp = 0);
 SDL_Event krWheelEvent(int y);
 SDL_Event krFingerEvent(Uint32 type, float x, float y);
 SDL_Event krWindowEvent(Uint8 event, int data1 = 0, int data2 = 0);
