@@ -2,7 +2,9 @@
 // SDL_framerateDelay, SDL_GL_SwapWindow and SDL_RWFromFile, stamps each call with the wall
 // clock and appends one line per event to the file named by VOSSA_FRAMESHIM_LOG (a variable of
 // this library, read by nothing in the game). Without that variable it only forwards the
-// calls. At exit it logs the process's peak resident memory.
+// calls. At exit it logs the process's peak resident memory. With VOSSA_FRAMESHIM_PROBE set to
+// "X1 Y1 X2 Y2" (window pixels, origin top left) it also reads those two pixels of every frame
+// just before it is swapped, so that a script can see when the screen reacts to input.
 //
 // Log lines, times in nanoseconds of CLOCK_REALTIME:
 //   start T          library loaded (close to process start)
@@ -12,6 +14,8 @@
 //   swap T0 T1       SDL_GL_SwapWindow entered at T0, returned at T1
 //   delay T0 T1 C    SDL_framerateDelay entered at T0, returned at T1; C is the process's CPU
 //                    time (all threads, nanoseconds) at entry
+//   probe T R1 G1 B1 R2 G2 B2
+//                    the two probed pixels of the frame about to be swapped at T
 //   hwm KB           VmHWM at exit
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
@@ -32,6 +36,14 @@ extern "C"
 namespace
 {
 int logFd = -1;
+bool probing = false;
+int probeX[2] = {0, 0};
+int probeY[2] = {0, 0};
+
+// GL names as the game's own GL library defines them; the library needs no GL headers.
+typedef void (*ReadPixelsFn)(int, int, int, int, unsigned, unsigned, void*);
+const unsigned kGLRGBA = 0x1908;
+const unsigned kGLUnsignedByte = 0x1401;
 
 uint64_t Now()
 {
@@ -91,6 +103,9 @@ __attribute__((constructor)) void OpenLog()
         return;
     }
     logFd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const char* probe = getenv("VOSSA_FRAMESHIM_PROBE");
+    probing = probe != nullptr &&
+              sscanf(probe, "%d %d %d %d", &probeX[0], &probeY[0], &probeX[1], &probeY[1]) == 4;
     char text[64];
     snprintf(text, sizeof(text), "start %llu\n", (unsigned long long)Now());
     Line(text);
@@ -137,6 +152,22 @@ extern "C"
     {
         static auto real = Next<void (*)(SDL_Window*)>("SDL_GL_SwapWindow");
         const uint64_t t0 = Now();
+        static auto readPixels =
+            reinterpret_cast<ReadPixelsFn>(dlsym(RTLD_DEFAULT, "glReadPixels"));
+        if (probing && readPixels != nullptr && logFd >= 0)
+        {
+            int w = 0, h = 0;
+            SDL_GL_GetDrawableSize(window, &w, &h);
+            unsigned char p[2][4] = {};
+            for (int i = 0; i < 2; i++)
+            {
+                readPixels(probeX[i], h - 1 - probeY[i], 1, 1, kGLRGBA, kGLUnsignedByte, p[i]);
+            }
+            char text[128];
+            snprintf(text, sizeof(text), "probe %llu %d %d %d %d %d %d\n", (unsigned long long)t0,
+                     p[0][0], p[0][1], p[0][2], p[1][0], p[1][1], p[1][2]);
+            Line(text);
+        }
         real(window);
         const uint64_t t1 = Now();
         char text[80];
