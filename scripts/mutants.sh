@@ -34,8 +34,20 @@ survived=()
 broken=()
 while IFS= read -r line; do
     case "$line" in '' | '#'*) continue ;; esac
-    IFS='|' read -r targets tests file script what <<<"${line// | /|}"
-    file=$(echo "$file" | xargs)
+    # Fields are separated by " | " (a lone | may stand in a pattern or a sed script).
+    fields=()
+    rest=$line
+    while [[ "$rest" == *" | "* ]]; do
+        fields+=("${rest%% | *}")
+        rest=${rest#* | }
+    done
+    fields+=("$rest")
+    if [ ${#fields[@]} -ne 5 ]; then
+        echo "mutants: not five fields: $line" >&2
+        broken+=("$line")
+        continue
+    fi
+    targets=${fields[0]} tests=${fields[1]} file=${fields[2]} script=${fields[3]} what=${fields[4]}
     echo "-- $what ($file)"
     cp "$src/$file" "$scratch/original"
     if ! sed -i -e "$script" "$src/$file" || cmp -s "$src/$file" "$scratch/original"; then
@@ -54,7 +66,7 @@ while IFS= read -r line; do
             survived+=("$what")
         fi
     else
-        echo "   caught: $(grep -E '^ *[0-9]+ - ' "$scratch/test.log" | head -n 3 | xargs)"
+        echo "   caught by: $(grep -E '^[[:space:]]*[0-9]+ - ' "$scratch/test.log" | head -n 3 | tr -s '[:space:]' ' ')"
         caught=$((caught + 1))
     fi
     cp "$scratch/original" "$src/$file"
