@@ -2,9 +2,10 @@
 // colours (with alpha fields written as 1 and ignored when read), the language index, the
 // quality, music and instruction-strip switches (bit 0 counts), a padding byte and the music
 // and sound volumes. The bytes are treated as hostile input; a file of any other size is
-// ignored as a whole. Writing replaces the file atomically: the new bytes go to a temporary
-// file in the same folder, which is then renamed over the old one, so a failed write leaves
-// the previous file whole.
+// ignored as a whole. Writing never loses a good file: the new bytes go to a temporary file
+// beside the file they replace (beside a link's target, so the link stays a link), are synced
+// and then renamed over it; only when the folder takes no new file is the file overwritten in
+// place, without truncating it first.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +42,6 @@ void EncodeSettings(const TSettings& settings, uint8_t* out);
 
 // Reads the file; false (out unchanged) when it cannot be read or is not 48 bytes long.
 bool ReadSettingsFile(const char* path, TSettings* out);
-// Writes the file through a temporary file in the same folder and a rename; false, with the
-// old file untouched, when any step fails.
+// Writes the file as described above; false when the new settings did not reach the disk
+// whole. A failure leaves the previous file as it was (or, in place, at its full size).
 bool WriteSettingsFile(const char* path, const TSettings& settings);

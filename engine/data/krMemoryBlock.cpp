@@ -123,9 +123,19 @@ bool krWriteMemoryBlock(const char* path, const krMemoryBlock* block)
     SDL_RWops* file = SDL_RWFromFile(path, "wb");
     if (!file)
         return false;
-    size_t written = block->size ? SDL_RWwrite(file, block->data, 1, (size_t)block->size) : 0;
-    SDL_RWclose(file);
-    return written == block->size;
+    // A stream may take fewer bytes per call than offered; a call that takes none is an error.
+    uint64_t done = 0;
+    while (done < block->size)
+    {
+        size_t put = SDL_RWwrite(file, block->data + done, 1, (size_t)(block->size - done));
+        if (put == 0)
+            break;
+        done += put;
+    }
+    // A file stream only buffers what it is given: the bytes reach the file when the stream is
+    // closed, and that is where a full disk shows. A failed close is a failed write.
+    const bool closed = SDL_RWclose(file) == 0;
+    return closed && done == block->size;
 }
 
 krMemoryBlock* krReadMemoryBlock(const char* path)

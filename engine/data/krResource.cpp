@@ -101,16 +101,25 @@ void krResource::Change(const krMemoryBlock* block, const char* name)
 {
     if (!block || !name)
         return;
+    // The block may be one of this archive's own (a borrowed Get result): copy it once before
+    // any entry is replaced, or a second entry of the name would copy freed memory.
+    krMemoryBlock* source = krCopyMemoryBlock(block);
+    if (!source)
+        return;
+    bool sourceUsed = false;
     for (uint64_t i = 0; i < length; i++)
     {
         if (strcmp(names[i], name) != 0)
             continue;
-        krMemoryBlock* copy = krCopyMemoryBlock(block);
+        krMemoryBlock* copy = sourceUsed ? krCopyMemoryBlock(source) : source;
         if (!copy)
             continue;
         krFreeMemoryBlock(blocks[i]);
         blocks[i] = copy;
+        sourceUsed = true;
     }
+    if (!sourceUsed)
+        krFreeMemoryBlock(source);
 }
 
 bool krResource::Remove(const char* name)

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/stat.h>
 
 #include "data/krUTF8.h"
 
@@ -123,6 +124,14 @@ bool krStringArray::LoadFromFile(const char* path)
     FILE* file = fopen(path, "rb");
     if (!file)
         return false;
+    // Only a regular file has a whole-file size: a folder opens here too, and its end
+    // position is a meaningless huge number.
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode))
+    {
+        fclose(file);
+        return false;
+    }
     bool ok = false;
     long size = -1;
     if (fseek(file, 0, SEEK_END) == 0)

@@ -1,8 +1,9 @@
 // Engine logo tests: the compiled-in block's format, its registration in `Resource`, and (when
-// the generator is built) that the committed bytes are exactly what the generator makes of
-// the design in assets/logo.
+// the generator is built) that the committed logo shows what the generator draws from the
+// design in assets/logo.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "app/krEngineLogo.h"
@@ -79,28 +80,41 @@ TEST(krEngineLogoTest, ResourceInitRegistersACopyOfTheLogo)
 #ifdef KR_HAVE_LOGO_GENERATOR
 #include "krLogoBuild.h"
 
-TEST(krEngineLogoTest, CommittedBytesMatchTheGenerator)
+// What the committed logo must match is the picture, not the bytes: a newer FreeType may
+// smooth an edge differently and a newer zlib may pack the same image into other bytes.
+TEST(krEngineLogoTest, CommittedLogoShowsWhatTheGeneratorDraws)
 {
     std::vector<uint8_t> tga;
     std::string error;
     ASSERT_TRUE(BuildLogoTGA(KR_LOGO_DESIGN, KR_LOGO_FONT_DIR, tga, error)) << error;
-
-    krMemoryBlock image;
-    image.data = tga.data();
-    image.size = tga.size();
-    krMemoryBlock* crunched = krCrunchMemoryBlock(&image);
-    ASSERT_NE(crunched, nullptr);
-    // Compare the images first: a mismatch there means the design changed without a rebuild
-    // (run the kr_logo_regen target).
     const krMemoryBlock view = LogoView();
     krMemoryBlock* committed = krDecrunchMemoryBlock(&view);
     ASSERT_NE(committed, nullptr);
-    ASSERT_EQ(committed->size, tga.size());
-    EXPECT_EQ(memcmp(committed->data, tga.data(), tga.size()), 0);
-    ASSERT_EQ(crunched->size, krEngineLogo_size);
-    EXPECT_EQ(memcmp(crunched->data, krEngineLogo, krEngineLogo_size), 0);
+    TTestImage_s made, shipped;
+    ASSERT_TRUE(krTestDecodeTGA(tga.data(), tga.size(), made));
+    const bool decoded = krTestDecodeTGA(committed->data, committed->size, shipped);
     krFreeMemoryBlock(committed);
-    krFreeMemoryBlock(crunched);
+    ASSERT_TRUE(decoded);
+    // A mismatch here means the design changed without a rebuild (run the kr_logo_regen target).
+    ASSERT_EQ(made.width, shipped.width);
+    ASSERT_EQ(made.height, shipped.height);
+    const size_t pixels = made.rgba.size() / 4;
+    size_t differing = 0;
+    uint64_t total = 0;
+    for (size_t p = 0; p < pixels; ++p)
+    {
+        int worst = 0;
+        for (size_t c = 0; c < 4; ++c)
+        {
+            const int d = std::abs(int(made.rgba[p * 4 + c]) - int(shipped.rgba[p * 4 + c]));
+            total += uint64_t(d);
+            worst = d > worst ? d : worst;
+        }
+        differing += worst > 16 ? 1 : 0;
+    }
+    // Anti-aliased edges may move a little; letters, colours and placement may not.
+    EXPECT_LE(differing, pixels / 100);
+    EXPECT_LT(double(total) / double(made.rgba.size()), 1.0);
 
     // The generator is deterministic.
     std::vector<uint8_t> again;

@@ -196,3 +196,14 @@ TEST(krMemoryBlock, WriteAndReadFiles)
     EXPECT_EQ(krReadMemoryBlock(dir.c_str()), nullptr);
     EXPECT_FALSE(krWriteMemoryBlock((dir + "/no/such/dir.bin").c_str(), &view));
 }
+
+// A full disk takes the bytes into the stream's buffer and refuses them when the buffer is
+// flushed at close: the write must still report failure.
+TEST(krMemoryBlock, WriteToAFullDeviceFails)
+{
+    std::vector<uint8_t> data(48, 7);
+    krMemoryBlock view = View(data);
+    if (fopen("/dev/full", "wb") == nullptr)
+        GTEST_SKIP() << "no /dev/full";
+    EXPECT_FALSE(krWriteMemoryBlock("/dev/full", &view));
+}

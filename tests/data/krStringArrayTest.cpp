@@ -93,5 +93,7 @@ TEST(krStringArray, CrunchedBlocksAndFiles)
     ASSERT_TRUE(krTestWriteFile(dir + "/t.txt", {'x', '\r', '\n', 'y'}));
     EXPECT_TRUE(array.LoadFromFile((dir + "/t.txt").c_str()));
     EXPECT_FALSE(array.LoadFromFile((dir + "/missing.txt").c_str()));
+    // A folder opens for reading, but its end position is no size to allocate.
+    EXPECT_FALSE(array.LoadFromFile(dir.c_str()));
     EXPECT_EQ(Lines(array), (W{L"Zagraj", L"O grze", L"x", L"y"}));
 }

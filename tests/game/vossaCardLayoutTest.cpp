@@ -103,15 +103,22 @@ TEST(CardLayout, RevealRingHoldsTheChosenCardAtItsCentre)
     EXPECT_NEAR(std::hypot(p[1][0] - p[0][0], p[1][2] - p[0][2]), 20.0 * std::sin(M_PI / 20), 1e-4);
 }
 
-TEST(CardLayout, WorkedExampleOfTheTopRow)
+TEST(CardLayout, ExactNewOrderForEachRow)
 {
-    int32_t newToOld[kCardCount];
-    DealOrder(1, newToOld);
-    const int32_t expected[kCardCount] = {0,  3, 6,  16, 19, 8,  11, 1, 4,  14, 17,
-                                          20, 9, 12, 2,  5,  15, 18, 7, 10, 13};
-    for (int32_t i = 0; i < kCardCount; ++i)
+    // Top row: stacked bottom, top, middle (the worked example); middle row: in slot order;
+    // bottom row: stacked top, bottom, middle.
+    const int32_t expected[3][kCardCount] = {
+        {0, 3, 6, 16, 19, 8, 11, 1, 4, 14, 17, 20, 9, 12, 2, 5, 15, 18, 7, 10, 13},
+        {0, 3, 6, 9, 12, 15, 18, 1, 4, 7, 10, 13, 16, 19, 2, 5, 8, 11, 14, 17, 20},
+        {14, 17, 20, 2, 5, 8, 11, 15, 18, 0, 3, 6, 9, 12, 16, 19, 1, 4, 7, 10, 13}};
+    for (int32_t row = 1; row <= 3; ++row)
     {
-        EXPECT_EQ(newToOld[i], expected[i]) << "slot " << i;
+        int32_t newToOld[kCardCount];
+        DealOrder(row, newToOld);
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            EXPECT_EQ(newToOld[i], expected[row - 1][i]) << "row " << row << " slot " << i;
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +52,7 @@ public:
     using vossaGame::quitRequested;
     using vossaGame::reorderedCards;
     using vossaGame::RevealedCard;
+    using vossaGame::rowPicks;
     using vossaGame::showGameHowTo;
     using vossaGame::stackPositions;
     using vossaGame::starsVisible;
@@ -113,6 +116,9 @@ protected:
         oldDir = cwd;
         dir = krTestTempDir();
         ASSERT_EQ(chdir(dir.c_str()), 0);
+        // The backdrop colours are process-wide: whatever a test does to them is undone.
+        const float colours[6] = {r1, g1, b1, r2, g2, b2};
+        std::copy(colours, colours + 6, backdrop);
         ASSERT_TRUE(WriteTestArchive(dir + "/vossadata.bin", Options()));
         game = new vossaGameProbe();
         started = game->Init();
@@ -136,6 +142,12 @@ protected:
         if (!oldDir.empty())
         {
             EXPECT_EQ(chdir(oldDir.c_str()), 0);
+            r1 = backdrop[0];
+            g1 = backdrop[1];
+            b1 = backdrop[2];
+            r2 = backdrop[3];
+            g2 = backdrop[4];
+            b2 = backdrop[5];
         }
     }
 
@@ -277,8 +289,61 @@ protected:
         }
     }
 
+    // Frames the game spends in `state` before it leaves it; with `afterStarLine` the frames
+    // of the star line that sweeps the chosen row first are not counted.
+    int FramesIn(TGameState state, bool afterStarLine)
+    {
+        int frames = 0;
+        for (int i = 0; i < 3000 && game->gameState == state; ++i)
+        {
+            const bool starLine = afterStarLine && game->starsVisible;
+            Frame();
+            if (HasFatalFailure())
+            {
+                return -1;
+            }
+            frames += starLine ? 0 : 1;
+        }
+        return frames;
+    }
+
+    std::vector<krVertexArray*> Order()
+    {
+        std::vector<krVertexArray*> order;
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            order.push_back(game->cards->GetVertexArray(i));
+        }
+        return order;
+    }
+
+    // Answers `row` on the layout shown, taken as disguised with `picks`, and checks the order
+    // the answer installs: slot i holds the card that was in slot expected[i], once the new
+    // layout's own disguise (if any) is undone.
+    void ExpectDeal(int32_t row, const std::array<int32_t, 3>& picks,
+                    const std::array<int32_t, kCardCount>& expected, bool disguised)
+    {
+        const std::vector<krVertexArray*> before = Order();
+        std::copy(picks.begin(), picks.end(), game->rowPicks);
+        ClickRow(row);
+        if (game->gameState == gsGoToMixer)
+        {
+            RunUntil(gsStacking);
+        }
+        std::vector<krVertexArray*> after = Order();
+        if (disguised)
+        {
+            SwapDisguise(after.data(), game->rowPicks);
+        }
+        for (int32_t i = 0; i < kCardCount; ++i)
+        {
+            EXPECT_EQ(after[i], before[expected[i]]) << "row " << row << " slot " << i;
+        }
+    }
+
     std::string oldDir;
     std::string dir;
+    float backdrop[6] = {};
     vossaGameProbe* game = nullptr;
     bool started = false;
 };
@@ -418,6 +483,56 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
         ExpectCamera(home, kHomeCamAngle, 2e-3f);
         game->Refresh();
     }
+}
+
+TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
+{
+    Click(100);
+    ClickRow(2);
+    EXPECT_EQ(FramesIn(gsGoToMixer, false), 121);
+    // The first gather ends with the camera exactly on the z axis, looking at the rows.
+    const float rows[3] = {0.0f, 0.0f, 20.0f / game->GetAspect()};
+    const float straight[3] = {kHomeCamAngle[0], 0.0f, 0.0f};
+    ExpectCamera(rows, straight, 1e-5f);
+    EXPECT_EQ(FramesIn(gsStacking, false), 61);
+    for (int32_t answer : {1, 3})
+    {
+        ClickRow(answer);
+        EXPECT_EQ(FramesIn(gsGoToMixer, true), 121) << "answer " << answer;
+        EXPECT_EQ(FramesIn(gsStacking, false), 61) << "answer " << answer;
+    }
+    ClickRow(2);
+    EXPECT_EQ(FramesIn(gsGotoPresentation, true), 122);
+    ASSERT_EQ(game->gameState, gsPresentation);
+    // 120 camera steps: down and a little left, back to 22.24 / aspect, pitched down.
+    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
+    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
+    ExpectCamera(reveal, revealAngle, 2e-3f);
+    game->OnLMBUp(640, 360);
+    EXPECT_EQ(FramesIn(gsGotoMindSelect, false), 122);
+    ClickRow(2);
+    Frame();
+    game->OnKeyUp(SDLK_ESCAPE);
+    EXPECT_EQ(FramesIn(gsGoToIntro, false), 122);
+}
+
+TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
+{
+    Click(100);
+    ClickRow(2);
+    RunUntil(gsChoice);
+    // Bottom row, the layout disguised in two rows (the top row's pick is its middle).
+    ExpectDeal(3, {5, 8, 17},
+               {14, 17, 20, 2, 3, 10, 11, 15, 18, 0, 5, 6, 9, 12, 16, 19, 1, 4, 7, 8, 13}, true);
+    RunUntil(gsChoice);
+    // Top row, all three rows disguised, at their edges.
+    ExpectDeal(1, {0, 13, 20},
+               {3, 0, 6, 16, 19, 8, 11, 1, 4, 14, 20, 17, 9, 12, 2, 5, 15, 18, 7, 13, 10}, true);
+    RunUntil(gsChoice);
+    // Middle row, the third answer: the order for the reveal carries no disguise.
+    ExpectDeal(2, {6, 7, 14},
+               {0, 6, 3, 9, 12, 15, 18, 1, 4, 10, 7, 13, 16, 19, 2, 5, 8, 11, 17, 14, 20}, false);
+    EXPECT_EQ(game->gameState, gsGotoPresentation);
 }
 
 TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)

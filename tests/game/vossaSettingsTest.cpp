@@ -1,9 +1,19 @@
 // Tests of the settings file: defaults, size checks, switch bits, rewritten fields and the
-// atomic replacement that keeps the old file when a write fails.
+// replacement that never loses a good file (failed writes, a full disk, a link, a folder that
+// takes no new file).
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <functional>
+#include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "krTestFiles.h"
@@ -167,4 +177,138 @@ TEST(Settings, FailedWriteLeavesTheOldFileWhole)
 
     // A folder that does not exist: nothing is written, nothing reported as written.
     EXPECT_FALSE(WriteSettingsFile((dir + "/missing/vossaconfig.bin").c_str(), s));
+}
+
+namespace
+{
+// Runs `body` in a child process (which may change its limits, user or mounts) and returns
+// its exit status: 0 passed, 77 skipped, anything else failed.
+int InChild(const std::function<int()>& body)
+{
+    fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        _exit(body());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+    {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+// 0 when the file holds exactly `expected`.
+int Holds(const std::string& path, const std::vector<unsigned char>& expected)
+{
+    std::vector<unsigned char> bytes;
+    return krTestReadFile(path, bytes) && bytes == expected ? 0 : 1;
+}
+} // namespace
+
+TEST(Settings, FullDiskKeepsTheOldFile)
+{
+    const std::string dir = krTestTempDir();
+    TSettings old = DefaultSettings();
+    old.language = 1;
+    TSettings next = DefaultSettings();
+    next.musicVolume = 3;
+    const int result = InChild(
+        [&]()
+        {
+            // As root, a tiny file system of its own filled to the last byte; otherwise a file
+            // size limit below the record's size, which fails the same writes.
+            const std::string mountPoint = dir + "/small";
+            bool tiny = false;
+            if (geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
+                mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                mkdir(mountPoint.c_str(), 0755) == 0 &&
+                mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") == 0)
+            {
+                tiny = true;
+            }
+            const std::string path = (tiny ? mountPoint : dir) + "/vossaconfig.bin";
+            if (!WriteSettingsFile(path.c_str(), old))
+            {
+                return 2;
+            }
+            if (tiny)
+            {
+                FILE* filler = fopen((mountPoint + "/filler").c_str(), "wb");
+                const std::vector<char> page(4096, 1);
+                while (filler != nullptr &&
+                       fwrite(page.data(), 1, page.size(), filler) == page.size())
+                {
+                }
+                if (filler == nullptr)
+                {
+                    return 3;
+                }
+                fclose(filler);
+            }
+            else
+            {
+                signal(SIGXFSZ, SIG_IGN);
+                const struct rlimit limit = {20, 20};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            if (WriteSettingsFile(path.c_str(), next))
+            {
+                return 4;
+            }
+            struct stat info;
+            if (stat((path + ".tmp").c_str(), &info) == 0)
+            {
+                return 5;
+            }
+            return Holds(path, Encoded(old)) == 0 ? 0 : 6;
+        });
+    EXPECT_EQ(result, 0);
+}
+
+TEST(Settings, ALinkIsFollowedAndKept)
+{
+    const std::string dir = krTestTempDir();
+    ASSERT_EQ(mkdir((dir + "/synced").c_str(), 0755), 0);
+    ASSERT_TRUE(krTestWriteFile(dir + "/synced/settings", Encoded(DefaultSettings())));
+    const std::string link = dir + "/vossaconfig.bin";
+    ASSERT_EQ(symlink("synced/settings", link.c_str()), 0);
+    TSettings s = DefaultSettings();
+    s.soundVolume = 12;
+    ASSERT_TRUE(WriteSettingsFile(link.c_str(), s));
+    struct stat info;
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(Holds(dir + "/synced/settings", Encoded(s)), 0);
+    EXPECT_NE(stat((dir + "/synced/settings.tmp").c_str(), &info), 0);
+}
+
+TEST(Settings, AFolderThatTakesNoNewFileIsWrittenInPlace)
+{
+    const std::string dir = krTestTempDir();
+    const std::string path = dir + "/vossaconfig.bin";
+    ASSERT_TRUE(krTestWriteFile(path, std::vector<unsigned char>(60, 0x55)));
+    ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+    TSettings s = DefaultSettings();
+    s.language = 1;
+    // Root writes into any folder: the player is played by an ordinary user then.
+    const struct passwd* player = geteuid() == 0 ? getpwnam("nobody") : nullptr;
+    const int result = InChild(
+        [&]()
+        {
+            if (geteuid() == 0 &&
+                (player == nullptr || setgid(player->pw_gid) != 0 || setuid(player->pw_uid) != 0))
+            {
+                return 77;
+            }
+            return WriteSettingsFile(path.c_str(), s) ? Holds(path, Encoded(s)) : 8;
+        });
+    chmod(dir.c_str(), 0755);
+    if (result == 77)
+    {
+        GTEST_SKIP() << "no ordinary user to run as";
+    }
+    EXPECT_EQ(result, 0);
 }

@@ -155,6 +155,14 @@ TEST_F(GUITextTest, ScrollIsClippedToItsHorizontalSpan)
     EXPECT_TRUE(krPixelNear(ReadPixel(149, 105), 255, 255, 255));
     EXPECT_TRUE(krPixelNear(ReadPixel(150, 105), 0, 0, 0));
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    // The whole clip rectangle, in GL's window coordinates: the control's span, from 5 pixels
+    // below its bottom edge up to 1000 pixels above that.
+    GLint box[4];
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(box[0], 50);
+    EXPECT_EQ(box[1], kHeight - 100 - 10 - 5);
+    EXPECT_EQ(box[2], 100);
+    EXPECT_EQ(box[3], 1000);
 }
 
 TEST_F(GUITextTest, ViewerWithAFittingTextCannotBeDragged)
@@ -223,9 +231,12 @@ TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
             ASSERT_EQ(before - 3, viewer->GetScrollOffset());
         }
     }
+    // 64 frames of 3 pixels to -195; the 65th reaches -198, which would show line 14 of a
+    // last possible 13 (20 lines, 7 visible), so that step is taken back and the text stops.
+    EXPECT_EQ(65, frames);
     EXPECT_EQ(13, viewer->GetFirstLine());
     const int resting = viewer->GetScrollOffset();
-    EXPECT_GT(resting, -13 * 14 - 14);
+    EXPECT_EQ(-195, resting);
     viewer->Draw();
     EXPECT_EQ(resting, viewer->GetScrollOffset());
 
@@ -273,6 +284,12 @@ TEST_F(GUITextTest, ViewerClipsItsLinesToTheBoxLessHalfTheRadius)
     EXPECT_TRUE(krPixelNear(ReadPixel(100, 119), 0, 0, 0));     // line 7, cut at the bottom
     EXPECT_TRUE(krPixelNear(ReadPixel(100, 121), 255, 0, 0));
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    GLint box[4];
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(box[0], 20);
+    EXPECT_EQ(box[1], kHeight - 20 - 100);
+    EXPECT_EQ(box[2], 200 - 5);
+    EXPECT_EQ(box[3], 100);
 }
 
 TEST_F(GUITextTest, ViewerWithoutLinesDrawsJustItsPanel)

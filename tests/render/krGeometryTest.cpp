@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "krTestGL.h"
 #include "render/krBillboard.h"
@@ -231,4 +233,78 @@ TEST_F(TexturedBoxGL, BillboardFacesTheCamera)
     box.Draw2(camera, 0);
     EXPECT_TRUE(krPixelNear(ReadPixel(128 + 40, 128 - 40), 255, 255, 255));
     EXPECT_TRUE(krPixelNear(ReadPixel(128 - 40, 128), 0, 0, 0));
+}
+
+namespace
+{
+// The window positions of the triangles' corners drawn by `draw`, through GL feedback.
+std::vector<float> FedBackCorners(const std::function<void()>& draw)
+{
+    std::vector<GLfloat> buffer(4096);
+    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<float> corners;
+    for (GLint i = 0; i + 1 < used;)
+    {
+        if (buffer[i] != GL_POLYGON_TOKEN)
+        {
+            break;
+        }
+        const GLint count = GLint(buffer[i + 1]);
+        for (GLint k = 0; k < count * 3; ++k)
+        {
+            corners.push_back(buffer[i + 2 + k]);
+        }
+        i += 2 + count * 3;
+    }
+    return corners;
+}
+} // namespace
+
+// Off the axis, scaled and turned: the box is moved to its place, scaled, faced towards the
+// camera and only then turned about its facing axis.
+TEST_F(TexturedBoxGL, BillboardIsMovedScaledFacedThenTurned)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-128, 128, -128, 128, -500, 500);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    krTexturedBox box(20, 10, false, tbpNormal);
+    box.SetPosition(30, -20, 10);
+    box.SetScale(2.5f);
+    const float camera[3] = {90, 40, 120};
+    const float angle = 30;
+    const std::vector<float> drawn = FedBackCorners([&]() { box.Draw2(camera, angle); });
+
+    TBillboardRotation_s turns[2];
+    const uint32_t turnCount = l3dBillboardSphericalRotations(camera, box.position, turns);
+    ASSERT_EQ(turnCount, 2u);
+    const std::vector<float> expected = FedBackCorners(
+        [&]()
+        {
+            glPushMatrix();
+            glTranslatef(30, -20, 10);
+            glScalef(2.5f, 2.5f, 2.5f);
+            for (uint32_t i = 0; i < turnCount; ++i)
+            {
+                glRotatef(turns[i].angle, turns[i].axis[0], turns[i].axis[1], turns[i].axis[2]);
+            }
+            glRotatef(angle, 0, 0, 1);
+            glBegin(GL_TRIANGLES);
+            for (uint32_t v = 0; v < box.vertexCount; ++v)
+            {
+                glVertex3fv(box.vertices[v]);
+            }
+            glEnd();
+            glPopMatrix();
+        });
+    ASSERT_EQ(drawn.size(), 18u);
+    ASSERT_EQ(expected.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i)
+    {
+        EXPECT_NEAR(drawn[i], expected[i], 0.05f) << "corner " << i / 3 << " axis " << i % 3;
+    }
 }

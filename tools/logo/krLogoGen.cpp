@@ -14,7 +14,9 @@ bool WriteFile(const std::string& path, const void* bytes, size_t size)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
-    return static_cast<bool>(out);
+    // The last buffered bytes reach the file only when it is closed; a full disk shows there.
+    out.close();
+    return !out.fail();
 }
 } // namespace
 
