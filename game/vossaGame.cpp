@@ -37,7 +37,8 @@ vossaGame::vossaGame(int width, int height, bool fullScreen)
       starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
       sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
       blueButtonStates(nullptr), greenButtonStates(nullptr), redButtonStates(nullptr),
-      gameHowToText(nullptr), gameHowToPanel(nullptr)
+      gameHowToText(nullptr), gameHowToPanel(nullptr), shownScreen(scNone), stripLine(18),
+      assetScale(0.0f)
 {
     srand(static_cast<unsigned>(time(nullptr)));
     // Until the shell sets up OpenGL, the flights use the requested window's ratio.
@@ -151,13 +152,8 @@ bool vossaGame::OnAfterInit()
     }
     sampler->SetVolume(settingsRecord.soundVolume);
 
-    blueButtonStates = new krGUIButtonStates(
-        Asset("button_blue_passive"), Asset("button_blue_active"), Asset("button_blue_pushed"));
-    greenButtonStates = new krGUIButtonStates(
-        Asset("button_green_passive"), Asset("button_green_active"), Asset("button_green_pushed"));
-    redButtonStates = new krGUIButtonStates(Asset("button_red_passive"), Asset("button_red_active"),
-                                            Asset("button_red_pushed"));
-
+    // Fonts and button faces for the screen's GUI scale.
+    UseAssetsForScale();
     CreateIntroControls();
     InitLight();
 

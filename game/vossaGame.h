@@ -60,6 +60,17 @@ enum TControlID : uint32_t
     ciStripSwitch = 112 // strip button
 };
 
+// The screen the GUI shows, so that a new window size can build it again.
+enum TScreen : int32_t
+{
+    scNone = 0, // the game without the instruction strip
+    scIntro,    // the intro menu
+    scAbout,    // the about dialog
+    scSettings, // the settings dialog
+    scHowTo,    // the how-to dialog
+    scStrip     // the game with the instruction strip
+};
+
 class vossaGame : public krSDLWrapper
 {
 public:
@@ -78,6 +89,7 @@ public:
     void OnLostFocus() override;
     void OnSetFocus() override;
     void OnGUIClick(krGUIObject* control) override;
+    void OnScreenSizeChanged() override;
 
     // State machine (vossaGameInput.cpp).
     void ChangeGameState();
@@ -116,6 +128,16 @@ public:
     void CreateHowToControls();
     void CreateGameHowToControls();
 
+    // Display size and GUI scale (vossaGameDisplay.cpp).
+    // Fonts and button faces for the GUI manager's scale, when it changed since the last call.
+    void UseAssetsForScale();
+    // Clears the GUI and builds the screen that was shown, at the current size.
+    void RebuildScreen();
+    // The GUI's size in its units (the window's size in pixels before Init).
+    int32_t GUIWidth() const;
+    int32_t GUIHeight() const;
+    TScreen GetShownScreen() const { return shownScreen; }
+
     // Scenery (vossaGameScenery.cpp).
     void InitSkyBox();
     void InitClouds();
@@ -137,6 +159,10 @@ protected:
     const krString& Message(uint64_t index) const;
     // Gives the instruction strip line `index` of the messages (no effect without a strip).
     void SetStripText(uint64_t index);
+    // The entry `name` made for the GUI scale: for a font only one made for exactly that
+    // scale (`exact`), for a picture the smallest one made for that scale or more, else the
+    // largest; the design's entry when the pack has none.
+    krMemoryBlock* ScaledAsset(const char* name, bool exact) const;
     // Plays the choice sound when there is a sampler.
     void PlayChoiceSound();
     // currentPositions[i] = where the card in slot i is drawn now, so that every flight starts
@@ -209,4 +235,7 @@ protected:
     krGUIButtonStates* redButtonStates;
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
+    TScreen shownScreen;
+    uint64_t stripLine; // the message line the instruction strip shows or fades to
+    float assetScale;   // the GUI scale the fonts and button faces were chosen for; 0: none
 };

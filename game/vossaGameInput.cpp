@@ -244,6 +244,7 @@ void vossaGame::OnSetFocus()
 
 void vossaGame::SetStripText(uint64_t index)
 {
+    stripLine = index;
     if (krGUIManager* gui = GetGUIManager())
     {
         gui->SetValueByID(static_cast<uint8_t>(ciStrip), Message(index));

@@ -91,9 +91,11 @@ void vossaGame::CreateIntroControls()
     {
         return;
     }
-    const TIntroLayout_s l = IntroLayout(GetWidth(), GetHeight());
+    shownScreen = scIntro;
+    const TIntroLayout_s l = IntroLayout(GUIWidth(), GUIHeight());
     gui->AppendControl(krGUIPicture::Create(ciStart, l.logo.x, l.logo.y, l.logo.w, l.logo.h,
-                                            Asset(highQuality ? "vossa_logo" : "vossa_logo_low")));
+                                            highQuality ? ScaledAsset("vossa_logo", false)
+                                                        : Asset("vossa_logo_low")));
     krGUITextScroll* ticker =
         krGUITextScroll::Create(ciNone, mainFont, l.ticker.x, l.ticker.y, l.ticker.w, Message(0));
     ticker->SetColor(kTickerColor[0], kTickerColor[1], kTickerColor[2], kTickerColor[3]);
@@ -125,7 +127,8 @@ void vossaGame::CreateAboutControls()
     {
         return;
     }
-    const TRect_s r = AboutPanel(GetWidth(), GetHeight());
+    shownScreen = scAbout;
+    const TRect_s r = AboutPanel(GUIWidth(), GUIHeight());
     krGUIPanel* panel = WhitePanel(ciDialog, r);
     gui->AppendControl(panel);
     panel->AppendChild(BlackLabel(smallFont, 10, 10, Message(3)));
@@ -158,7 +161,8 @@ void vossaGame::CreateConfigControls()
     {
         return;
     }
-    const TRect_s r = ConfigPanel(GetWidth(), GetHeight());
+    shownScreen = scSettings;
+    const TRect_s r = ConfigPanel(GUIWidth(), GUIHeight());
     krGUIPanel* panel = WhitePanel(ciDialog, r);
     gui->AppendControl(panel);
     panel->AppendChild(BlackLabel(smallFont, 10, 10, Message(9)));
@@ -195,7 +199,8 @@ void vossaGame::CreateHowToControls()
     {
         return;
     }
-    const TRect_s r = HowToPanel(GetWidth(), GetHeight());
+    shownScreen = scHowTo;
+    const TRect_s r = HowToPanel(GUIWidth(), GUIHeight());
     krGUIPanel* panel = WhitePanel(ciDialog, r);
     gui->AppendControl(panel);
     panel->AppendChild(BlackLabel(smallFont, 10, 10, Message(8)));
@@ -215,11 +220,12 @@ void vossaGame::CreateGameHowToControls()
     {
         return;
     }
-    const TStripLayout_s l = StripLayout(GetWidth());
+    shownScreen = scStrip;
+    const TStripLayout_s l = StripLayout(GUIWidth());
     gameHowToPanel = WhitePanel(ciNone, l.panel);
     gui->AppendControl(gameHowToPanel);
-    gameHowToText =
-        krGUITextScroll::Create(ciStrip, mainFont, l.ticker.x, l.ticker.y, l.ticker.w, Message(18));
+    gameHowToText = krGUITextScroll::Create(ciStrip, mainFont, l.ticker.x, l.ticker.y, l.ticker.w,
+                                            Message(stripLine));
     gameHowToText->SetColor(kTickerColor[0], kTickerColor[1], kTickerColor[2], kTickerColor[3]);
     gameHowToText->SetVx(textScrollSpeed);
     gui->AppendControl(gameHowToText);
@@ -248,6 +254,8 @@ void vossaGame::OnGUIClick(krGUIObject* control)
             if (StartAllowed(gameState))
             {
                 clear();
+                shownScreen = scNone;
+                stripLine = 18;
                 if (showGameHowTo)
                 {
                     CreateGameHowToControls();

@@ -12,6 +12,7 @@
 #include "app/krGUIResource.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIPicture.h"
+#include "gui/krGUIScale.h"
 
 int32_t GlobalScreenWidth = -1;
 int32_t GlobalScreenHeight = -1;
@@ -76,17 +77,12 @@ void krSDLWrapper::OnKeyUp(unsigned) {}
 
 void krSDLWrapper::OnResizeWindow(int w, int h)
 {
-    width = w;
-    height = h;
-    GlobalScreenWidth = w;
-    GlobalScreenHeight = h;
-    glViewport(0, 0, w, h);
-    if (guiManager)
-    {
-        guiManager->SetSize(w, h);
-    }
+    WindowToDrawable(w, h);
+    ApplyDrawableSize(w, h);
     Refresh();
 }
+
+void krSDLWrapper::OnScreenSizeChanged() {}
 
 void krSDLWrapper::OnMouseLeave()
 {
@@ -168,7 +164,8 @@ bool krSDLWrapper::Init()
     {
         return false;
     }
-    SDL_GetWindowSize(window, &width, &height);
+    // The drawable, not the window: on a high-density display it has more pixels.
+    SDL_GL_GetDrawableSize(window, &width, &height);
     GlobalScreenWidth = width;
     GlobalScreenHeight = height;
     SDL_GL_MakeCurrent(window, glContext);
@@ -182,6 +179,7 @@ bool krSDLWrapper::Init()
     guiManager = new krGUIManager(width, height);
     guiManager->Init();
     guiManager->SetWrapperPtr(this);
+    guiManager->SetScale(krChooseGUIScale(width, height));
 
     DrawEngineLogo();
     return OnAfterInit();
@@ -265,6 +263,12 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
                 case SDL_WINDOWEVENT_RESIZED:
                     OnResizeWindow(event.window.data1, event.window.data2);
                     break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    OnWindowSizeChanged(event.window.data1, event.window.data2);
+                    break;
+                case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                    SyncDrawableSize();
+                    break;
                 case SDL_WINDOWEVENT_MINIMIZED:
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                     OnLostFocus();
@@ -281,6 +285,11 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
             break;
         case SDL_KEYDOWN:
         {
+            if (IsFullScreenKey(event.key))
+            {
+                ToggleFullScreen();
+                break;
+            }
             const unsigned key = static_cast<unsigned>(event.key.keysym.sym);
             OnKeyDown(key);
             // Every press (and auto-repeat) also counts as a release, except for the keys
@@ -301,7 +310,9 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
         case SDL_MOUSEMOTION:
             if (event.motion.which != SDL_TOUCH_MOUSEID)
             {
-                MouseXY(event.motion.x, event.motion.y);
+                int x = event.motion.x, y = event.motion.y;
+                WindowToDrawable(x, y);
+                MouseXY(x, y);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:

@@ -41,8 +41,14 @@ public:
     virtual void OnMouseMotion(int x, int y, int dx, int dy);
     virtual void OnKeyDown(unsigned key);
     virtual void OnKeyUp(unsigned key);
-    // Base: stores the new size, sets the viewport, resizes the GUI and draws one frame.
+    // Base: stores the new size (w, h is the window's size; the drawable's may be larger on a
+    // high-density display), sets the viewport, resizes and rescales the GUI, calls
+    // OnScreenSizeChanged and draws one frame.
     virtual void OnResizeWindow(int w, int h);
+    // The drawable size or the GUI scale changed (GetWidth, GetHeight and the GUI manager hold
+    // the new ones); called before the frame that shows the new size is drawn, so a program
+    // lays its screen out again here. Base: nothing.
+    virtual void OnScreenSizeChanged();
     // Base: forgets both buttons.
     virtual void OnMouseLeave();
     virtual void OnDblClick();
@@ -85,6 +91,20 @@ public:
     void SetCamAngle(float* v);
     void GetCamAngle(float* out) const;
 
+    // Full screen at the desktop's resolution, or a resizable window of 1280 x 720 (smaller
+    // when the desktop is), centred. The new size reaches OnResizeWindow. False when there is
+    // no window or SDL refuses.
+    bool SetFullScreen(bool on);
+    bool ToggleFullScreen() { return SetFullScreen(!fullScreen); }
+    bool IsFullScreen() const { return fullScreen; }
+    // F11, or Enter with Alt held (not an auto-repeat): the keys that switch full screen.
+    static bool IsFullScreenKey(const SDL_KeyboardEvent& key);
+    // Calls OnResizeWindow when the drawable's size differs from GetWidth x GetHeight (after a
+    // mode switch or when the window moved to a display of another density).
+    void SyncDrawableSize();
+    // A pointer position in window coordinates (SDL's mouse events) to drawable pixels.
+    void WindowToDrawable(int& x, int& y) const;
+
     // Viewport, a 60-degree perspective projection, blending function and depth test.
     void InitGL();
     // Multiplies the current matrix by the camera transform: roll angle[0] about z, pitch
@@ -125,4 +145,9 @@ private:
     int HandleWaitingEvents(bool* paused);
     // Dispatches one SDL event.
     void DispatchEvent(const SDL_Event& event, bool& paused);
+    // Takes a drawable size of `w` x `h` pixels: fields, globals, viewport, GUI size and scale,
+    // then OnScreenSizeChanged.
+    void ApplyDrawableSize(int w, int h);
+    // A size-changed event of window size (w, h): OnResizeWindow unless it is the size held.
+    void OnWindowSizeChanged(int w, int h);
 };

@@ -8,6 +8,7 @@
 #include "app/krGUIResource.h"
 #include "app/krSDLWrapper.h"
 #include "gui/krGUIObject.h"
+#include "gui/krGUIScale.h"
 
 // ---------------------------------------------------------------------------------------------
 // krGUIEvents
@@ -50,7 +51,7 @@ krGUIEvent* krGUIEvents::GetEvent(uint64_t index) const
 // krGUIManager
 
 krGUIManager::krGUIManager(int32_t width, int32_t height)
-    : width(width), height(height), mouseX(0), mouseY(0), prevMouseX(0), prevMouseY(0),
+    : width(width), height(height), scale(1.0f), mouseX(0), mouseY(0), prevMouseX(0), prevMouseY(0),
       controls(nullptr), controlCount(0), frozen(false), wrapperPtr(nullptr), ownResource(nullptr),
       clearCount(0)
 {
@@ -85,6 +86,26 @@ void krGUIManager::SetSize(int32_t newWidth, int32_t newHeight)
 {
     width = newWidth;
     height = newHeight;
+}
+
+void krGUIManager::SetScale(float newScale)
+{
+    const float old = scale;
+    scale = newScale > 0.0f ? newScale : 1.0f;
+    GlobalGUIScale = scale;
+    // The last pointer position stays the same place on the screen.
+    prevMouseX = krPixelsToUnits(krUnitsToPixels(prevMouseX, old), scale);
+    prevMouseY = krPixelsToUnits(krUnitsToPixels(prevMouseY, old), scale);
+}
+
+int32_t krGUIManager::GetViewWidth() const
+{
+    return krPixelsToUnits(width, scale);
+}
+
+int32_t krGUIManager::GetViewHeight() const
+{
+    return krPixelsToUnits(height, scale);
 }
 
 void krGUIManager::AppendControl(krGUIObject* control)
@@ -164,8 +185,7 @@ void krGUIManager::Draw()
     }
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, 0, 1);
+    krGUIProjection(width, height, scale);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     for (uint64_t i = 0; i < controlCount; i++)
@@ -204,8 +224,8 @@ void krGUIManager::DrawChilds(krGUIObject* parent)
 
 void krGUIManager::OnMouse(int32_t x, int32_t y)
 {
-    mouseX = x;
-    mouseY = y;
+    mouseX = krPixelsToUnits(x, scale);
+    mouseY = krPixelsToUnits(y, scale);
     if (mouseX != prevMouseX || mouseY != prevMouseY)
     {
         int32_t dx = mouseX - prevMouseX;
@@ -225,6 +245,8 @@ void krGUIManager::OnMouse(int32_t x, int32_t y)
 
 void krGUIManager::OnLMBDown(int32_t x, int32_t y)
 {
+    x = krPixelsToUnits(x, scale);
+    y = krPixelsToUnits(y, scale);
     for (uint64_t i = 0; i < controlCount; i++)
     {
         krGUIObject* control = controls[i];
@@ -237,6 +259,8 @@ void krGUIManager::OnLMBDown(int32_t x, int32_t y)
 
 void krGUIManager::OnLMBUp(int32_t x, int32_t y)
 {
+    x = krPixelsToUnits(x, scale);
+    y = krPixelsToUnits(y, scale);
     for (uint64_t i = 0; i < controlCount; i++)
     {
         krGUIObject* control = controls[i];

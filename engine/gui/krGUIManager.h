@@ -1,8 +1,9 @@
 // krGUIManager: the root of the 2D GUI. It owns the top-level controls, draws them and their
-// children in a pixel projection (origin top-left, y down) over the 3D scene, routes pointer
-// events to them, queues their clicks and delivers the queue to the application shell's
-// OnGUIClick hook at the start of the next frame. Creating the manager also creates the
-// process-wide engine archive `Resource` (krGUIResource); destroying it deletes that archive.
+// children in a projection of GUI units (origin top-left, y down; one unit is `scale` pixels,
+// see krGUIScale) over the 3D scene, routes pointer events to them, queues their clicks and
+// delivers the queue to the application shell's OnGUIClick hook at the start of the next frame.
+// Creating the manager also creates the process-wide engine archive `Resource` (krGUIResource);
+// destroying it deletes that archive.
 //
 // A click is never delivered for a control that no longer exists: Clear() also drops every
 // queued event, so a click handler that switches screens cannot leave stale records behind.
@@ -68,10 +69,17 @@ public:
     void Init();
     // The shell that receives OnGUIClick; nothing is delivered before it is set.
     void SetWrapperPtr(krSDLWrapper* wrapper) { wrapperPtr = wrapper; }
-    // Size of the pixel projection.
+    // Size of the drawable in pixels.
     void SetSize(int32_t newWidth, int32_t newHeight);
     int32_t GetWidth() const { return width; }
     int32_t GetHeight() const { return height; }
+    // Pixels per GUI unit (1 at construction; non-positive values count as 1). Also published
+    // as GlobalGUIScale for the controls that clip.
+    void SetScale(float newScale);
+    float GetScale() const { return scale; }
+    // The drawable's size in whole GUI units: what the screens are laid out in.
+    int32_t GetViewWidth() const;
+    int32_t GetViewHeight() const;
 
     // Takes ownership of `control` (null is ignored); its position is used as is.
     void AppendControl(krGUIObject* control);
@@ -93,8 +101,9 @@ public:
     // Draws the children of `parent`, each after its own children.
     void DrawChilds(krGUIObject* parent);
 
-    // Pointer moved, left button pressed, left button released at window position (x, y).
-    // Only visible top-level controls with a non-zero ID are reached.
+    // Pointer moved, left button pressed, left button released at drawable pixel (x, y); the
+    // controls get the position in GUI units. Only visible top-level controls with a non-zero
+    // ID are reached.
     void OnMouse(int32_t x, int32_t y);
     void OnLMBDown(int32_t x, int32_t y);
     void OnLMBUp(int32_t x, int32_t y);
@@ -113,7 +122,8 @@ public:
 private:
     int32_t width;
     int32_t height;
-    int32_t mouseX, mouseY;
+    float scale;
+    int32_t mouseX, mouseY; // GUI units
     int32_t prevMouseX, prevMouseY;
     krGUIObject** controls; // owned, with the controls they point to
     uint64_t controlCount;

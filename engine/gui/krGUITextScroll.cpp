@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "app/krSDLWrapper.h"
+#include "gui/krGUIScale.h"
 #include "render/krFont.h"
 
 krGUITextScroll::krGUITextScroll(uint32_t id, krFont* font, int32_t left, int32_t top,
@@ -40,7 +41,8 @@ void krGUITextScroll::Draw()
     {
         // Horizontally the control's span; vertically from 5 pixels below its bottom edge up.
         glEnable(GL_SCISSOR_TEST);
-        glScissor(left, GlobalScreenHeight - top - height - 5, width > 0 ? width : 0, 1000);
+        krGUIScissor(left, top + height + 5 - 1000, width, 1000, GlobalScreenHeight,
+                     GlobalGUIScale);
         const float y = static_cast<float>(top) + font->GetHeight();
         font->Print(x, y, 0.0f, text.GetString());
         glDisable(GL_SCISSOR_TEST);

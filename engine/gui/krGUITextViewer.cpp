@@ -6,6 +6,7 @@
 #include "app/krSDLWrapper.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIPanel.h"
+#include "gui/krGUIScale.h"
 #include "render/krFont.h"
 
 krGUITextViewer::krGUITextViewer(uint32_t id, krStringArray* lines, krFont* font, int32_t left,
@@ -118,8 +119,7 @@ void krGUITextViewer::Draw()
 
     glEnable(GL_SCISSOR_TEST);
     const int32_t clipWidth = width - static_cast<int32_t>(0.5 * round);
-    glScissor(left, GlobalScreenHeight - top - height, clipWidth > 0 ? clipWidth : 0,
-              height > 0 ? height : 0);
+    krGUIScissor(left, top, clipWidth, height, GlobalScreenHeight, GlobalGUIScale);
     const float x = left + 0.5f * round;
     float y = static_cast<float>(scrollOffset + lhi * firstLine -
                                  static_cast<int32_t>(font->GetHeight() * 0.4)) +

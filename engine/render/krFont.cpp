@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -366,6 +367,14 @@ void krFont::Print(float x, float y, float z, const wchar_t* text)
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
+    if (scale != 1.0f && scale > 0.0f)
+    {
+        // A font drawn smaller than its bitmaps is a large font on a magnified view (the GUI
+        // on a big screen): its glyph pixels are the screen's pixels, so the pen starts on a
+        // whole glyph pixel and every glyph lands on the pixel grid, sharp.
+        x = std::round(x / scale) * scale;
+        y = std::round(y / scale) * scale;
+    }
     glTranslatef(x, y, z);
     glScalef(scale, scale, scale);
     // Only glyphs whose quad and texture were built can be drawn.

@@ -64,6 +64,8 @@ public:
     // Builds geometry, textures and fontHeight from the glyphs (GL context needed).
     void InitFontGeometry();
 
+    // Drawing and measuring scale. Below or above 1 the pen is also snapped to whole glyph
+    // pixels: the GUI draws a font made for the screen scale at 1 / scale in its units.
     void SetScale(float value);
     // Draws `text` with the pen starting at (x, y, z); null draws nothing.
     void Print(float x, float y, float z, const wchar_t* text);

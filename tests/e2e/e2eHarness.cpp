@@ -191,14 +191,16 @@ bool PrivateDisplay::Start()
             continue;
         }
         name = ":" + std::to_string(n);
+        // Made before fork: the child only calls what is safe after it.
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
         pid = fork();
         if (pid == 0)
         {
             const int devnull = open("/dev/null", O_WRONLY);
             dup2(devnull, 1);
             dup2(devnull, 2);
-            execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x720x24", "+extension", "GLX",
-                   "+render", "-noreset", static_cast<char*>(nullptr));
+            execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "+extension",
+                   "GLX", "+render", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         for (int i = 0; i < 100; ++i)
@@ -585,7 +587,8 @@ void Keep(const TShot_s& shot, const std::string& step)
     }
     char number[16];
     std::snprintf(number, sizeof(number), "%02d", n);
-    FILE* pipe = popen(("convert -size 1280x720 -depth 8 rgb:- -quality 10 '" + folder + "/" +
+    const std::string size = std::to_string(shot.width) + "x" + std::to_string(shot.height);
+    FILE* pipe = popen(("convert -size " + size + " -depth 8 rgb:- -quality 10 '" + folder + "/" +
                         number + "-" + step + ".png' 2>/dev/null")
                            .c_str(),
                        "w");

@@ -37,7 +37,7 @@ struct TRgb_s
 
 int Distance(const TRgb_s& a, const TRgb_s& b);
 
-// One capture of the whole 1280 x 720 screen.
+// One capture of the whole screen (1280 x 720 unless set otherwise before Grab).
 struct TShot_s
 {
     int width = 1280, height = 720;
@@ -48,7 +48,8 @@ struct TShot_s
     TRgb_s Mean(int x, int y, int r) const;
 };
 
-// A virtual X server of the test's own (1280 x 720, GLX).
+// A virtual X server of the test's own (GLX; 1280 x 720 unless a test sets another size
+// before Start).
 class PrivateDisplay
 {
 public:
@@ -57,6 +58,7 @@ public:
     ~PrivateDisplay() { Stop(); }
     std::string name;
     pid_t pid = -1;
+    int width = 1280, height = 720;
 };
 
 // The real program, started in `folder` with extra environment entries.

@@ -17,6 +17,7 @@
 #include "MusicComposer.h"
 #include "PackCatalogue.h"
 #include "PackPreview.h"
+#include "ScaledEntries.h"
 #include "SkyPainter.h"
 #include "TextPack.h"
 #include "TgaWriter.h"
@@ -171,6 +172,16 @@ bool PackBuilder::Build(std::string& error)
         ordered.push_back(*e);
     }
     entries = std::move(ordered);
+    // Beside the catalogue: fonts and pictures for the GUI's larger scales.
+    std::vector<TScaledEntry_s> scaled;
+    if (!BuildScaledEntries(d, fonts, scaled, notes, error))
+    {
+        return false;
+    }
+    for (TScaledEntry_s& e : scaled)
+    {
+        Add(e.name, std::move(e.content));
+    }
     CrunchAll();
     for (const TPackEntry_s& e : entries)
     {
