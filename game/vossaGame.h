@@ -73,6 +73,7 @@ public:
     bool OnAfterInit() override;
     void OnLMBUp(int x, int y) override;
     void OnMouseMotion(int x, int y, int dx, int dy) override;
+    void OnKeyDown(unsigned key) override;
     void OnKeyUp(unsigned key) override;
     void OnDblClick() override;
     void OnLostFocus() override;
@@ -116,6 +117,9 @@ public:
     void CreateHowToControls();
     void CreateGameHowToControls();
 
+    // Keys that stand in for clicks (vossaGameKeyboard.cpp).
+    void OnCommandKey(unsigned key);
+
     // Scenery (vossaGameScenery.cpp).
     void InitSkyBox();
     void InitClouds();
@@ -137,6 +141,10 @@ protected:
     const krString& Message(uint64_t index) const;
     // Gives the instruction strip line `index` of the messages (no effect without a strip).
     void SetStripText(uint64_t index);
+    // True (once) when OnKeyUp(key) only repeats the press just given to OnKeyDown.
+    bool TakeKeyEcho(unsigned key);
+    // The control with `id` among the manager's top-level controls, or null.
+    krGUIObject* TopControl(uint32_t id) const;
     // Plays the choice sound when there is a sampler.
     void PlayChoiceSound();
     // currentPositions[i] = where the card in slot i is drawn now, so that every flight starts
@@ -209,4 +217,6 @@ protected:
     krGUIButtonStates* redButtonStates;
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
+    unsigned keyEcho = 0;           // the key whose press OnKeyUp will see once more
+    unsigned altKey = 0;            // the key last pressed while Alt was held
 };

@@ -420,6 +420,54 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
     }
 }
 
+// A whole game by keyboard. A stroke reaches the game as the shell delivers it: the press to
+// OnKeyDown and once more to OnKeyUp, then the release to OnKeyUp; it must act exactly once.
+TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
+{
+    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
+    {
+        SDL_SetModState(mods);
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        SDL_SetModState(KMOD_NONE); // Alt may be let go before the key
+        game->OnKeyUp(key);
+    };
+    // Not on a dialog, not with Alt (full screen), not with a row key.
+    Click(106);
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(game->gameState, gsIntro);
+    Click(104);
+    stroke(SDLK_RETURN, KMOD_LALT);
+    stroke(SDLK_1);
+    EXPECT_EQ(game->gameState, gsIntro);
+    stroke(SDLK_KP_ENTER);
+    EXPECT_EQ(game->gameState, gsMindSelect); // started, not dealt as well
+    EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
+    stroke(SDLK_2);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    stroke(SDLK_SPACE);
+    EXPECT_EQ(game->gameState, gsGoToMixer);
+
+    srand(7);
+    krVertexArray* box = game->cards->GetVertexArray(16);
+    const unsigned rowKeys[2][3] = {{SDLK_1, SDLK_2, SDLK_3}, {SDLK_KP_1, SDLK_KP_2, SDLK_KP_3}};
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        stroke(SDLK_RETURN);
+        EXPECT_EQ(game->gameState, gsChoice);
+        stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
+        EXPECT_NE(game->gameState, gsChoice);
+    }
+    RunUntil(gsPresentation);
+    EXPECT_EQ(game->RevealedCard(), box);
+    stroke(SDLK_1);
+    EXPECT_EQ(game->gameState, gsPresentation);
+    stroke(SDLK_SPACE);
+    EXPECT_EQ(game->gameState, gsGotoMindSelect);
+}
+
 TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
 {
     const TGameState flights[] = {gsGoToMixer,        gsStacking,     gsChoice,
