@@ -332,7 +332,7 @@ TEST_F(GameObjectTest, AboutNamesThePlatformSdlReports)
     EXPECT_EQ(Gui()->GetControlCount(), 7u);
 }
 
-TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndRebuildsInPolish)
+TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndStepsThroughAllEight)
 {
     Click(106);
     EXPECT_EQ(FindControl(Gui(), 103)->GetLeft(), 460);
@@ -343,9 +343,13 @@ TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndRebuildsInPolish)
     auto* title = dynamic_cast<krGIULabel*>(FindControl(Gui(), 103)->GetChild(0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(Text(title->GetText()), L"P9");
-    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"English"));
-    Click(107);
-    EXPECT_EQ(game->language, 0);
+    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Deutsch"));
+    // Through the other six languages back to English.
+    for (int32_t next = 2; next <= 8; ++next)
+    {
+        Click(107);
+        EXPECT_EQ(game->language, next % 8);
+    }
     EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
 }
 
