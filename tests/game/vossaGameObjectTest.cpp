@@ -108,6 +108,9 @@ protected:
         {
             GTEST_SKIP() << "needs an X display";
         }
+        // No settings file: the game starts in the system's language; make that English.
+        setenv("LANG", "C.UTF-8", 1);
+        unsetenv("LANGUAGE");
         char cwd[4096];
         ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
         oldDir = cwd;
