@@ -84,6 +84,7 @@ public:
     bool OnAfterInit() override;
     void OnLMBUp(int x, int y) override;
     void OnMouseMotion(int x, int y, int dx, int dy) override;
+    void OnKeyDown(unsigned key) override;
     void OnKeyUp(unsigned key) override;
     void OnDblClick() override;
     void OnLostFocus() override;
@@ -137,6 +138,8 @@ public:
     int32_t GUIWidth() const;
     int32_t GUIHeight() const;
     TScreen GetShownScreen() const { return shownScreen; }
+    // Keys that stand in for clicks (vossaGameKeyboard.cpp).
+    void OnCommandKey(unsigned key);
 
     // Scenery (vossaGameScenery.cpp).
     void InitSkyBox();
@@ -163,6 +166,10 @@ protected:
     // scale (`exact`), for a picture the smallest one made for that scale or more, else the
     // largest; the design's entry when the pack has none.
     krMemoryBlock* ScaledAsset(const char* name, bool exact) const;
+    // True (once) when OnKeyUp(key) only repeats the press just given to OnKeyDown.
+    bool TakeKeyEcho(unsigned key);
+    // The control with `id` among the manager's top-level controls, or null.
+    krGUIObject* TopControl(uint32_t id) const;
     // Plays the choice sound when there is a sampler.
     void PlayChoiceSound();
     // currentPositions[i] = where the card in slot i is drawn now, so that every flight starts
@@ -238,4 +245,6 @@ protected:
     TScreen shownScreen;
     uint64_t stripLine; // the message line the instruction strip shows or fades to
     float assetScale;   // the GUI scale the fonts and button faces were chosen for; 0: none
+    unsigned keyEcho = 0;           // the key whose press OnKeyUp will see once more
+    unsigned altKey = 0;            // the key last pressed while Alt was held
 };

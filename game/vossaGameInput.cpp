@@ -169,6 +169,7 @@ void vossaGame::TakePositionsFromCards()
 
 void vossaGame::OnKeyUp(unsigned key)
 {
+    const bool pressEcho = TakeKeyEcho(key);
     switch (key)
     {
         case SDLK_ESCAPE:
@@ -222,6 +223,10 @@ void vossaGame::OnKeyUp(unsigned key)
             }
             break;
         default:
+            if (!pressEcho)
+            {
+                OnCommandKey(key);
+            }
             break;
     }
 }

@@ -4,6 +4,7 @@
 #include "audio/krSampler.h"
 #include "vossaGame.h"
 #include "vossaLanguage.h"
+#include "vossaLocale.h"
 
 namespace
 {
@@ -22,6 +23,8 @@ void vossaGame::ReadConfig()
     TSettings read;
     if (!ReadSettingsFile(kSettingsFileName, &read))
     {
+        // A first start: the texts in the language of the player's system.
+        language = PreferredLanguage();
         return;
     }
     settingsRecord = read;

@@ -2,9 +2,11 @@
 #include "vossaLanguage.h"
 
 const TLanguage_s LanguageTab[] = {
-    {"English", "english"},
-    {"Polski", "polski"},
-    {nullptr, nullptr},
+    {"English", "english", "en"},          {"Polski", "polski", "pl"},
+    {"Deutsch", "deutsch", "de"},          {"Fran\u00e7ais", "francais", "fr"},
+    {"Espa\u00f1ol", "espanol", "es"},     {"Italiano", "italiano", "it"},
+    {"Portugu\u00eas", "portugues", "pt"}, {"\u010ce\u0161tina", "cestina", "cs"},
+    {nullptr, nullptr, nullptr},
 };
 
 int32_t LanguageCount()

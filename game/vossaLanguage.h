@@ -1,6 +1,8 @@
 // vossaLanguage: the table of the game's languages. Each row pairs the name shown on the
 // language button with the suffix of the archive entries that hold the texts ("msg_english",
-// "licenses_polski", ...). A null row ends the table.
+// "licenses_polski", ...) and the language's ISO 639-1 code, by which the player's system
+// names it. A null row ends the table. Rows 0 and 1 stay English and Polish: settings files
+// store the row.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +11,10 @@ struct TLanguage_s
 {
     const char* name;   // display name
     const char* suffix; // resource suffix
+    const char* code;   // ISO 639-1 language code
 };
 
-// English and Polish, then the null row.
+// English, Polish, German, French, Spanish, Italian, Portuguese and Czech, then the null row.
 extern const TLanguage_s LanguageTab[];
 
 // Number of languages (rows before the null row).

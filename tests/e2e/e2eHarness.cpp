@@ -269,6 +269,10 @@ bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
             dup2(out, 1);
             dup2(out, 2);
         }
+        // The game speaks the language of the system at its first start: every run starts
+        // from a system without a preferred language (English) unless `env` names one.
+        setenv("LANG", "C.UTF-8", 1);
+        unsetenv("LANGUAGE");
         for (const std::string& e : env)
         {
             putenv(strdup(e.c_str()));

@@ -476,7 +476,8 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     MoveAway();
     ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "how-to: no way back";
 
-    // Settings (panel 460, 150, 360 x 270): language to Polish, back, and to Polish again;
+    // Settings (panel 460, 150, 360 x 270): language to Polish, round to English, and to
+    // Polish again;
     // quality, music and the instruction strip switched off.
     Click(714, 382);
     MoveAway();
@@ -499,6 +500,12 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     const TShot_s polish = clickAndCapture(734, 202, "settings-polish");
     EXPECT_GT(TextChanged(settingsEnglish, polish, 470, 155, 200, 250), 100)
         << "the settings labels did not change language";
+    // Through the other six languages back to English.
+    for (const char* language :
+         {"deutsch", "francais", "espanol", "italiano", "portugues", "cestina"})
+    {
+        clickAndCapture(734, 202, std::string("settings-") + language);
+    }
     const TShot_s english = clickAndCapture(734, 202, "settings-english-again");
     EXPECT_LT(TextChanged(settingsEnglish, english, 470, 155, 200, 250), 40)
         << "the English labels did not come back";

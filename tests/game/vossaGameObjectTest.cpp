@@ -111,6 +111,9 @@ protected:
         {
             GTEST_SKIP() << "needs an X display";
         }
+        // No settings file: the game starts in the system's language; make that English.
+        setenv("LANG", "C.UTF-8", 1);
+        unsetenv("LANGUAGE");
         char cwd[4096];
         ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
         oldDir = cwd;
@@ -397,7 +400,7 @@ TEST_F(GameObjectTest, AboutNamesThePlatformSdlReports)
     EXPECT_EQ(Gui()->GetControlCount(), 7u);
 }
 
-TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndRebuildsInPolish)
+TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndStepsThroughAllEight)
 {
     Click(106);
     EXPECT_EQ(FindControl(Gui(), 103)->GetLeft(), 460);
@@ -408,9 +411,13 @@ TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndRebuildsInPolish)
     auto* title = dynamic_cast<krGIULabel*>(FindControl(Gui(), 103)->GetChild(0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(Text(title->GetText()), L"P9");
-    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"English"));
-    Click(107);
-    EXPECT_EQ(game->language, 0);
+    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Deutsch"));
+    // Through the other six languages back to English.
+    for (int32_t next = 2; next <= 8; ++next)
+    {
+        Click(107);
+        EXPECT_EQ(game->language, next % 8);
+    }
     EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
 }
 
@@ -533,6 +540,52 @@ TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
     ExpectDeal(2, {6, 7, 14},
                {0, 6, 3, 9, 12, 15, 18, 1, 4, 10, 7, 13, 16, 19, 2, 5, 8, 11, 17, 14, 20}, false);
     EXPECT_EQ(game->gameState, gsGotoPresentation);
+// A whole game by keyboard. A stroke reaches the game as the shell delivers it: the press to
+// OnKeyDown and once more to OnKeyUp, then the release to OnKeyUp; it must act exactly once.
+TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
+{
+    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
+    {
+        SDL_SetModState(mods);
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        SDL_SetModState(KMOD_NONE); // Alt may be let go before the key
+        game->OnKeyUp(key);
+    };
+    // Not on a dialog, not with Alt (full screen), not with a row key.
+    Click(106);
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(game->gameState, gsIntro);
+    Click(104);
+    stroke(SDLK_RETURN, KMOD_LALT);
+    stroke(SDLK_1);
+    EXPECT_EQ(game->gameState, gsIntro);
+    stroke(SDLK_KP_ENTER);
+    EXPECT_EQ(game->gameState, gsMindSelect); // started, not dealt as well
+    EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
+    stroke(SDLK_2);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    stroke(SDLK_SPACE);
+    EXPECT_EQ(game->gameState, gsGoToMixer);
+
+    srand(7);
+    krVertexArray* box = game->cards->GetVertexArray(16);
+    const unsigned rowKeys[2][3] = {{SDLK_1, SDLK_2, SDLK_3}, {SDLK_KP_1, SDLK_KP_2, SDLK_KP_3}};
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        stroke(SDLK_RETURN);
+        EXPECT_EQ(game->gameState, gsChoice);
+        stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
+        EXPECT_NE(game->gameState, gsChoice);
+    }
+    RunUntil(gsPresentation);
+    EXPECT_EQ(game->RevealedCard(), box);
+    stroke(SDLK_1);
+    EXPECT_EQ(game->gameState, gsPresentation);
+    stroke(SDLK_SPACE);
+    EXPECT_EQ(game->gameState, gsGotoMindSelect);
 }
 
 TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)

@@ -90,19 +90,24 @@ TEST(ScreenLayout, TinyWindowNeverGivesANegativeLogo)
 
 TEST(Language, TableAndNextLanguage)
 {
-    EXPECT_EQ(LanguageCount(), 2);
-    EXPECT_STREQ(LanguageTab[0].name, "English");
-    EXPECT_STREQ(LanguageTab[1].suffix, "polski");
-    EXPECT_EQ(LanguageTab[2].name, nullptr);
-    EXPECT_EQ(NextLanguage(0), 1);
-    EXPECT_EQ(NextLanguage(1), 0);
+    // Rows 0 and 1 are where stored settings files expect English and Polish.
+    const char* suffixes[] = {"english", "polski",   "deutsch",   "francais",
+                              "espanol", "italiano", "portugues", "cestina"};
+    ASSERT_EQ(LanguageCount(), 8);
+    for (int32_t row = 0; row < 8; ++row)
+    {
+        EXPECT_STREQ(LanguageTab[row].suffix, suffixes[row]);
+        EXPECT_EQ(NextLanguage(row), (row + 1) % 8);
+    }
+    EXPECT_EQ(LanguageTab[8].name, nullptr);
     EXPECT_STREQ(LanguageName(NextLanguage(0)), "Polski");
-    EXPECT_STREQ(LanguageName(NextLanguage(1)), "English");
+    EXPECT_STREQ(LanguageName(7), "\u010ce\u0161tina");
+    EXPECT_STREQ(LanguageName(NextLanguage(7)), "English");
 }
 
 TEST(Language, IndexOutsideTheTableReadsAsEnglish)
 {
-    for (int32_t bad : {2, 3, -1, 1000000, INT32_MIN, INT32_MAX})
+    for (int32_t bad : {8, 9, -1, 1000000, INT32_MIN, INT32_MAX})
     {
         EXPECT_EQ(ValidLanguage(bad), 0) << bad;
         EXPECT_STREQ(LanguageSuffix(bad), "english") << bad;

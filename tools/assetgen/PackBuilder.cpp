@@ -19,6 +19,7 @@
 #include "PackPreview.h"
 #include "ScaledEntries.h"
 #include "SkyPainter.h"
+#include "TextFit.h"
 #include "TextPack.h"
 #include "TgaWriter.h"
 #include "VorbisWriter.h"
@@ -278,7 +279,7 @@ bool PackBuilder::BuildFontsAndTexts(std::string& error)
     notes.push_back("font ss10: DejaVu Sans " + std::to_string(d.smallFontSize) +
                     " px, game font height " + std::to_string(smallFont->GameFontHeight()));
 
-    for (const char* language : {"english", "polski"})
+    for (const std::string& language : PackLanguages())
     {
         const std::string dir = assets + "/texts/";
         std::string messages, licenses, howTo;
@@ -286,15 +287,11 @@ bool PackBuilder::BuildFontsAndTexts(std::string& error)
             !ReadText(dir + "licenses_" + language + ".txt", licenses) ||
             !ReadText(dir + "howtoplay_" + language + ".txt", howTo))
         {
-            error = std::string("cannot read the texts of ") + language + " in " + dir;
+            error = "cannot read the texts of " + language + " in " + dir;
             return false;
         }
-        const std::vector<std::string> messageLines = SplitLines(messages);
-        if (messageLines.size() < 22)
-        {
-            error = std::string("msg_") + language + " has fewer than 22 lines";
-            return false;
-        }
+        std::vector<std::string> messageLines = SplitLines(messages);
+        KeepJoiningSpaces(messageLines);
         const std::vector<std::string> licenseLines =
             WrapParagraphs(SplitLines(licenses), *smallFont, d.aboutWrapWidth);
         const std::vector<std::string> howToLines =
@@ -307,27 +304,25 @@ bool PackBuilder::BuildFontsAndTexts(std::string& error)
                 const std::u32string text = ToU32(line);
                 if (!smallFont->Covers(text) || !mainFont->Covers(text))
                 {
-                    error = std::string("a ") + language +
-                            " text has a character without glyph: " + line;
+                    error = "a " + language + " text has a character without glyph: " + line;
                     return false;
                 }
             }
         }
-        // Button captions must fit the 128-pixel buttons.
-        for (int index : {1, 2, 3, 7, 8, 9, 13, 14, 15, 16})
+        // Every text must fit the place the game gives it.
+        const TTextRoom_s room;
+        if (!CheckMessagesFit(messageLines, *mainFont, *smallFont, room, "msg_" + language,
+                              error) ||
+            !CheckViewerFit(licenseLines, *smallFont, room.licenceLine, "licenses_" + language,
+                            error) ||
+            !CheckViewerFit(howToLines, *smallFont, room.howToLine, "howtoplay_" + language, error))
         {
-            int width = mainFont->Width(ToU32(messageLines[index]));
-            if (width > 120)
-            {
-                error = std::string("msg_") + language + " line " + std::to_string(index) +
-                        " is too wide for a button (" + std::to_string(width) + " px)";
-                return false;
-            }
+            return false;
         }
         auto bytes = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
-        Add(std::string("msg_") + language, bytes(JoinCrLf(messageLines)));
-        Add(std::string("licenses_") + language, bytes(JoinCrLf(licenseLines)));
-        Add(std::string("howtoplay_") + language, bytes(JoinCrLf(howToLines)));
+        Add("msg_" + language, bytes(JoinCrLf(messageLines)));
+        Add("licenses_" + language, bytes(JoinCrLf(licenseLines)));
+        Add("howtoplay_" + language, bytes(JoinCrLf(howToLines)));
     }
     return true;
 }

@@ -1,6 +1,13 @@
 // PackCatalogue: entry names.
 #include "PackCatalogue.h"
 
+std::vector<std::string> PackLanguages()
+{
+    // In the order of the game's language table.
+    return {"english", "polski",   "deutsch",   "francais",
+            "espanol", "italiano", "portugues", "cestina"};
+}
+
 std::vector<std::string> PackCatalogue()
 {
     std::vector<std::string> names = {"box", "box_low"};
@@ -23,11 +30,11 @@ std::vector<std::string> PackCatalogue()
         }
     }
     names.insert(names.end(), {"vossa_logo", "vossa_logo_low"});
-    for (const char* language : {"english", "polski"})
+    for (const std::string& language : PackLanguages())
     {
-        names.push_back(std::string("msg_") + language);
-        names.push_back(std::string("licenses_") + language);
-        names.push_back(std::string("howtoplay_") + language);
+        names.push_back("msg_" + language);
+        names.push_back("licenses_" + language);
+        names.push_back("howtoplay_" + language);
     }
     names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
     return names;

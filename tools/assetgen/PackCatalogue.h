@@ -6,3 +6,6 @@
 #include <vector>
 
 std::vector<std::string> PackCatalogue();
+
+// The resource suffixes of the languages whose texts the pack holds.
+std::vector<std::string> PackLanguages();

@@ -1,6 +1,8 @@
 // TextPack: line splitting, CR LF joining and pixel-width word wrapping.
 #include "TextPack.h"
 
+#include <algorithm>
+
 std::string ToUtf8(const std::u32string& text)
 {
     std::string out;
@@ -77,6 +79,33 @@ std::string JoinCrLf(const std::vector<std::string>& lines)
     return out;
 }
 
+namespace
+{
+// The indent of a list item's continuation lines: "- " items get three spaces, numbered items
+// ("1. ", "12. ") as many spaces as come closest to the width of their number; other
+// paragraphs none.
+std::u32string ItemIndent(const std::u32string& text, const GlyphBlock& font)
+{
+    if (text.size() > 2 && text[0] == U'-' && text[1] == U' ')
+    {
+        return U"   ";
+    }
+    size_t digits = 0;
+    while (digits < text.size() && text[digits] >= U'0' && text[digits] <= U'9')
+    {
+        ++digits;
+    }
+    if (digits == 0 || digits > 3 || text.size() < digits + 3 || text[digits] != U'.' ||
+        text[digits + 1] != U' ')
+    {
+        return U"";
+    }
+    const int space = std::max(font.Width(U" "), 1);
+    const int marker = font.Width(text.substr(0, digits + 2));
+    return std::u32string((size_t)std::max((marker + space / 2) / space, 1), U' ');
+}
+} // namespace
+
 std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragraphs,
                                         const GlyphBlock& font, int maxWidth)
 {
@@ -89,8 +118,7 @@ std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragrap
             out.emplace_back();
             continue;
         }
-        const bool item = text.size() > 2 && text[0] == U'-' && text[1] == U' ';
-        const std::u32string indent = item ? U"   " : U"";
+        const std::u32string indent = ItemIndent(text, font);
         // Words separated by single spaces; runs of spaces at the start are kept.
         std::vector<std::u32string> words;
         std::u32string word;
@@ -120,23 +148,47 @@ std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragrap
                 words.erase(words.begin() + (long)i);
             }
         }
+        // Greedy filling; each line is kept as its words so that the last ones can move.
+        std::vector<std::vector<std::u32string>> lines;
         std::u32string line;
         for (const std::u32string& w : words)
         {
             std::u32string candidate = line.empty() ? w : line + U' ' + w;
             if (!line.empty() && font.Width(candidate) > maxWidth)
             {
-                out.push_back(ToUtf8(line));
+                lines.push_back({w});
                 line = indent + w;
             }
             else
             {
+                if (lines.empty())
+                {
+                    lines.emplace_back();
+                }
+                lines.back().push_back(w);
                 line = candidate;
             }
         }
-        if (!line.empty())
+        // A paragraph never ends in a line of one word ("14);" alone): the last word of the
+        // line before joins it, when the line before keeps a word and the pair fits.
+        const size_t n = lines.size();
+        if (n >= 2 && lines[n - 1].size() == 1 && lines[n - 2].size() >= 2)
         {
-            out.push_back(ToUtf8(line));
+            const std::u32string pair = indent + lines[n - 2].back() + U' ' + lines[n - 1][0];
+            if (font.Width(pair) <= maxWidth)
+            {
+                lines[n - 1].insert(lines[n - 1].begin(), lines[n - 2].back());
+                lines[n - 2].pop_back();
+            }
+        }
+        for (size_t i = 0; i < n; ++i)
+        {
+            std::u32string wrapped = i > 0 ? indent : U"";
+            for (size_t k = 0; k < lines[i].size(); ++k)
+            {
+                wrapped += (k > 0 ? U" " : U"") + lines[i][k];
+            }
+            out.push_back(ToUtf8(wrapped));
         }
     }
     return out;

@@ -18,8 +18,9 @@ std::vector<std::string> SplitLines(const std::string& text);
 std::string JoinCrLf(const std::vector<std::string>& lines);
 
 // Every source line is a paragraph, wrapped at spaces to at most `maxWidth` pixels of `font`;
-// an empty source line stays an empty line. A paragraph starting with "- " is a list item
-// whose continuation lines are indented to line up with its text. One-letter words are kept
+// an empty source line stays an empty line. A paragraph starting with "- " or with a number
+// and ". " ("1. ") is a list item whose continuation lines are indented to line up with its
+// text. One-letter words are kept
 // with the word that follows them, as Polish typesetting wants.
 std::vector<std::string> WrapParagraphs(const std::vector<std::string>& paragraphs,
                                         const GlyphBlock& font, int maxWidth);

@@ -42,7 +42,8 @@ bool Drawable(const krFont& font, const wchar_t* text)
             return false;
         }
         const TGlyph_s& g = font.glyphs[*text];
-        if (*text != L' ' && g.width * g.height == 0)
+        // Spaces, the no-break one too (French puts it before ! ? : ;), draw nothing.
+        if (*text != L' ' && *text != L'\u00a0' && g.width * g.height == 0)
         {
             return false;
         }
@@ -50,7 +51,8 @@ bool Drawable(const krFont& font, const wchar_t* text)
     return true;
 }
 
-const char* kLanguages[2] = {"english", "polski"};
+const char* kLanguages[8] = {"english", "polski",   "deutsch",   "francais",
+                             "espanol", "italiano", "portugues", "cestina"};
 } // namespace
 
 TEST(PackTexts, EveryTextIsCrLfSeparatedUtf8)
@@ -122,21 +124,31 @@ TEST(PackTexts, MessageTablesHoldAllLinesAndEveryCharacterIsDrawable)
     }
 }
 
-TEST(PackTexts, PolishTextsUseTheirDiacritics)
+TEST(PackTexts, EveryLanguageUsesItsOwnLettersAndQuotationMarks)
 {
-    std::wstring all;
-    for (const char* kind : {"msg_polski", "howtoplay_polski", "licenses_polski"})
+    const std::pair<const char*, const wchar_t*> languages[] = {
+        {"polski", L"ąćęłńóśźż«»"},  {"deutsch", L"äöüßÜ»«"},  {"francais", L"éèàçêôù«»\u00a0"},
+        {"espanol", L"ñáéíóú¿¡«»"},  {"italiano", L"àèéìù«»"}, {"portugues", L"ãçõáéêóú«»"},
+        {"cestina", L"áčéěířšůýž»«"}};
+    for (const auto& language : languages)
     {
-        std::unique_ptr<krStringArray> text = LoadText(kind);
-        ASSERT_NE(text, nullptr);
-        for (uint64_t i = 0; i < text->GetLinesCounf(); ++i)
+        std::wstring all;
+        for (const char* kind : {"msg_", "howtoplay_", "licenses_"})
         {
-            all += text->GetLine(i)->GetString();
+            std::unique_ptr<krStringArray> text = LoadText(kind + std::string(language.first));
+            ASSERT_NE(text, nullptr);
+            for (uint64_t i = 0; i < text->GetLinesCounf(); ++i)
+            {
+                all += text->GetLine(i)->GetString();
+            }
         }
-    }
-    for (wchar_t c : std::wstring(L"ąćęłńóśźż"))
-    {
-        EXPECT_NE(all.find(c), std::wstring::npos) << "missing U+" << std::hex << (int)c;
+        for (const wchar_t* c = language.second; *c != 0; ++c)
+        {
+            EXPECT_NE(all.find(*c), std::wstring::npos)
+                << language.first << " lacks U+" << std::hex << (int)*c;
+        }
+        // Straight double quotes belong to the English legal texts only.
+        EXPECT_EQ(all.find(L"\"Bitstream\""), std::wstring::npos) << language.first;
     }
 }
 

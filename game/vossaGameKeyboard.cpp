@@ -1,0 +1,87 @@
+// vossaGame, keyboard: the keys that stand in for clicks (see vossaKeyboard.h). The shell hands
+// every press to OnKeyDown and then once more to OnKeyUp; these keys act once per stroke, on
+// the real release, as a click acts once on its release.
+#include <SDL.h>
+
+#include "gui/krGUIManager.h"
+#include "gui/krGUIObject.h"
+#include "vossaGame.h"
+#include "vossaKeyboard.h"
+
+namespace
+{
+bool AltHeld()
+{
+    return (SDL_GetModState() & KMOD_ALT) != 0;
+}
+} // namespace
+
+void vossaGame::OnKeyDown(unsigned key)
+{
+    krSDLWrapper::OnKeyDown(key);
+    keyEcho = key;
+    if (AltHeld())
+    {
+        altKey = key;
+    }
+}
+
+bool vossaGame::TakeKeyEcho(unsigned key)
+{
+    if (key != keyEcho || key == 0)
+    {
+        return false;
+    }
+    keyEcho = 0;
+    return true;
+}
+
+krGUIObject* vossaGame::TopControl(uint32_t id) const
+{
+    krGUIManager* gui = GetGUIManager();
+    for (uint64_t i = 0; gui != nullptr && i < gui->GetControlCount(); ++i)
+    {
+        krGUIObject* control = gui->GetControl(i);
+        if (control != nullptr && control->GetID() == id)
+        {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void vossaGame::OnCommandKey(unsigned key)
+{
+    // Alt with Return belongs to the window (full screen), not to the game; a key pressed
+    // with Alt stays the window's even when Alt is let go first.
+    const bool withAlt = AltHeld() || altKey == key;
+    if (altKey == key)
+    {
+        altKey = 0;
+    }
+    const TKeyCommand command = KeyCommand(key);
+    if (command == kcNone || withAlt)
+    {
+        return;
+    }
+    const TKeyPlan_s plan = KeyPlan(command, gameState, TopControl(ciQuit) != nullptr);
+    switch (plan.action)
+    {
+        case kaStart:
+            if (krGUIObject* start = TopControl(ciStart))
+            {
+                OnGUIClick(start);
+            }
+            break;
+        case kaAnswer:
+            selectedRow = plan.pick.row;
+            starLineY = plan.pick.starLineY;
+            ChangeGameState();
+            break;
+        case kaRowClick:
+            ChangeGameState();
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,292 @@
+// End-to-end: a whole trick played with the keyboard alone; each language after English and
+// Polish on its intro, about and settings screens, its index kept in the settings file across
+// a restart; the first start in the language of the system.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "e2eHarness.h"
+
+using namespace e2e;
+
+namespace
+{
+bool PanelAt(const TShot_s& s, int x, int y)
+{
+    const TRgb_s c = s.Mean(x, y, 2);
+    return c.r > 170 && c.g > 170 && c.b > 170;
+}
+
+// Pixels of a rectangle that are text-dark in one capture and not in the other.
+int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h)
+{
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+    {
+        for (int x = x0; x < x0 + w; ++x)
+        {
+            const TRgb_s p = a.At(x, y), q = b.At(x, y);
+            n += (p.r + p.g + p.b < 240) != (q.r + q.g + q.b < 240);
+        }
+    }
+    return n;
+}
+
+// The face shown large and alone in the middle of the screen, or -1.
+int LargeCardInMiddle(const TShot_s& s)
+{
+    std::map<int, int> votes;
+    int all = 0;
+    for (int gy = -6; gy <= 6; ++gy)
+    {
+        for (int gx = -6; gx <= 6; ++gx)
+        {
+            const int face = CardOf(s.Mean(640 + gx * 25, 340 + gy * 25, 1));
+            if (face >= 0)
+            {
+                ++votes[face];
+                ++all;
+            }
+        }
+    }
+    for (const auto& v : votes)
+    {
+        if (v.second >= 30 && all - v.second <= 8)
+        {
+            return v.first;
+        }
+    }
+    return -1;
+}
+
+// A 48-byte settings file: default colours, everything on, volumes 64, `language`.
+std::vector<unsigned char> SettingsWithLanguage(int32_t language)
+{
+    const float colours[8] = {0.889129638671875f, 0.629486083984375f, 0.13458251953125f, 1.0f,
+                              0.084930419921875f, 0.404876708984375f, 0.7286376953125f,  1.0f};
+    std::vector<unsigned char> bytes(48, 0);
+    std::memcpy(bytes.data(), colours, sizeof(colours));
+    std::memcpy(bytes.data() + 32, &language, 4);
+    bytes[36] = bytes[37] = bytes[38] = 1;
+    const int32_t volume = 64;
+    std::memcpy(bytes.data() + 40, &volume, 4);
+    std::memcpy(bytes.data() + 44, &volume, 4);
+    return bytes;
+}
+
+class KeysAndLanguages : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!display.Start())
+        {
+            GTEST_SKIP() << "needs Xvfb";
+        }
+        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+        {
+            GTEST_SKIP() << "needs xdotool and imagemagick";
+        }
+        setenv("DISPLAY", display.name.c_str(), 1);
+        folder = TempFolder();
+        ASSERT_FALSE(folder.empty());
+        ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
+    }
+
+    void TearDown() override
+    {
+        game.Kill();
+        display.Stop();
+        RemoveFolder(folder);
+    }
+
+    void StartToIntro(const std::vector<std::string>& env = {})
+    {
+        ASSERT_TRUE(game.Start(folder, env, folder + "/output.txt"));
+        ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
+    }
+
+    // Escape on the intro menu or a dialog ends the program; the language it saved.
+    int32_t QuitAndReadLanguage()
+    {
+        Key("Escape");
+        int status = -1;
+        EXPECT_TRUE(game.WaitForExit(30 * Slowness(), &status));
+        EXPECT_EQ(status, 0);
+        std::vector<unsigned char> bytes;
+        TSettingsFile_s saved;
+        if (!ReadFile(folder + "/vossaconfig.bin", bytes) || !ParseSettings(bytes, &saved))
+        {
+            return -1;
+        }
+        return saved.language;
+    }
+
+    // Waits for the rows; the slot of `face` there, -2 when no rows came.
+    int WaitForRows(int face, const std::string& step, double seconds)
+    {
+        std::vector<int> faces;
+        if (!WaitForScreen(
+                game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
+        {
+            return -2;
+        }
+        Pause(1.0 * Slowness());
+        Grab(shot);
+        if (!RowsShown(shot, &faces))
+        {
+            return -1;
+        }
+        Keep(shot, step);
+        for (int slot = 0; slot < 21; ++slot)
+        {
+            if (faces[size_t(slot)] == face)
+            {
+                return slot;
+            }
+        }
+        return -1;
+    }
+
+    PrivateDisplay display;
+    Game game;
+    std::string folder;
+    TShot_s shot;
+};
+} // namespace
+
+// Return starts, Space deals, the number keys (top row 1, bottom row 3; the keypad's in the
+// second answer) answer, keypad Enter plays again: the followed card is revealed.
+TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
+{
+    StartToIntro();
+    ASSERT_FALSE(HasFatalFailure());
+    MoveAway();
+    Key("Return");
+    ASSERT_TRUE(WaitForScreen(
+        game,
+        [](const TShot_s& s) { return !IsIntro(s) && PanelAt(s, 336, 13) && PanelAt(s, 944, 13); },
+        20, shot))
+        << "Return did not start a game";
+    Keep(shot, "started");
+    const int face = 12;
+    ASSERT_TRUE(WaitForScreen(
+        game,
+        [&](const TShot_s& s)
+        {
+            for (int y = 200; y < 720; y += 12)
+            {
+                for (int x = 0; x < 1280; x += 12)
+                {
+                    if (CardOf(s.Mean(x, y, 1)) == face)
+                    {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        },
+        30, shot))
+        << "card " << face << " not seen on the circle";
+    int slot = -2;
+    for (int attempt = 0; attempt < 3 && slot == -2; ++attempt)
+    {
+        Key("space");
+        slot = WaitForRows(face, "layout1", 20);
+    }
+    const char* keys[3][3] = {{"3", "2", "1"}, {"KP_3", "KP_2", "KP_1"}, {"3", "2", "1"}};
+    for (int choice = 1; choice <= 3; ++choice)
+    {
+        if (choice > 1)
+        {
+            slot = WaitForRows(face, "layout" + std::to_string(choice), 60);
+        }
+        ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
+        bool taken = false;
+        for (int attempt = 0; attempt < 3 && !taken; ++attempt)
+        {
+            Key(keys[choice - 1][slot / 7]);
+            taken = WaitForScreen(
+                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 20, shot);
+        }
+        ASSERT_TRUE(taken) << "choice " << choice << " not taken";
+    }
+    int revealed = -1;
+    ASSERT_TRUE(WaitForScreen(
+        game, [&](const TShot_s& s) { return (revealed = LargeCardInMiddle(s)) >= 0; }, 60, shot))
+        << "no card revealed";
+    Keep(shot, "reveal");
+    EXPECT_EQ(revealed, face);
+    Key("KP_Enter");
+    EXPECT_TRUE(WaitForScreen(
+        game, [](const TShot_s& s) { return LargeCardInMiddle(s) < 0; }, 30, shot))
+        << "Enter did not end the reveal";
+    Keep(shot, "play-again");
+    Key("Escape");
+    ASSERT_TRUE(WaitForScreen(game, IsIntro, 30, shot));
+    EXPECT_EQ(QuitAndReadLanguage(), 0);
+}
+
+// Each language after English and Polish from a settings file: intro, about and settings
+// screens kept as pictures, the texts differ from the language before, and the file still
+// names the language when the program has ended; the last one is started once more.
+TEST_F(KeysAndLanguages, EveryLanguageShowsItsScreensAndKeepsItsIndex)
+{
+    const char* names[8] = {"english", "polski",   "deutsch",   "francais",
+                            "espanol", "italiano", "portugues", "cestina"};
+    TShot_s previous;
+    for (int32_t language = 1; language < 8; ++language)
+    {
+        SCOPED_TRACE(names[language]);
+        ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", SettingsWithLanguage(language)));
+        StartToIntro();
+        ASSERT_FALSE(HasFatalFailure());
+        MoveAway();
+        Pause(0.5);
+        Grab(shot);
+        Keep(shot, std::string(names[language]) + "-intro");
+        Click(640, 342);
+        MoveAway();
+        ASSERT_TRUE(WaitForScreen(
+            game, [](const TShot_s& s) { return PanelAt(s, 340, 140) && !IsIntro(s); }, 20, shot))
+            << "no about dialog";
+        Pause(0.5);
+        Grab(shot);
+        Keep(shot, std::string(names[language]) + "-about");
+        Click(640, 429);
+        MoveAway();
+        ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "about: no way back";
+        Click(714, 382);
+        MoveAway();
+        ASSERT_TRUE(WaitForScreen(
+            game, [](const TShot_s& s) { return PanelAt(s, 810, 160) && !IsIntro(s); }, 20, shot))
+            << "no settings dialog";
+        Pause(0.5);
+        Grab(shot);
+        Keep(shot, std::string(names[language]) + "-settings");
+        if (previous.Valid())
+        {
+            EXPECT_GT(TextChanged(previous, shot, 470, 155, 200, 250), 100)
+                << "the settings labels are those of the language before";
+        }
+        previous = shot;
+        EXPECT_EQ(QuitAndReadLanguage(), language);
+    }
+    StartToIntro();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(QuitAndReadLanguage(), 7);
+}
+
+// No settings file: the first start takes the system's language (LANG), and keeps it.
+TEST_F(KeysAndLanguages, FirstStartSpeaksTheSystemsLanguage)
+{
+    StartToIntro({"LANG=cs_CZ.UTF-8"});
+    ASSERT_FALSE(HasFatalFailure());
+    Keep(shot, "first-start-cestina");
+    EXPECT_EQ(QuitAndReadLanguage(), 7);
+    // From now on the file decides, whatever the system says.
+    StartToIntro({"LANG=de_DE.UTF-8"});
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(QuitAndReadLanguage(), 7);
+}

@@ -1,0 +1,110 @@
+// TextFit: width checks of the language texts against the game's screens.
+#include "TextFit.h"
+
+#include "TextPack.h"
+
+namespace
+{
+// The message lines followed directly by a word of the program's own.
+const int kJoinedLines[] = {4, 10};
+
+bool Fits(const GlyphBlock& font, const std::string& line, int width, const std::string& what,
+          const std::string& place, std::string& error)
+{
+    const int measured = font.Width(ToU32(line));
+    if (measured <= width)
+    {
+        return true;
+    }
+    error = what + ": " + place + " is " + std::to_string(measured) + " px wide, " +
+            std::to_string(width) + " px fit: " + line;
+    return false;
+}
+} // namespace
+
+void KeepJoiningSpaces(std::vector<std::string>& messages)
+{
+    for (int index : kJoinedLines)
+    {
+        if ((size_t)index >= messages.size())
+        {
+            continue;
+        }
+        std::string& line = messages[(size_t)index];
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        {
+            line.pop_back();
+        }
+        line.push_back(' ');
+    }
+}
+
+std::u32string AboutSecondLine(const std::vector<std::string>& messages, const TTextRoom_s& room)
+{
+    if (messages.size() < 11)
+    {
+        return U"";
+    }
+    return ToU32(messages[5] + ", " + messages[4] + room.version + ", " + messages[10] +
+                 room.platform);
+}
+
+bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
+                      const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
+                      std::string& error)
+{
+    if (messages.size() < 22)
+    {
+        error = what + " has fewer than 22 lines";
+        return false;
+    }
+    auto line = [&](int i) { return "line " + std::to_string(i); };
+    for (int i : {1, 2, 3, 7, 8, 9, 13, 14, 15, 16})
+    {
+        if (!Fits(mainFont, messages[i], room.buttonCaption, what, line(i) + " (a button)", error))
+        {
+            return false;
+        }
+    }
+    for (int i : {11, 12, 17, 21})
+    {
+        if (!Fits(smallFont, messages[i], room.settingsLabel, what, line(i) + " (a settings label)",
+                  error))
+        {
+            return false;
+        }
+    }
+    // The strip keeps the width of line 18, the text it is built with.
+    const int stripWidth = mainFont.Width(ToU32(messages[18]));
+    for (int i : {19, 20})
+    {
+        if (!Fits(mainFont, messages[i], stripWidth, what,
+                  line(i) + " (the instruction strip, wider than line 18)", error))
+        {
+            return false;
+        }
+    }
+    for (int i : {3, 6})
+    {
+        if (!Fits(smallFont, messages[i], room.aboutLine, what, line(i) + " (the about dialog)",
+                  error))
+        {
+            return false;
+        }
+    }
+    return Fits(smallFont, ToUtf8(AboutSecondLine(messages, room)), room.aboutLine, what,
+                "the about dialog's second line (lines 5, 4 and 10)", error);
+}
+
+bool CheckViewerFit(const std::vector<std::string>& lines, const GlyphBlock& font, int width,
+                    const std::string& what, std::string& error)
+{
+    for (size_t i = 0; i < lines.size(); ++i)
+    {
+        if (!Fits(font, lines[i], width, what, "line " + std::to_string(i), error))
+        {
+            return false;
+        }
+    }
+    return true;
+}
