@@ -1,16 +1,21 @@
 # The Debian package (`make package`, or `cpack -G DEB` in the build folder): the install
-# layout of cmake/VossaInstall.cmake under /usr, named vossa_<version>_<arch>.deb.
+# layout of cmake/VossaInstall.cmake under /usr, named vossa_<version>_<arch>.deb. The game is
+# its own upstream, so the package is a native one: its version is the project's, and its
+# changelog is share/doc/vossa/changelog.gz.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vossa)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vossa developers")
-set(CPACK_PACKAGE_CONTACT "Vossa developers <vossa@example.org>")
+set(CPACK_PACKAGE_CONTACT "${VOSSA_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D card game performing the 21-card mind-reading trick")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Think of one of 21 cards turning on a circle, point out three times the row that holds it, "
-    "and Vossa reveals your card, large and spinning among the stars. Full screen, played with "
-    "the mouse, with texts in English and Polish, music and its own small OpenGL engine.")
+# The long description goes into the control file below the summary as it stands, line by
+# line: kept within the 80 columns Debian allows.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Think of one of 21 cards turning on a circle, point out three times the row\n"
+    "that holds it, and Vossa reveals your card, large and spinning among the\n"
+    "stars. Full screen, played with the mouse or by touch, with texts in English\n"
+    "and Polish, music and its own small OpenGL engine.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 # Installed with DESTDIR so that install-time steps see the final prefix (the desktop entry).

@@ -22,8 +22,8 @@
 
 namespace
 {
-// The version shown on the about dialog.
-const wchar_t kVersion[] = L"1.1.222";
+// The version shown on the about dialog: the project's, the same as the package's.
+const wchar_t kVersion[] = L"" VOSSA_VERSION;
 const float kTickerColor[4] = {0.04f, 0.04f, 0.25f, 1.0f};
 
 krGIULabel* BlackLabel(krFont* font, int32_t x, int32_t y, const krString& text)

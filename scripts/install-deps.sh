@@ -10,7 +10,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev
     xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
     libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
-    desktop-file-utils ccache
+    desktop-file-utils ccache appstream lintian
 )
 
 missing=()

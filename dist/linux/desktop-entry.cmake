@@ -1,7 +1,8 @@
 # Install-time step: installs the desktop entry with the launcher's final path. Runs inside the
 # install script, where CMAKE_INSTALL_PREFIX is the prefix being installed to (for a package,
-# the packaging prefix). Expects VOSSA_DESKTOP_IN (the template), VOSSA_DESKTOP_WORK (a folder
-# for the generated file), VOSSA_DESKTOP_BINDIR and VOSSA_DESKTOP_DIR (relative to the prefix).
+# the packaging prefix). Expects VOSSA_DESKTOP_IN (the template), VOSSA_DESKTOP_NAME (the
+# installed file's name), VOSSA_DESKTOP_WORK (a folder for the generated file),
+# VOSSA_DESKTOP_BINDIR and VOSSA_DESKTOP_DIR (relative to the prefix).
 
 set(launcher "${CMAKE_INSTALL_PREFIX}/${VOSSA_DESKTOP_BINDIR}/vossa")
 if(NOT IS_ABSOLUTE "${launcher}")
@@ -28,7 +29,7 @@ string(REPLACE [[\]] [[\\]] VOSSA_DESKTOP_TRYEXEC "${launcher}")
 string(RANDOM LENGTH 8 nonce)
 string(SHA1 target "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 set(work "${VOSSA_DESKTOP_WORK}/${target}-${nonce}")
-configure_file("${VOSSA_DESKTOP_IN}" "${work}/vossa.desktop" @ONLY)
+configure_file("${VOSSA_DESKTOP_IN}" "${work}/${VOSSA_DESKTOP_NAME}" @ONLY)
 file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${VOSSA_DESKTOP_DIR}" TYPE FILE
-     FILES "${work}/vossa.desktop")
+     FILES "${work}/${VOSSA_DESKTOP_NAME}")
 file(REMOVE_RECURSE "${work}")

@@ -30,11 +30,16 @@ list_files() {
     (cd "$1" && find . \( -type f -o -type l \) -printf '%P\n' | LC_ALL=C sort)
 }
 
+# The application id naming the desktop entry and the metainfo file.
+app_id=org.example.vossa
+
 # The installation layout relative to the prefix, sorted.
 expected_files() {
     {
-        printf '%s\n' bin/vossa bin/vossa-pack lib/vossa/vossa \
-            share/applications/vossa.desktop share/man/man6/vossa.6 share/vossa/vossadata.bin
+        printf '%s\n' games/vossa games/vossa-pack lib/games/vossa/vossa \
+            share/games/vossa/vossadata.bin "share/applications/$app_id.desktop" \
+            "share/metainfo/$app_id.metainfo.xml" share/man/man6/vossa.6.gz \
+            share/man/man6/vossa-pack.6.gz share/doc/vossa/copyright share/doc/vossa/changelog.gz
         for size in 16 32 48 64 128 256; do
             echo "share/icons/hicolor/${size}x${size}/apps/vossa.png"
         done

@@ -66,10 +66,10 @@ play() {
 }
 
 # First start: no folder yet.
-play "$prefix/bin/vossa"
+play "$prefix/games/vossa"
 [ -f "$folder/vossaconfig.bin" ] || fail "no settings file in $folder"
 [ "$(stat -c %s "$folder/vossaconfig.bin")" -eq 48 ] || fail "the settings file is not 48 bytes"
-[ "$(readlink "$folder/vossadata.bin")" = "$prefix/share/vossa/vossadata.bin" ] ||
+[ "$(readlink "$folder/vossadata.bin")" = "$prefix/share/games/vossa/vossadata.bin" ] ||
     fail "vossadata.bin in $folder is not a link to the installed pack"
 [ -z "$(ls -A "$elsewhere")" ] || fail "the game wrote into the folder it was started from"
 
@@ -88,12 +88,12 @@ settings '\x00\x00\x80\x3f' '\x01' '\x00' '\x00' >"$scratch/expected.bin"
 
 # Second start, from the installation moved elsewhere.
 mv "$prefix" "$scratch/moved"
-play "$scratch/moved/bin/vossa"
+play "$scratch/moved/games/vossa"
 if ! cmp -s "$scratch/expected.bin" "$folder/vossaconfig.bin"; then
     echo "expected:" >&2 && od -An -tx1 "$scratch/expected.bin" >&2
     echo "written:" >&2 && od -An -tx1 "$folder/vossaconfig.bin" >&2
     fail "the second start did not keep the settings it read"
 fi
-[ "$(readlink "$folder/vossadata.bin")" = "$scratch/moved/share/vossa/vossadata.bin" ] ||
+[ "$(readlink "$folder/vossadata.bin")" = "$scratch/moved/share/games/vossa/vossadata.bin" ] ||
     fail "vossadata.bin does not follow the moved installation"
 echo "game ok"

@@ -1,40 +1,58 @@
 #!/usr/bin/env bash
 # The installed tree: exactly the expected files, executables where they should be, the build's
 # asset pack, a launcher that names no build or source path, a valid desktop entry pointing at
-# the installed launcher (also under a prefix with a space and a '$'), PNG icons of every size.
+# the installed launcher (also under a prefix with a space and a '$'), valid metainfo, readable
+# manual pages, PNG icons of every size.
 source "$(dirname "$0")/common.sh"
 
 prefix="$scratch/prefix"
 install_to "$prefix"
 
 diff -u <(expected_files) <(list_files "$prefix") || fail "the installed files differ from the layout"
-for program in bin/vossa bin/vossa-pack lib/vossa/vossa; do
+for program in games/vossa games/vossa-pack lib/games/vossa/vossa; do
     [ -x "$prefix/$program" ] || fail "$program is not executable"
 done
-cmp -s "$VOSSA_RUN_DIR/vossadata.bin" "$prefix/share/vossa/vossadata.bin" ||
+cmp -s "$VOSSA_RUN_DIR/vossadata.bin" "$prefix/share/games/vossa/vossadata.bin" ||
     fail "the installed asset pack is not the generated one"
-"$prefix/bin/vossa-pack" verify "$prefix/share/vossa/vossadata.bin" >/dev/null ||
+"$prefix/games/vossa-pack" verify "$prefix/share/games/vossa/vossadata.bin" >/dev/null ||
     fail "vossa-pack does not accept the installed pack"
-if grep -qF -e "$VOSSA_BINARY_DIR" -e "$VOSSA_SOURCE_DIR" -e "$prefix" "$prefix/bin/vossa"; then
+if grep -qF -e "$VOSSA_BINARY_DIR" -e "$VOSSA_SOURCE_DIR" -e "$prefix" "$prefix/games/vossa"; then
     fail "the launcher names an absolute path of the build or the installation"
 fi
 
-desktop="$prefix/share/applications/vossa.desktop"
-grep -qx "Exec=$prefix/bin/vossa" "$desktop" || fail "desktop entry: Exec is not the launcher"
-grep -qx "TryExec=$prefix/bin/vossa" "$desktop" || fail "desktop entry: TryExec is not the launcher"
+desktop="$prefix/share/applications/$app_id.desktop"
+grep -qx "Exec=$prefix/games/vossa" "$desktop" || fail "desktop entry: Exec is not the launcher"
+grep -qx "TryExec=$prefix/games/vossa" "$desktop" || fail "desktop entry: TryExec is not the launcher"
 grep -qx "Icon=vossa" "$desktop" || fail "desktop entry: Icon is not the themed name"
 grep -qx "Terminal=false" "$desktop" || fail "desktop entry: opens a terminal"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop entry does not validate"
 fi
 
+# The metainfo validates (without the network: its screenshots live on the web site) and
+# launches the installed desktop entry; the manual pages are compressed and carry no bad markup.
+metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
+grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch $app_id.desktop"
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net --pedantic "$metainfo" || fail "the metainfo does not validate"
+fi
+for page in vossa vossa-pack; do
+    gzip -t "$prefix/share/man/man6/$page.6.gz" || fail "$page.6.gz is not gzip"
+    if command -v man >/dev/null; then
+        warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' man --warnings -E UTF-8 -l -Tutf8 -Z \
+            "$prefix/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "$page.6: $warnings"
+    fi
+done
+
 # A prefix with characters the desktop entry format reserves: Exec is quoted and escaped.
 odd="$scratch/my games \$1"
 install_to "$odd"
-grep -qxF "Exec=\"$scratch/my games \\\\\$1/bin/vossa\"" "$odd/share/applications/vossa.desktop" ||
-    fail "desktop entry: Exec under '$odd' is not quoted: $(grep '^Exec=' "$odd/share/applications/vossa.desktop")"
+grep -qxF "Exec=\"$scratch/my games \\\\\$1/games/vossa\"" "$odd/share/applications/$app_id.desktop" ||
+    fail "desktop entry: Exec under '$odd' is not quoted: $(grep '^Exec=' "$odd/share/applications/$app_id.desktop")"
 if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$odd/share/applications/vossa.desktop" ||
+    desktop-file-validate "$odd/share/applications/$app_id.desktop" ||
         fail "desktop entry under '$odd' does not validate"
 fi
 
