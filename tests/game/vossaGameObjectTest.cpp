@@ -540,6 +540,8 @@ TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
     ExpectDeal(2, {6, 7, 14},
                {0, 6, 3, 9, 12, 15, 18, 1, 4, 10, 7, 13, 16, 19, 2, 5, 8, 11, 17, 14, 20}, false);
     EXPECT_EQ(game->gameState, gsGotoPresentation);
+}
+
 // A whole game by keyboard. A stroke reaches the game as the shell delivers it: the press to
 // OnKeyDown and once more to OnKeyUp, then the release to OnKeyUp; it must act exactly once.
 TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
