@@ -243,8 +243,8 @@ protected:
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
     TScreen shownScreen;
-    uint64_t stripLine; // the message line the instruction strip shows or fades to
-    float assetScale;   // the GUI scale the fonts and button faces were chosen for; 0: none
-    unsigned keyEcho = 0;           // the key whose press OnKeyUp will see once more
-    unsigned altKey = 0;            // the key last pressed while Alt was held
+    uint64_t stripLine;   // the message line the instruction strip shows or fades to
+    float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
+    unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
+    unsigned altKey = 0;  // the key last pressed while Alt was held
 };
