@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "data/krByteOrder.h"
 #include "data/krMemoryBlock.h"
 
 const char* const kSettingsFileName = "vossaconfig.bin";
@@ -34,23 +35,9 @@ TSettings DefaultSettings()
     return s;
 }
 
-static uint32_t ReadU32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-static void WriteU32(uint8_t* p, uint32_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
-
 static float ReadF32(const uint8_t* p)
 {
-    const uint32_t bits = ReadU32(p);
+    const uint32_t bits = krLoadU32LE(p);
     float v;
     std::memcpy(&v, &bits, sizeof(v));
     return v;
@@ -60,7 +47,7 @@ static void WriteF32(uint8_t* p, float v)
 {
     uint32_t bits;
     std::memcpy(&bits, &v, sizeof(bits));
-    WriteU32(p, bits);
+    krStoreU32LE(p, bits);
 }
 
 bool DecodeSettings(const uint8_t* bytes, uint64_t size, TSettings* out)
@@ -78,13 +65,13 @@ bool DecodeSettings(const uint8_t* bytes, uint64_t size, TSettings* out)
     s.green2 = ReadF32(bytes + 20);
     s.blue2 = ReadF32(bytes + 24);
     s.alpha2 = ReadF32(bytes + 28);
-    s.language = static_cast<int32_t>(ReadU32(bytes + 32));
+    s.language = static_cast<int32_t>(krLoadU32LE(bytes + 32));
     s.highQuality = bytes[36] & 1;
     s.musicOn = bytes[37] & 1;
     s.showInstructions = bytes[38] & 1;
     s.padding = bytes[39];
-    s.musicVolume = static_cast<int32_t>(ReadU32(bytes + 40));
-    s.soundVolume = static_cast<int32_t>(ReadU32(bytes + 44));
+    s.musicVolume = static_cast<int32_t>(krLoadU32LE(bytes + 40));
+    s.soundVolume = static_cast<int32_t>(krLoadU32LE(bytes + 44));
     *out = s;
     return true;
 }
@@ -100,13 +87,13 @@ void EncodeSettings(const TSettings& s, uint8_t* out)
     WriteF32(out + 20, s.green2);
     WriteF32(out + 24, s.blue2);
     WriteF32(out + 28, 1.0f);
-    WriteU32(out + 32, static_cast<uint32_t>(s.language));
+    krStoreU32LE(out + 32, static_cast<uint32_t>(s.language));
     out[36] = s.highQuality ? 1 : 0;
     out[37] = s.musicOn ? 1 : 0;
     out[38] = s.showInstructions ? 1 : 0;
     out[39] = 0;
-    WriteU32(out + 40, static_cast<uint32_t>(s.musicVolume));
-    WriteU32(out + 44, static_cast<uint32_t>(s.soundVolume));
+    krStoreU32LE(out + 40, static_cast<uint32_t>(s.musicVolume));
+    krStoreU32LE(out + 44, static_cast<uint32_t>(s.soundVolume));
 }
 
 bool ReadSettingsFile(const char* path, TSettings* out)

@@ -19,12 +19,18 @@ void krCRC32TabGenerator()
 
 uint32_t krCRC32(const uint8_t* data, uint32_t length)
 {
+    return krCRC32Update(0, data, length);
+}
+
+uint32_t krCRC32Update(uint32_t crc, const uint8_t* data, uint64_t length)
+{
     if (!IsCRC32TabGenerated)
         krCRC32TabGenerator();
     if (length == 0 || !data)
-        return 0;
-    uint32_t c = 0xFFFFFFFFu;
-    for (uint32_t i = 0; i < length; i++)
+        return crc;
+    // The running value is kept with the final XOR undone.
+    uint32_t c = crc ^ 0xFFFFFFFFu;
+    for (uint64_t i = 0; i < length; i++)
         c = GlobalCRC32Tab[(c ^ data[i]) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }

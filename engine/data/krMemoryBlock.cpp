@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 // Deflate cannot expand data by more than about 1032:1; a stored size above this bound for
@@ -16,18 +18,6 @@ namespace
 const uint64_t kMaxInflateRatio = 1032;
 const uint64_t kInflateSlack = 4096;
 
-void StoreU32LE(uint8_t* p, uint32_t v)
-{
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-    p[2] = (uint8_t)(v >> 16);
-    p[3] = (uint8_t)(v >> 24);
-}
-
-uint32_t LoadU32LE(const uint8_t* p)
-{
-    return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
 } // namespace
 
 krMemoryBlock* krAllocMemoryBlock(uint64_t size)
@@ -86,7 +76,7 @@ krMemoryBlock* krCrunchMemoryBlock(const krMemoryBlock* block)
     krMemoryBlock* result = krAllocMemoryBlock((uint64_t)packedSize + 4);
     if (result)
     {
-        StoreU32LE(result->data, (uint32_t)block->size);
+        krStoreU32LE(result->data, (uint32_t)block->size);
         memcpy(result->data + 4, temp, packedSize);
     }
     free(temp);
@@ -98,7 +88,7 @@ krMemoryBlock* krDecrunchMemoryBlock(const krMemoryBlock* block)
     if (!block || block->size < 4 || !block->data)
         return nullptr;
     uint64_t streamSize = block->size - 4;
-    uint64_t capacity = LoadU32LE(block->data);
+    uint64_t capacity = krLoadU32LE(block->data);
     uint64_t limit = streamSize * kMaxInflateRatio + kInflateSlack;
     if (capacity > limit)
         capacity = limit;

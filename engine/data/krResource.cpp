@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/krByteOrder.h"
 #include "data/krCRC32.h"
 
 namespace
@@ -14,19 +15,6 @@ namespace
 const uint64_t kHeaderSize = 10;
 const uint64_t kRecordSize = 36;
 const uint64_t kNameField = 32;
-
-void StoreU32LE(uint8_t* p, uint32_t v)
-{
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-    p[2] = (uint8_t)(v >> 16);
-    p[3] = (uint8_t)(v >> 24);
-}
-
-uint32_t LoadU32LE(const uint8_t* p)
-{
-    return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
 
 // New malloc'ed copy of the first `len` bytes at `name`, NUL-terminated.
 char* CopyName(const char* name, size_t len)
@@ -206,7 +194,7 @@ krMemoryBlock* krResource::WriteToMemoryBlock() const
     {
         uint8_t* record = table->data + i * kRecordSize;
         strncpy((char*)record, names[i], kNameField);
-        StoreU32LE(record + kNameField, (uint32_t)blocks[i]->size);
+        krStoreU32LE(record + kNameField, (uint32_t)blocks[i]->size);
     }
     krMemoryBlock* directory = krCrunchMemoryBlock(table);
     krFreeMemoryBlock(table);
@@ -223,8 +211,8 @@ krMemoryBlock* krResource::WriteToMemoryBlock() const
     }
     image->data[0] = 'k';
     image->data[1] = 'r';
-    StoreU32LE(image->data + 2, 0);
-    StoreU32LE(image->data + 6, (uint32_t)directory->size);
+    krStoreU32LE(image->data + 2, 0);
+    krStoreU32LE(image->data + 6, (uint32_t)directory->size);
     memcpy(image->data + kHeaderSize, directory->data, (size_t)directory->size);
     uint8_t* out = image->data + kHeaderSize + directory->size;
     for (uint64_t i = 0; i < length; i++)
@@ -234,7 +222,7 @@ krMemoryBlock* krResource::WriteToMemoryBlock() const
         out += blocks[i]->size;
     }
     krFreeMemoryBlock(directory);
-    StoreU32LE(image->data + 2, krMemoryBlockCRC32(image));
+    krStoreU32LE(image->data + 2, krMemoryBlockCRC32(image));
     return image;
 }
 
@@ -247,12 +235,12 @@ bool krResource::ReadFromMemoryBlock(krMemoryBlock* image)
     if (image->size < kHeaderSize || image->size > 0xFFFFFFFFu)
         return false;
 
-    uint32_t stored = LoadU32LE(image->data + 2);
-    StoreU32LE(image->data + 2, 0);
+    uint32_t stored = krLoadU32LE(image->data + 2);
+    krStoreU32LE(image->data + 2, 0);
     if (krMemoryBlockCRC32(image) != stored)
         return false;
 
-    uint64_t dirSize = LoadU32LE(image->data + 6);
+    uint64_t dirSize = krLoadU32LE(image->data + 6);
     if (dirSize > image->size - kHeaderSize)
         return false;
     krMemoryBlock dirView = {image->data + kHeaderSize, dirSize};
@@ -266,7 +254,7 @@ bool krResource::ReadFromMemoryBlock(krMemoryBlock* image)
     uint64_t dataSize = image->size - dataStart;
     uint64_t total = 0;
     for (uint64_t i = 0; i < count; i++)
-        total += LoadU32LE(directory->data + i * kRecordSize + kNameField);
+        total += krLoadU32LE(directory->data + i * kRecordSize + kNameField);
     if (total > dataSize)
     {
         krFreeMemoryBlock(directory);
@@ -288,7 +276,7 @@ bool krResource::ReadFromMemoryBlock(krMemoryBlock* image)
     for (uint64_t i = 0; ok && i < count; i++)
     {
         const uint8_t* record = directory->data + i * kRecordSize;
-        uint32_t size = LoadU32LE(record + kNameField);
+        uint32_t size = krLoadU32LE(record + kNameField);
         const char* field = (const char*)record;
         size_t nameLen = 0;
         while (nameLen < kNameField && field[nameLen])

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 
@@ -20,17 +22,12 @@ const int32_t kMaxGlyphSize = 4096;
 
 int32_t ReadI32(const uint8_t* p)
 {
-    return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-                   (uint32_t(p[3]) << 24));
+    return int32_t(krLoadU32LE(p));
 }
 
 void WriteI32(uint8_t* p, int32_t value)
 {
-    const uint32_t v = uint32_t(value);
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
+    krStoreU32LE(p, uint32_t(value));
 }
 
 // Bitmap bytes of a glyph: width * height, none when either is not positive.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 
@@ -24,8 +26,7 @@ struct TReader
     {
         const uint8_t* p = data + pos;
         pos += 4;
-        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-               (uint32_t(p[3]) << 24);
+        return krLoadU32LE(p);
     }
 
     float F32()

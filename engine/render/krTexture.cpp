@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/krByteOrder.h"
+
 const uint8_t uTGAcompare[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const uint8_t cTGAcompare[12] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
@@ -32,8 +34,8 @@ bool ReadHeader(const krMemoryBlock* block, uint8_t type, TTGATexture* texture)
     {
         return false;
     }
-    uint32_t width = uint32_t(h[12]) | (uint32_t(h[13]) << 8);
-    uint32_t height = uint32_t(h[14]) | (uint32_t(h[15]) << 8);
+    uint32_t width = krLoadU16LE(h + 12);
+    uint32_t height = krLoadU16LE(h + 14);
     uint32_t bits = h[16];
     if (width == 0 || height == 0 || (bits != 24 && bits != 32))
     {

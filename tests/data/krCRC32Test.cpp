@@ -33,3 +33,19 @@ TEST(krCRC32, TableIsBuiltOnFirstUseAndMatchesZlib)
     krMemoryBlock view = {bytes.data(), bytes.size()};
     EXPECT_EQ(krMemoryBlockCRC32(&view), expected);
 }
+
+TEST(krCRC32, ContinuesARunningValueAtAnySplit)
+{
+    const uint8_t* text = (const uint8_t*)"123456789";
+    for (uint32_t split = 0; split <= 9; ++split)
+    {
+        uint32_t crc = krCRC32Update(krCRC32(text, split), text + split, 9 - split);
+        EXPECT_EQ(crc, 0xCBF43926u) << "split at " << split;
+    }
+    // Three pieces, and a null or empty piece in between changes nothing.
+    uint32_t crc = krCRC32Update(0, text, 2);
+    crc = krCRC32Update(crc, nullptr, 5);
+    crc = krCRC32Update(crc, text + 2, 0);
+    crc = krCRC32Update(krCRC32Update(crc, text + 2, 3), text + 5, 4);
+    EXPECT_EQ(crc, 0xCBF43926u);
+}

@@ -3,14 +3,15 @@
 
 #include <cstring>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 void PutU32(std::vector<uint8_t>& out, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-    {
-        out.push_back((uint8_t)(v >> (8 * i)));
-    }
+    uint8_t bytes[4];
+    krStoreU32LE(bytes, v);
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 void PutFloats(std::vector<uint8_t>& out, const std::vector<float>& values)

@@ -216,7 +216,7 @@ bool PackBuilder::BuildCards(std::string& error)
     }
     const TPackDesign_s& d = Design();
     CardPainter painter(rankFont);
-    const Canvas back = painter.PaintBack(d.cardHalf, d.cardHalf);
+    const Canvas back = painter.PaintBack(d.cardDrawHalf, d.cardDrawHalf);
     TImage_s backImage = back.ToImage();
     backPreview = Downsample(backImage, 126, 176);
 
@@ -232,22 +232,23 @@ bool PackBuilder::BuildCards(std::string& error)
                 [&](int i, int worker)
                 {
                     CardPainter cardPainter(faces[worker]);
-                    Canvas face = cardPainter.PaintFace(deck[i], d.cardHalf, d.cardHalf);
+                    Canvas face = cardPainter.PaintFace(deck[i], d.cardDrawHalf, d.cardDrawHalf);
                     TImage_s faceImage = face.ToImage();
                     TImage_s texture;
-                    texture.width = d.cardHalf * 2;
-                    texture.height = d.cardHalf;
+                    texture.width = d.cardDrawHalf * 2;
+                    texture.height = d.cardDrawHalf;
                     texture.rgba.resize((size_t)texture.width * texture.height * 4);
-                    for (int y = 0; y < d.cardHalf; ++y)
+                    for (int y = 0; y < d.cardDrawHalf; ++y)
                     {
                         uint8_t* row = &texture.rgba[(size_t)y * texture.width * 4];
-                        std::copy(&faceImage.rgba[(size_t)y * d.cardHalf * 4],
-                                  &faceImage.rgba[(size_t)(y + 1) * d.cardHalf * 4], row);
-                        std::copy(&backImage.rgba[(size_t)y * d.cardHalf * 4],
-                                  &backImage.rgba[(size_t)(y + 1) * d.cardHalf * 4],
-                                  row + (size_t)d.cardHalf * 4);
+                        std::copy(&faceImage.rgba[(size_t)y * d.cardDrawHalf * 4],
+                                  &faceImage.rgba[(size_t)(y + 1) * d.cardDrawHalf * 4], row);
+                        std::copy(&backImage.rgba[(size_t)y * d.cardDrawHalf * 4],
+                                  &backImage.rgba[(size_t)(y + 1) * d.cardDrawHalf * 4],
+                                  row + (size_t)d.cardDrawHalf * 4);
                     }
-                    high[i] = EncodeTGA(texture, false, true);
+                    TImage_s large = Downsample(texture, d.cardHalf * 2, d.cardHalf);
+                    high[i] = EncodeTGA(large, false, true);
                     TImage_s small = Downsample(texture, d.cardHalfLow * 2, d.cardHalfLow);
                     low[i] = EncodeTGA(small, false, true);
                     previews[i] = Downsample(faceImage, 126, 176);

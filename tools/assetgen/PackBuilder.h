@@ -22,8 +22,14 @@ struct TPackDesign_s
     // Card: width × height × thickness in scene units before the game's scale of 5.
     TCardShape_s card = {0.3150f, 0.4400f, 0.0040f, 0.0175f, 8};
     TCardShape_s cardLow = {0.3150f, 0.4400f, 0.0040f, 0.0f, 0};
-    int cardHalf = 1024;   // pixels of each half of a high-quality card texture (square)
-    int cardHalfLow = 512; // the same for low quality (a quarter of the pixels)
+    // Card textures: face | back, each half a square stretched over the whole card. The
+    // revealed card, the largest a card is ever drawn, spans about 380 pixels of card height
+    // on a 1920 x 1080 screen (scale 20, some 21.7 units from the camera, 60 degrees of view),
+    // so 512 texels of height keep it sharp with room for wider screens; the pictures are
+    // drawn at twice that and box-filtered down.
+    int cardDrawHalf = 1024; // pixels of each half as drawn
+    int cardHalf = 512;      // pixels of each half of a high-quality card texture
+    int cardHalfLow = 256;   // the same for low quality (a quarter of the pixels)
     int cloudWidth = 512, cloudHeight = 256;
     int starSize = 128;
     int buttonWidth = 128, buttonHeight = 32;

@@ -5,14 +5,15 @@
 #include <vector>
 #include <zlib.h>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 void PutU32(std::vector<uint8_t>& out, uint32_t v)
 {
-    out.push_back((uint8_t)(v >> 24));
-    out.push_back((uint8_t)(v >> 16));
-    out.push_back((uint8_t)(v >> 8));
-    out.push_back((uint8_t)v);
+    uint8_t bytes[4];
+    krStoreU32BE(bytes, v);
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)

@@ -4,14 +4,15 @@
 #include <cstdio>
 #include <zlib.h>
 
+#include "data/krByteOrder.h"
+
 namespace
 {
 void PutU32(std::vector<uint8_t>& out, uint32_t value)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-    {
-        out.push_back(uint8_t(value >> shift));
-    }
+    uint8_t bytes[4];
+    krStoreU32BE(bytes, value);
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data)

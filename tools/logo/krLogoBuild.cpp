@@ -44,7 +44,7 @@ bool BuildLogoTGA(const std::string& designPath, const std::string& fontDir,
     {
         return false;
     }
-    tga = EncodeTGARLE32(rgba.data(), design.width, design.height);
+    tga = krEncodeTGA(rgba.data(), design.width, design.height, true, true);
     if (tga.empty())
     {
         error = "image too large for TGA";

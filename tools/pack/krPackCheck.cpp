@@ -2,19 +2,15 @@
 // other commands give for a refused archive.
 #include "krPackCheck.h"
 
-#include <vector>
+#include <algorithm>
 
+#include "data/krByteOrder.h"
 #include "data/krCRC32.h"
 
 namespace
 {
 const uint64_t kHeaderSize = 10;
 const uint64_t kRecordSize = 36;
-
-uint32_t LoadU32LE(const uint8_t* p)
-{
-    return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
 
 TPackCheckResult_s Refuse(const std::string& reason)
 {
@@ -24,18 +20,11 @@ TPackCheckResult_s Refuse(const std::string& reason)
 // CRC-32 of the image with its CRC field read as zero, without touching the image.
 uint32_t ImageCRC(const krMemoryBlock* image)
 {
-    std::vector<uint8_t> head(image->data, image->data + kHeaderSize);
+    uint8_t head[kHeaderSize];
+    std::copy(image->data, image->data + kHeaderSize, head);
     head[2] = head[3] = head[4] = head[5] = 0;
-    // The table-driven CRC has no continuation form; fold the two parts by hand.
-    if (!IsCRC32TabGenerated)
-        krCRC32TabGenerator();
-    uint32_t c = 0xFFFFFFFFu;
-    for (uint64_t i = 0; i < image->size; i++)
-    {
-        uint8_t b = i < kHeaderSize ? head[i] : image->data[i];
-        c = GlobalCRC32Tab[(c ^ b) & 0xFF] ^ (c >> 8);
-    }
-    return c ^ 0xFFFFFFFFu;
+    uint32_t crc = krCRC32(head, kHeaderSize);
+    return krCRC32Update(crc, image->data + kHeaderSize, image->size - kHeaderSize);
 }
 } // namespace
 
@@ -51,7 +40,7 @@ TPackCheckResult_s krPackCheckImage(const krMemoryBlock* image)
     if (image->size > 0xFFFFFFFFu)
         return Refuse("too large: archives stop below 4 GiB");
 
-    uint32_t stored = LoadU32LE(image->data + 2);
+    uint32_t stored = krLoadU32LE(image->data + 2);
     uint32_t actual = ImageCRC(image);
     if (stored != actual)
     {
@@ -60,7 +49,7 @@ TPackCheckResult_s krPackCheckImage(const krMemoryBlock* image)
         return Refuse(text);
     }
 
-    uint64_t dirSize = LoadU32LE(image->data + 6);
+    uint64_t dirSize = krLoadU32LE(image->data + 6);
     if (dirSize > image->size - kHeaderSize)
         return Refuse("directory size " + std::to_string(dirSize) + " runs past the end (" +
                       std::to_string(image->size - kHeaderSize) + " bytes follow the header)");
@@ -74,7 +63,7 @@ TPackCheckResult_s krPackCheckImage(const krMemoryBlock* image)
     for (uint64_t i = 0; i < result.entries; i++)
     {
         const uint8_t* record = directory->data + i * kRecordSize;
-        result.dataSize += LoadU32LE(record + 32);
+        result.dataSize += krLoadU32LE(record + 32);
         if (result.dataSize > available)
         {
             std::string name((const char*)record, 32);

@@ -1,5 +1,5 @@
-// The generator's encoders on their own: TGA against the engine's decoder, the mesh and glyph
-// block layouts, text wrapping and the rasteriser's coverage.
+// The generator's encoders on their own: TGA against the engine's decoder and an independent
+// one, the mesh and glyph block layouts, text wrapping and the rasteriser's coverage.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +12,8 @@
 #include "MeshBlock.h"
 #include "TextPack.h"
 #include "TgaWriter.h"
+#include "krTGAEncoder.h"
+#include "krTestTGA.h"
 #include "render/krTexture.h"
 #include "render/krVertexArray.h"
 
@@ -107,6 +109,41 @@ TEST(TgaWriter, LongFlatRunsPackIntoRunPackets)
     img.rgba.assign(256 * 4 * 4, 200);
     // 1024 equal pixels: 8 run packets of 128, 4 bytes each.
     EXPECT_EQ(EncodeTGA(img, false, true).size(), 18u + 8 * 4);
+}
+
+TEST(krTGAEncoder, RoundTripsRunsRawStretchesAndRowEndsWithAnIndependentDecoder)
+{
+    const int width = 300, height = 3;
+    std::vector<uint8_t> rgba(width * height * 4);
+    for (int y = 0; y < height; y++)
+    {
+        for (int x = 0; x < width; x++)
+        {
+            uint8_t* p = &rgba[(y * width + x) * 4];
+            // Row 0: one long run (longer than a packet); row 1: all different; row 2: pairs.
+            const int v = y == 0 ? 7 : y == 1 ? x : x / 2;
+            p[0] = static_cast<uint8_t>(v);
+            p[1] = static_cast<uint8_t>(v * 3);
+            p[2] = static_cast<uint8_t>(y);
+            p[3] = static_cast<uint8_t>(255 - v);
+        }
+    }
+    const std::vector<uint8_t> tga = krEncodeTGA(rgba.data(), width, height, true, true);
+    ASSERT_GT(tga.size(), 18u);
+    EXPECT_EQ(tga[2], 10);
+    EXPECT_EQ(tga[17], 0x08);
+    TTestImage_s image;
+    ASSERT_TRUE(krTestDecodeTGA(tga.data(), tga.size(), image));
+    EXPECT_EQ(image.width, width);
+    EXPECT_EQ(image.height, height);
+    EXPECT_EQ(image.rgba, rgba);
+
+    EXPECT_TRUE(krEncodeTGA(rgba.data(), 0, 5, true, true).empty());
+    EXPECT_TRUE(krEncodeTGA(rgba.data(), 70000, 1, false, false).empty());
+
+    // Packets stop at the end of each scan line: two rows of three equal pixels are two runs.
+    const std::vector<uint8_t> flat(3 * 2 * 4, 9);
+    EXPECT_EQ(krEncodeTGA(flat.data(), 3, 2, false, true).size(), 18u + 2 * (1 + 3));
 }
 
 TEST(MeshBlock, SingleTriangleLayout)

@@ -54,8 +54,8 @@ TEST(PackPictures, EveryPictureDecodesToItsSizeAndFormat)
 {
     for (int i = 0; i <= 20; ++i)
     {
-        ExpectPicture("texture_" + std::to_string(i), 2048, 1024, 24);
-        ExpectPicture("texture_" + std::to_string(i) + "_low", 1024, 512, 24);
+        ExpectPicture("texture_" + std::to_string(i), 1024, 512, 24);
+        ExpectPicture("texture_" + std::to_string(i) + "_low", 512, 256, 24);
     }
     for (const char* cloud : {"cloud01", "cloud02", "cloud03"})
     {
