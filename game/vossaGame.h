@@ -163,8 +163,8 @@ protected:
     // Gives the instruction strip line `index` of the messages (no effect without a strip).
     void SetStripText(uint64_t index);
     // The entry `name` made for the GUI scale: for a font only one made for exactly that
-    // scale (`exact`), for a picture the smallest one made for that scale or more, else the
-    // largest; the design's entry when the pack has none.
+    // scale (`exact`; null when the pack has none), for a picture the smallest one made for
+    // that scale or more, else the largest, else the design's entry.
     krMemoryBlock* ScaledAsset(const char* name, bool exact) const;
     // True (once) when OnKeyUp(key) only repeats the press just given to OnKeyDown.
     bool TakeKeyEcho(unsigned key);

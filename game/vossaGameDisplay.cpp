@@ -57,9 +57,7 @@ krMemoryBlock* vossaGame::ScaledAsset(const char* name, bool exact) const
     char entry[256];
     if (scale > 1.0f && exact)
     {
-        krMemoryBlock* block =
-            krScaledEntryName(entry, sizeof(entry), name, scale) ? Asset(entry) : nullptr;
-        return block != nullptr ? block : Asset(name);
+        return krScaledEntryName(entry, sizeof(entry), name, scale) ? Asset(entry) : nullptr;
     }
     krMemoryBlock* largest = nullptr;
     for (float made : kPictureScales)

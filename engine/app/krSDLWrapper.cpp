@@ -135,6 +135,9 @@ bool krSDLWrapper::Init()
         flags = resizable ? SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE : SDL_WINDOW_OPENGL;
     }
 
+    // On high-density displays the drawable gets every pixel; the GUI scale follows it.
+    flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);

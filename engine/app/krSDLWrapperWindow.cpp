@@ -92,6 +92,15 @@ bool krSDLWrapper::SetFullScreen(bool on)
     }
     if (on)
     {
+        // A window manager makes the window cover its display; without one (a bare X server)
+        // nothing would, so the window covers it already before the switch.
+        SDL_Rect bounds;
+        const int display = SDL_GetWindowDisplayIndex(window);
+        if (SDL_GetDisplayBounds(display >= 0 ? display : 0, &bounds) == 0)
+        {
+            SDL_SetWindowPosition(window, bounds.x, bounds.y);
+            SDL_SetWindowSize(window, bounds.w, bounds.h);
+        }
         // The desktop's own mode: no mode switch, so the switch is quick and safe.
         if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         {

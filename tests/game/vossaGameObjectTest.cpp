@@ -21,6 +21,7 @@
 #include "gui/krGUILabel.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
+#include "gui/krGUITextScroll.h"
 #include "krTestFiles.h"
 #include "krTestGL.h"
 #include "render/krFont.h"
@@ -773,3 +774,33 @@ TEST_F(MissingFontTest, StartFailsWithoutWritingSettings)
     EXPECT_FALSE(krTestReadFile(dir + "/vossaconfig.bin", bytes));
 }
 } // namespace
+
+TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTrick)
+{
+    // The settings dialog on a 1920 x 1080 drawable: laid out for 1280 x 720 units at 1.5.
+    Click(106);
+    const float fontHeight = game->mainFont->GetHeight();
+    game->OnResizeWindow(1920, 1080);
+    EXPECT_FLOAT_EQ(Gui()->GetScale(), 1.5f);
+    ASSERT_EQ(Gui()->GetControlCount(), 1u);
+    EXPECT_EQ(Gui()->GetControl(0)->GetID(), 103u);
+    EXPECT_EQ(Gui()->GetControl(0)->GetLeft(), 460);
+    EXPECT_EQ(Gui()->GetControl(0)->GetTop(), 150);
+    // The test archive has no fonts for the scale: the design's fonts, magnified.
+    EXPECT_EQ(game->GetHeight(), 1080);
+    EXPECT_FLOAT_EQ(game->mainFont->GetHeight(), fontHeight);
+
+    // A trick under way with the strip's second text: a new size keeps both.
+    Click(104);
+    Click(100);
+    game->OnLMBUp(640, 360);
+    ASSERT_EQ(game->gameState, gsGoToMixer);
+    game->OnResizeWindow(2560, 1440);
+    EXPECT_FLOAT_EQ(Gui()->GetScale(), 2.0f);
+    EXPECT_EQ(game->gameState, gsGoToMixer);
+    auto* strip = dynamic_cast<krGUITextScroll*>(FindControl(Gui(), 111));
+    ASSERT_NE(strip, nullptr);
+    EXPECT_STREQ(strip->GetText().GetString(), game->messages->GetLine(19)->GetString());
+    game->OnResizeWindow(1280, 720);
+    EXPECT_FLOAT_EQ(Gui()->GetScale(), 1.0f);
+}

@@ -19,13 +19,36 @@ const std::vector<float>& ScaledFontScales()
 
 const std::vector<float>& ScaledPictureScales()
 {
-    static const std::vector<float> scales = {2.0f, 3.0f};
+    static const std::vector<float> scales = {2.0f, 4.0f};
     return scales;
 }
 
 std::string ScaledEntryName(const std::string& name, float scale)
 {
     return name + "@" + std::to_string(std::lround(scale * 100.0));
+}
+
+std::vector<std::string> ScaledEntryNames()
+{
+    std::vector<std::string> names;
+    for (float scale : ScaledFontScales())
+    {
+        names.push_back(ScaledEntryName("arial", scale));
+        names.push_back(ScaledEntryName("ss10", scale));
+    }
+    for (float scale : ScaledPictureScales())
+    {
+        for (const char* colour : {"blue", "green", "red"})
+        {
+            for (const char* face : {"passive", "active", "pushed"})
+            {
+                names.push_back(
+                    ScaledEntryName(std::string("button_") + colour + "_" + face, scale));
+            }
+        }
+        names.push_back(ScaledEntryName("vossa_logo", scale));
+    }
+    return names;
 }
 
 bool BuildScaledEntries(const TPackDesign_s& d, const std::string& fontsDir,

@@ -18,11 +18,14 @@ struct TScaledEntry_s
     std::vector<uint8_t> content;
 };
 
-// The scales the fonts are made for, and those the pictures are made for.
+// The scales the fonts are made for, and those the pictures are made for: powers of two, so
+// that their textures keep power-of-two sizes (the game takes the next larger one).
 const std::vector<float>& ScaledFontScales();
 const std::vector<float>& ScaledPictureScales();
 // "name@percent".
 std::string ScaledEntryName(const std::string& name, float scale);
+// The names of every extra entry, in the order they are made.
+std::vector<std::string> ScaledEntryNames();
 
 // Makes every extra entry from the DejaVu fonts in `fontsDir`; false with `error` set when a
 // font cannot be opened. `notes` receives one line per font size.

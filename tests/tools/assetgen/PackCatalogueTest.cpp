@@ -5,14 +5,18 @@
 
 #include "AssetgenTestPack.h"
 #include "PackCatalogue.h"
+#include "ScaledEntries.h"
 #include "data/krMemoryBlock.h"
 
 TEST(PackCatalogue, EveryEntryIsPresentOnceAndDecrunches)
 {
     const krResource* pack = krTestPack();
     ASSERT_NE(pack, nullptr) << "cannot read " << VOSSA_PACK_FILE;
-    const std::vector<std::string> names = PackCatalogue();
+    std::vector<std::string> names = PackCatalogue();
     EXPECT_EQ(names.size(), (size_t)90); // 72 and three texts for each of six more languages
+    // Beside the catalogue: the fonts and pictures for the GUI's larger scales.
+    const std::vector<std::string> scaled = ScaledEntryNames();
+    names.insert(names.end(), scaled.begin(), scaled.end());
     EXPECT_EQ(pack->Length(), (uint64_t)names.size());
     std::set<std::string> seen;
     for (uint64_t i = 0; i < pack->Length(); ++i)
@@ -34,6 +38,10 @@ TEST(PackCatalogue, EveryEntryIsPresentOnceAndDecrunches)
 TEST(PackCatalogue, NamesFitTheArchiveDirectory)
 {
     for (const std::string& name : PackCatalogue())
+    {
+        EXPECT_LE(name.size(), 31u) << name;
+    }
+    for (const std::string& name : ScaledEntryNames())
     {
         EXPECT_LE(name.size(), 31u) << name;
     }
