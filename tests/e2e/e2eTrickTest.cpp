@@ -370,9 +370,7 @@ TEST_F(WholeTrick, GLObjectsDoNotPileUp)
     {
         Grab(shot);
         const TShot_s before = shot;
-        // A new colour pair can come out close to the old one, and the game can only time the
-        // clicks by when it fetched them from the window system, once a frame (a frame of more
-        // than 200 ms that falls between the two clicks splits them): try again a few times.
+        // A new colour pair can come out close to the old one: try again a few times.
         bool changed = false;
         for (int attempt = 0; attempt < 4 && !changed; ++attempt)
         {
