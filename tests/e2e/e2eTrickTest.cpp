@@ -485,11 +485,19 @@ TEST_F(WholeTrick, EveryScreenAndTheSettingsOfTheNextStart)
     Grab(shot);
     Keep(shot, "settings-english");
     const TShot_s settingsEnglish = shot;
+    // Each of these buttons changes its own caption once the click is taken; a quality change
+    // reloads every texture first, which a loaded machine can stretch to seconds.
     auto clickAndCapture = [&](int x, int y, const std::string& step)
     {
+        Grab(shot);
+        const TShot_s before = shot;
         Click(x, y);
         MoveAway();
-        Pause(1.0 * Slowness());
+        WaitForScreen(
+            game,
+            [&](const TShot_s& s) { return Changed(before, s, x - 64, y - 16, 128, 32) > 30; }, 20,
+            shot);
+        Pause(0.5 * Slowness());
         Grab(shot);
         Keep(shot, step);
         return shot;
