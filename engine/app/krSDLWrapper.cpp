@@ -202,6 +202,7 @@ int krSDLWrapper::Run(int, char**)
     srand(static_cast<unsigned>(time(nullptr)));
     frameCount = 0;
     bool paused = false;
+    krButtonClock::Enable();
 
     do
     {
@@ -242,7 +243,10 @@ int krSDLWrapper::HandleWaitingEvents(bool* paused)
         taken++;
         if (paused)
         {
-            DispatchEvent(event, *paused);
+            // Buttons carry the time they went down or up, however late the frame took them.
+            SDL_Event timed = event;
+            timed.common.timestamp = buttonClock.When(event);
+            DispatchEvent(timed, *paused);
         }
         // A dropped file's name is the receiver's to free.
         if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT)

@@ -11,6 +11,8 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "app/krButtonClock.h"
+
 class krGUIManager;
 class krGUIObject;
 
@@ -137,6 +139,9 @@ protected:
     krGUIManager* guiManager; // owned
 
 private:
+    // When the pointer buttons really went down and up (see krButtonClock).
+    krButtonClock buttonClock;
+
     // Takes, in order, the events that wait in SDL's queue now; those that arrive meanwhile
     // (or that a hook pushes) are left for the next call, so that a flood cannot keep a frame
     // from being drawn. With `paused` (the main loop's drawing switch) each event is

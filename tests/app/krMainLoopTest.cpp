@@ -14,6 +14,9 @@
 #include "krTestShell.h"
 #include "krTestTGA.h"
 
+// Last: the window-system header brings Xlib's macros with it.
+#include <SDL_syswm.h>
+
 namespace
 {
 const int kWidth = 640;
@@ -422,8 +425,28 @@ TEST_F(krMainLoopTest, ATapIsOneClickAndADoubleTapOneDoubleClick)
     shell->GetGUIManager()->Clear();
 }
 
+namespace
+{
+// The X server's message for a button event, stamped `serverTime` by the server and fetched
+// by SDL at `fetched`; `storage` must live until the event is queued.
+SDL_Event ServerButton(bool press, Uint32 serverTime, Uint32 fetched, SDL_SysWMmsg& storage)
+{
+    storage = {};
+    SDL_VERSION(&storage.version);
+    storage.subsystem = SDL_SYSWM_X11;
+    storage.msg.x11.event.type = press ? ButtonPress : ButtonRelease;
+    storage.msg.x11.event.xbutton.button = 1;
+    storage.msg.x11.event.xbutton.time = serverTime;
+    SDL_Event event = {};
+    event.type = SDL_SYSWMEVENT;
+    event.syswm.timestamp = fetched;
+    event.syswm.msg = &storage;
+    return event;
+}
+} // namespace
+
 // The double click is judged by when the presses and releases happened: slow frames between
-// them do not matter.
+// them do not matter, nor, with the X server's stamps, when SDL fetched them.
 TEST_F(krMainLoopTest, DoubleClicksAreTimedByTheEvents)
 {
     shell->MouseXY(100, 100);
@@ -439,9 +462,23 @@ TEST_F(krMainLoopTest, DoubleClicksAreTimedByTheEvents)
     shell->stalls[3] = 400;
     shell->script.insert({3, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, t + 1300)}); // 250 ms on
     shell->script.insert({3, krButtonEvent(SDL_MOUSEBUTTONUP, 1, t + 1310)});
-    krRunEvents(*shell, {}, 4);
+    // Fetched 400 ms apart, stamped 150 ms apart by the server.
+    SDL_SysWMmsg messages[4];
+    const Uint32 fetched[4] = {t + 2000, t + 2000, t + 2400, t + 2400};
+    const Uint32 server[4] = {5000, 5040, 5190, 5200};
+    for (int i = 0; i < 4; i++)
+    {
+        const bool press = i % 2 == 0;
+        const int frame = i < 2 ? 4 : 5;
+        shell->script.insert({frame, ServerButton(press, server[i], fetched[i], messages[i])});
+        shell->script.insert(
+            {frame, krButtonEvent(press ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, 1, fetched[i])});
+    }
+    shell->stalls[5] = 400;
+    krRunEvents(*shell, {}, 6);
     const std::vector<std::string> expected = {
-        "1:LMBUp(100,100)", "2:DblClick", "3:LMBUp(100,100)", "4:LMBUp(100,100)", "6:BeforeClose",
+        "1:LMBUp(100,100)", "2:DblClick", "3:LMBUp(100,100)", "4:LMBUp(100,100)",
+        "5:LMBUp(100,100)", "6:DblClick", "8:BeforeClose",
     };
     EXPECT_EQ(shell->log, expected);
 }
