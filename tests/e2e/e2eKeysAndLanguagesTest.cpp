@@ -193,7 +193,7 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     for (int attempt = 0; attempt < 3 && slot == -2; ++attempt)
     {
         Key("space");
-        slot = WaitForRows(face, "layout1", 20);
+        slot = WaitForRows(face, "layout1", 40);
     }
     const char* keys[3][3] = {{"3", "2", "1"}, {"KP_3", "KP_2", "KP_1"}, {"3", "2", "1"}};
     for (int choice = 1; choice <= 3; ++choice)
@@ -208,14 +208,18 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
         {
             Key(keys[choice - 1][slot / 7]);
             taken = WaitForScreen(
-                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 20, shot);
+                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 30, shot);
         }
         ASSERT_TRUE(taken) << "choice " << choice << " not taken";
     }
     int revealed = -1;
-    ASSERT_TRUE(WaitForScreen(
-        game, [&](const TShot_s& s) { return (revealed = LargeCardInMiddle(s)) >= 0; }, 60, shot))
-        << "no card revealed";
+    const bool shown = WaitForScreen(
+        game, [&](const TShot_s& s) { return (revealed = LargeCardInMiddle(s)) >= 0; }, 120, shot);
+    if (!shown)
+    {
+        Keep(shot, "no-reveal");
+    }
+    ASSERT_TRUE(shown) << "no card revealed";
     Keep(shot, "reveal");
     EXPECT_EQ(revealed, face);
     Key("KP_Enter");
