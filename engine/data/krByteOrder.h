@@ -13,8 +13,7 @@ inline uint16_t krLoadU16LE(const uint8_t* p)
 
 inline uint32_t krLoadU32LE(const uint8_t* p)
 {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-           (uint32_t(p[3]) << 24);
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
 inline void krStoreU16LE(uint8_t* p, uint16_t v)
