@@ -69,9 +69,9 @@ public:
 
     // Input operations, called by the event dispatch (and usable by a subclass).
     void MouseXY(int x, int y);
-    // A left press or release at `ticks` (SDL milliseconds; the dispatch passes the event's
-    // own timestamp, so a double click is judged by when it happened, not by when a frame got
-    // to it). Without an argument: now.
+    // A left press or release at `ticks` (SDL milliseconds; the dispatch passes the time the
+    // event happened, so a double click is judged by that, not by when a frame got to it).
+    // Without an argument: now.
     void LMBDown();
     void LMBDown(uint32_t ticks);
     void LMBUp();
