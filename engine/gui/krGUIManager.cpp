@@ -76,6 +76,7 @@ krGUIManager::~krGUIManager()
     }
     delete ownResource;
     ownResource = nullptr;
+    GlobalGUIScale = 1.0f;
 }
 
 void krGUIManager::OnClick(krGUIObject*) {}
