@@ -86,11 +86,15 @@ void vossaGame::UseAssetsForScale()
     {
         return;
     }
+    // At start-up the fonts are the design's already, right for scale 1.
+    if (assetScale != 0.0f || scale != 1.0f)
+    {
+        LoadFontForScale(mainFont, scale > 1.0f ? ScaledAsset("arial", true) : nullptr,
+                         Asset("arial"), scale);
+        LoadFontForScale(smallFont, scale > 1.0f ? ScaledAsset("ss10", true) : nullptr,
+                         Asset("ss10"), scale);
+    }
     assetScale = scale;
-    LoadFontForScale(mainFont, scale > 1.0f ? ScaledAsset("arial", true) : nullptr, Asset("arial"),
-                     scale);
-    LoadFontForScale(smallFont, scale > 1.0f ? ScaledAsset("ss10", true) : nullptr, Asset("ss10"),
-                     scale);
 
     // The buttons borrow the skins: they are made anew only while no button exists.
     delete blueButtonStates;
