@@ -4,6 +4,7 @@
 // be told apart on screen.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -130,6 +131,14 @@ bool IsIntro(const TShot_s& shot);
 bool IsLogoOrBlack(const TShot_s& shot);
 // The cards lie in the three rows; `faces[slot]` receives the card face in each slot.
 bool RowsShown(const TShot_s& shot, std::vector<int>* faces);
+// A translucent white dialog panel covers the point.
+bool PanelAt(const TShot_s& shot, int x, int y);
+// Pixels of a rectangle that are text-dark in one capture and not in the other: black labels
+// on a translucent white panel, whatever moves behind it.
+int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h);
+// The face shown large and alone in the middle of the screen (the revealed card, whatever
+// small card of the ring passes by), or -1.
+int LargeCardInMiddle(const TShot_s& shot);
 // How many slots of the rows show a card at their centre.
 int CardsInSlots(const TShot_s& shot);
 // Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..6).
@@ -145,4 +154,20 @@ struct TSettingsFile_s
     int32_t musicVolume = 0, soundVolume = 0;
 };
 bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out);
+
+// A test with a private display (its size set before SetUp runs), a folder of its own holding
+// the coloured-card test archive (or the built one, `colourCards` false), and the program.
+// Skips without Xvfb, xdotool or ImageMagick; kills the program and removes the folder after.
+class SessionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    bool colourCards = true;
+    PrivateDisplay display;
+    Game game;
+    std::string folder;
+    TShot_s shot;
+};
 } // namespace e2e

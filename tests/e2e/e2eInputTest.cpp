@@ -12,36 +12,14 @@ using namespace e2e;
 
 namespace
 {
-class FastMouse : public ::testing::Test
+class FastMouse : public SessionTest
 {
 protected:
     void SetUp() override
     {
-        if (!display.Start())
-        {
-            GTEST_SKIP() << "needs Xvfb";
-        }
-        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
-        {
-            GTEST_SKIP() << "needs xdotool and imagemagick";
-        }
-        setenv("DISPLAY", display.name.c_str(), 1);
-        folder = TempFolder();
-        ASSERT_FALSE(folder.empty());
-        ASSERT_TRUE(Shell("cp '" + BuiltArchive() + "' '" + folder + "/vossadata.bin'"));
+        colourCards = false;
+        SessionTest::SetUp();
     }
-
-    void TearDown() override
-    {
-        game.Kill();
-        display.Stop();
-        RemoveFolder(folder);
-    }
-
-    PrivateDisplay display;
-    Game game;
-    std::string folder;
-    TShot_s shot;
 };
 
 TEST_F(FastMouse, AClickAfterABurstOfMotionStartsTheGame)

@@ -12,54 +12,6 @@ using namespace e2e;
 
 namespace
 {
-bool PanelAt(const TShot_s& s, int x, int y)
-{
-    const TRgb_s c = s.Mean(x, y, 2);
-    return c.r > 170 && c.g > 170 && c.b > 170;
-}
-
-// Pixels of a rectangle that are text-dark in one capture and not in the other.
-int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h)
-{
-    int n = 0;
-    for (int y = y0; y < y0 + h; ++y)
-    {
-        for (int x = x0; x < x0 + w; ++x)
-        {
-            const TRgb_s p = a.At(x, y), q = b.At(x, y);
-            n += (p.r + p.g + p.b < 240) != (q.r + q.g + q.b < 240);
-        }
-    }
-    return n;
-}
-
-// The face shown large and alone in the middle of the screen, or -1.
-int LargeCardInMiddle(const TShot_s& s)
-{
-    std::map<int, int> votes;
-    int all = 0;
-    for (int gy = -6; gy <= 6; ++gy)
-    {
-        for (int gx = -6; gx <= 6; ++gx)
-        {
-            const int face = CardOf(s.Mean(640 + gx * 25, 340 + gy * 25, 1));
-            if (face >= 0)
-            {
-                ++votes[face];
-                ++all;
-            }
-        }
-    }
-    for (const auto& v : votes)
-    {
-        if (v.second >= 30 && all - v.second <= 8)
-        {
-            return v.first;
-        }
-    }
-    return -1;
-}
-
 // A 48-byte settings file: default colours, everything on, volumes 64, `language`.
 std::vector<unsigned char> SettingsWithLanguage(int32_t language)
 {
@@ -75,32 +27,9 @@ std::vector<unsigned char> SettingsWithLanguage(int32_t language)
     return bytes;
 }
 
-class KeysAndLanguages : public ::testing::Test
+class KeysAndLanguages : public SessionTest
 {
 protected:
-    void SetUp() override
-    {
-        if (!display.Start())
-        {
-            GTEST_SKIP() << "needs Xvfb";
-        }
-        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
-        {
-            GTEST_SKIP() << "needs xdotool and imagemagick";
-        }
-        setenv("DISPLAY", display.name.c_str(), 1);
-        folder = TempFolder();
-        ASSERT_FALSE(folder.empty());
-        ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
-    }
-
-    void TearDown() override
-    {
-        game.Kill();
-        display.Stop();
-        RemoveFolder(folder);
-    }
-
     void StartToIntro(const std::vector<std::string>& env = {})
     {
         ASSERT_TRUE(game.Start(folder, env, folder + "/output.txt"));
@@ -148,11 +77,6 @@ protected:
         }
         return -1;
     }
-
-    PrivateDisplay display;
-    Game game;
-    std::string folder;
-    TShot_s shot;
 };
 } // namespace
 

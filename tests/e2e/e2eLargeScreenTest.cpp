@@ -69,46 +69,20 @@ void ClickDesign(int x, int y)
     Click(x * kBig + 1, y * kBig + 1);
 }
 
-class LargeScreen : public ::testing::Test
+class LargeScreen : public SessionTest
 {
 protected:
     void SetUp() override
     {
         display.width = 3840;
         display.height = 2160;
-        if (!display.Start())
-        {
-            GTEST_SKIP() << "needs Xvfb";
-        }
-        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
-        {
-            GTEST_SKIP() << "needs xdotool and imagemagick";
-        }
-        setenv("DISPLAY", display.name.c_str(), 1);
-        UseDisplay(display.name);
-        folder = TempFolder();
-        ASSERT_FALSE(folder.empty());
-        ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
-        shot.width = 3840;
-        shot.height = 2160;
-    }
-
-    void TearDown() override
-    {
-        game.Kill();
-        display.Stop();
-        RemoveFolder(folder);
+        SessionTest::SetUp();
     }
 
     bool WaitFor(const std::function<bool(const TShot_s&)>& ready, double seconds)
     {
         return WaitForScreen(game, ready, seconds, shot);
     }
-
-    PrivateDisplay display;
-    std::string folder;
-    Game game;
-    TShot_s shot;
 };
 } // namespace
 

@@ -32,58 +32,9 @@ int Changed(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h, in
     return n;
 }
 
-// Pixels of a rectangle that are text-dark in one capture and not in the other: black labels
-// on a translucent white panel, whatever moves behind it.
-int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h)
-{
-    int n = 0;
-    for (int y = y0; y < y0 + h; ++y)
-    {
-        for (int x = x0; x < x0 + w; ++x)
-        {
-            const TRgb_s p = a.At(x, y), q = b.At(x, y);
-            if ((p.r + p.g + p.b < 240) != (q.r + q.g + q.b < 240))
-            {
-                ++n;
-            }
-        }
-    }
-    return n;
-}
-
-// A translucent white dialog panel covers the point.
-bool PanelAt(const TShot_s& s, int x, int y)
-{
-    const TRgb_s c = s.Mean(x, y, 2);
-    return c.r > 170 && c.g > 170 && c.b > 170;
-}
-
-class WholeTrick : public ::testing::Test
+class WholeTrick : public SessionTest
 {
 protected:
-    void SetUp() override
-    {
-        if (!display.Start())
-        {
-            GTEST_SKIP() << "needs Xvfb";
-        }
-        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
-        {
-            GTEST_SKIP() << "needs xdotool and imagemagick";
-        }
-        setenv("DISPLAY", display.name.c_str(), 1);
-        folder = TempFolder();
-        ASSERT_FALSE(folder.empty());
-        ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
-    }
-
-    void TearDown() override
-    {
-        game.Kill();
-        display.Stop();
-        RemoveFolder(folder);
-    }
-
     // Starts the program (with the GL object counter where the build allows a preloaded
     // library) and waits for the intro menu.
     void StartToIntro(bool countGL = false)
@@ -98,35 +49,6 @@ protected:
         ASSERT_TRUE(game.Start(folder, env, folder + "/output.txt", preload));
         ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
         Keep(shot, "intro");
-    }
-
-    // The face that covers a large part of the middle of the screen (13 x 13 points 25 pixels
-    // apart) with hardly any other card there, or -1: the revealed card, large and alone,
-    // whatever small card of the ring passes by.
-    static int LargeCardInMiddle(const TShot_s& s)
-    {
-        std::map<int, int> votes;
-        int all = 0;
-        for (int gy = -6; gy <= 6; ++gy)
-        {
-            for (int gx = -6; gx <= 6; ++gx)
-            {
-                const int face = CardOf(s.Mean(640 + gx * 25, 340 + gy * 25, 1));
-                if (face >= 0)
-                {
-                    ++votes[face];
-                    ++all;
-                }
-            }
-        }
-        for (const auto& v : votes)
-        {
-            if (v.second >= 30 && all - v.second <= 8)
-            {
-                return v.first;
-            }
-        }
-        return -1;
     }
 
     // Waits for the rows and returns the slot of `face` there (-1 when they never showed).
@@ -300,11 +222,6 @@ protected:
         std::sscanf(last.c_str(), "%ld %ld %ld", &buffers, &textures, &changes);
         return {buffers, textures};
     }
-
-    PrivateDisplay display;
-    Game game;
-    std::string folder;
-    TShot_s shot;
 };
 
 // Games in a row without a restart, each with another picked card: five in the normal build
