@@ -783,4 +783,31 @@ void SessionTest::TearDown()
     display.Stop();
     RemoveFolder(folder);
 }
+
+int SessionTest::WaitForRows(int face, const std::string& step, double seconds)
+{
+    std::vector<int> faces;
+    if (!WaitForScreen(
+            game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
+    {
+        Keep(shot, step + "-no-rows");
+        return -2;
+    }
+    // The last frames of the deal bring the cards home; let them settle into the rows.
+    Pause(1.0 * Slowness());
+    Grab(shot);
+    if (!RowsShown(shot, &faces))
+    {
+        return -1;
+    }
+    Keep(shot, step);
+    for (int slot = 0; slot < 21; ++slot)
+    {
+        if (faces[size_t(slot)] == face)
+        {
+            return slot;
+        }
+    }
+    return -1;
+}
 } // namespace e2e

@@ -164,6 +164,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Waits up to `seconds` for the rows and keeps a capture as `step`; the slot that shows
+    // `face` then, -1 when none does, -2 when no rows came.
+    int WaitForRows(int face, const std::string& step, double seconds = 60);
+
     bool colourCards = true;
     PrivateDisplay display;
     Game game;

@@ -51,32 +51,6 @@ protected:
         }
         return saved.language;
     }
-
-    // Waits for the rows; the slot of `face` there, -2 when no rows came.
-    int WaitForRows(int face, const std::string& step, double seconds)
-    {
-        std::vector<int> faces;
-        if (!WaitForScreen(
-                game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
-        {
-            return -2;
-        }
-        Pause(1.0 * Slowness());
-        Grab(shot);
-        if (!RowsShown(shot, &faces))
-        {
-            return -1;
-        }
-        Keep(shot, step);
-        for (int slot = 0; slot < 21; ++slot)
-        {
-            if (faces[size_t(slot)] == face)
-            {
-                return slot;
-            }
-        }
-        return -1;
-    }
 };
 } // namespace
 

@@ -51,34 +51,6 @@ protected:
         Keep(shot, "intro");
     }
 
-    // Waits for the rows and returns the slot of `face` there (-1 when they never showed).
-    int WaitForRows(int face, const std::string& step, double seconds = 60)
-    {
-        std::vector<int> faces;
-        if (!WaitForScreen(
-                game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
-        {
-            Keep(shot, step + "-no-rows");
-            return -2;
-        }
-        // The last frames of the deal bring the cards home; let them settle into the rows.
-        Pause(1.0 * Slowness());
-        Grab(shot);
-        if (!RowsShown(shot, &faces))
-        {
-            return -1;
-        }
-        Keep(shot, step);
-        for (int slot = 0; slot < 21; ++slot)
-        {
-            if (faces[size_t(slot)] == face)
-            {
-                return slot;
-            }
-        }
-        return -1;
-    }
-
     // Clicks the row of `slot`; repeated if the rows stay (a click while the deal still ran).
     bool ChooseRow(int slot)
     {
