@@ -750,6 +750,21 @@ int LargeCardInMiddle(const TShot_s& s)
     return -1;
 }
 
+bool CardSeen(const TShot_s& shot, int face)
+{
+    for (int y = 200; y < 720; y += 12)
+    {
+        for (int x = 0; x < 1280; x += 12)
+        {
+            if (CardOf(shot.Mean(x, y, 1)) == face)
+            {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void SessionTest::SetUp()
 {
     if (!display.Start())

@@ -139,6 +139,8 @@ int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h
 // The face shown large and alone in the middle of the screen (the revealed card, whatever
 // small card of the ring passes by), or -1.
 int LargeCardInMiddle(const TShot_s& shot);
+// Card face `face` shows anywhere below the strip (on the circle, say).
+bool CardSeen(const TShot_s& shot, int face);
 // How many slots of the rows show a card at their centre.
 int CardsInSlots(const TShot_s& shot);
 // Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..6).

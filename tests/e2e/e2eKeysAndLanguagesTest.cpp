@@ -70,22 +70,7 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     Keep(shot, "started");
     const int face = 12;
     ASSERT_TRUE(WaitForScreen(
-        game,
-        [&](const TShot_s& s)
-        {
-            for (int y = 200; y < 720; y += 12)
-            {
-                for (int x = 0; x < 1280; x += 12)
-                {
-                    if (CardOf(s.Mean(x, y, 1)) == face)
-                    {
-                        return true;
-                    }
-                }
-            }
-            return false;
-        },
-        30, shot))
+        game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
         << "card " << face << " not seen on the circle";
     int slot = -2;
     for (int attempt = 0; attempt < 3 && slot == -2; ++attempt)

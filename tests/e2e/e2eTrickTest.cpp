@@ -75,22 +75,7 @@ protected:
         const std::string tag = "game" + std::to_string(gameNumber);
         // The picked card goes round on the circle; find it there.
         ASSERT_TRUE(WaitForScreen(
-            game,
-            [&](const TShot_s& s)
-            {
-                for (int y = 200; y < 720; y += 12)
-                {
-                    for (int x = 0; x < 1280; x += 12)
-                    {
-                        if (CardOf(s.Mean(x, y, 1)) == face)
-                        {
-                            return true;
-                        }
-                    }
-                }
-                return false;
-            },
-            30, shot))
+            game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
             << tag << ": card " << face << " not seen on the circle";
         Keep(shot, tag + "-circle");
         // A click anywhere below the strip starts the deal; one made while the cards were
