@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     libsdl2-dev libsdl2-mixer-dev libsdl2-gfx-dev zlib1g-dev libgl-dev
     libgtest-dev googletest libbenchmark-dev
-    xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
+    xvfb xauth x11-utils libx11-dev libgl1-mesa-dri xdotool imagemagick
     libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
     desktop-file-utils ccache appstream lintian
 )

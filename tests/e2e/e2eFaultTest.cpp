@@ -140,7 +140,7 @@ protected:
         {
             GTEST_SKIP() << "needs Xvfb";
         }
-        if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+        if (!Shell("command -v xdotool >/dev/null && command -v convert >/dev/null"))
         {
             GTEST_SKIP() << "needs xdotool and imagemagick";
         }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -18,6 +19,10 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+// Last: Xlib's macros (None, Status, ...) would clash with names above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace e2e
 {
@@ -434,6 +439,50 @@ void ToHsv(const TRgb_s& c, double* h, double* s, double* v)
     }
     *h = hue;
 }
+
+// Every entry of `archive` (names in order) unpacked as the files "0", "1", ... of a folder,
+// once for the whole suite: <build>/e2e-unpacked/<the archive's path, size and time>, made
+// under a name of its own and renamed into place, so that tests side by side share it. Empty
+// when there is no build folder or an entry cannot be unpacked.
+std::string UnpackedArchive(const std::string& archive, const std::vector<std::string>& names)
+{
+    const char* binary = std::getenv("VOSSA_BINARY_DIR");
+    struct stat info;
+    if (binary == nullptr || stat(archive.c_str(), &info) != 0)
+    {
+        return "";
+    }
+    const std::string cache = std::string(binary) + "/e2e-unpacked";
+    const std::string folder = cache + "/" + std::to_string(std::hash<std::string>()(archive)) +
+                               "-" + std::to_string(info.st_size) + "-" +
+                               std::to_string(info.st_mtim.tv_sec) + "-" +
+                               std::to_string(info.st_mtim.tv_nsec);
+    if (FileExists(folder))
+    {
+        return folder;
+    }
+    const std::string work = cache + "/vossa-e2e-" + std::to_string(getpid());
+    mkdir(cache.c_str(), 0755);
+    RemoveFolder(work);
+    if (mkdir(work.c_str(), 0755) != 0)
+    {
+        return "";
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        if (!Shell("'" + PackTool() + "' extract '" + archive + "' '" + names[i] + "' '" + work +
+                   "/" + std::to_string(i) + "' --decrunch"))
+        {
+            RemoveFolder(work);
+            return "";
+        }
+    }
+    if (rename(work.c_str(), folder.c_str()) != 0)
+    {
+        RemoveFolder(work); // another test was quicker
+    }
+    return FileExists(folder) ? folder : "";
+}
 } // namespace
 
 bool BuildArchive(const std::string& source, const std::string& out, bool colourCards,
@@ -445,45 +494,39 @@ bool BuildArchive(const std::string& source, const std::string& out, bool colour
     {
         return false;
     }
+    const std::string unpacked = UnpackedArchive(source, names);
+    if (unpacked.empty())
+    {
+        return false;
+    }
     const std::string work = TempFolder();
     std::string command = "'" + PackTool() + "' create '" + out + "' --crunch";
-    int index = 0;
-    for (const std::string& name : names)
+    bool ok = true;
+    for (size_t i = 0; i < names.size() && ok; ++i)
     {
+        const std::string& name = names[i];
         if (std::find(skip.begin(), skip.end(), name) != skip.end())
         {
             continue;
         }
-        const std::string file = work + "/" + std::to_string(index++);
+        std::string file = unpacked + "/" + std::to_string(i);
         auto replaced = std::find_if(replace.begin(), replace.end(),
                                      [&](const auto& r) { return r.first == name; });
         if (replaced != replace.end())
         {
-            if (!WriteFile(file, replaced->second))
-            {
-                return false;
-            }
+            file = work + "/" + std::to_string(i);
+            ok = WriteFile(file, replaced->second);
         }
-        else
+        else if (colourCards && IsCardFace(name))
         {
-            if (!Shell("'" + PackTool() + "' extract '" + source + "' '" + name + "' '" + file +
-                       "' --decrunch"))
-            {
-                return false;
-            }
-            if (colourCards && IsCardFace(name))
-            {
-                std::vector<unsigned char> original;
-                if (!ReadFile(file, original) ||
-                    !WriteFile(file, SolidTGA(original, CardColour(CardIndex(name)))))
-                {
-                    return false;
-                }
-            }
+            std::vector<unsigned char> original;
+            ok = ReadFile(file, original);
+            file = work + "/" + std::to_string(i);
+            ok = ok && WriteFile(file, SolidTGA(original, CardColour(CardIndex(name))));
         }
         command += " '" + name + "=" + file + "'";
     }
-    const bool ok = Shell(command + " >/dev/null");
+    ok = ok && Shell(command + " >/dev/null");
     RemoveFolder(work);
     return ok;
 }
@@ -559,11 +602,57 @@ void MoveAway()
     Shell(OnDisplay("xdotool mousemove 1270 715"));
 }
 
+namespace
+{
+// Xlib's default error handler ends the process; a capture that fails only returns false.
+std::atomic<bool> captureFailed{false};
+int OnCaptureError(Display*, XErrorEvent*)
+{
+    captureFailed = true;
+    return 0;
+}
+} // namespace
+
 bool Grab(TShot_s& shot)
 {
-    const std::string raw =
-        Capture(OnDisplay("import -silent -window root -depth 8 rgb:- 2>/dev/null"));
-    shot.rgb.assign(raw.begin(), raw.end());
+    // Read straight from the server: a new connection each time (cheap on a local socket), so
+    // that no connection outlives its display, whose number a later server may take.
+    shot.rgb.clear();
+    const char* name = threadDisplay.empty() ? std::getenv("DISPLAY") : threadDisplay.c_str();
+    Display* x = XOpenDisplay(name);
+    if (x == nullptr)
+    {
+        return false;
+    }
+    static std::once_flag handler;
+    std::call_once(handler, [] { XSetErrorHandler(OnCaptureError); });
+    captureFailed = false;
+    XImage* image = XGetImage(x, DefaultRootWindow(x), 0, 0, unsigned(shot.width),
+                              unsigned(shot.height), AllPlanes, ZPixmap);
+    XSync(x, False);
+    if (image != nullptr && !captureFailed && image->bits_per_pixel == 32 &&
+        image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff)
+    {
+        shot.rgb.resize(size_t(shot.width) * size_t(shot.height) * 3);
+        uint8_t* out = shot.rgb.data();
+        for (int y = 0; y < shot.height; ++y)
+        {
+            const auto* row =
+                reinterpret_cast<const uint32_t*>(image->data + size_t(y) * image->bytes_per_line);
+            for (int x0 = 0; x0 < shot.width; ++x0)
+            {
+                const uint32_t pixel = row[x0];
+                *out++ = uint8_t(pixel >> 16);
+                *out++ = uint8_t(pixel >> 8);
+                *out++ = uint8_t(pixel);
+            }
+        }
+    }
+    if (image != nullptr)
+    {
+        XDestroyImage(image);
+    }
+    XCloseDisplay(x);
     return shot.Valid();
 }
 
@@ -721,6 +810,15 @@ bool PanelAt(const TShot_s& s, int x, int y)
     return c.r > 170 && c.g > 170 && c.b > 170;
 }
 
+bool StripShown(const TShot_s& s)
+{
+    // Both ends of the strip (330, 10, 620 x 30) light, and at one end at least the panel's
+    // crisp edge against what lies beside it: a drifting cloud is as light, but soft.
+    const auto edge = [&](int inside, int outside)
+    { return Distance(s.Mean(inside, 25, 1), s.Mean(outside, 25, 1)) > 30; };
+    return PanelAt(s, 336, 13) && PanelAt(s, 944, 13) && (edge(336, 323) || edge(944, 957));
+}
+
 // The face that covers a large part of the middle of the screen (13 x 13 points 25 pixels
 // apart) with hardly any other card there, or -1: the revealed card, large and alone,
 // whatever small card of the ring passes by.
@@ -771,7 +869,7 @@ void SessionTest::SetUp()
     {
         GTEST_SKIP() << "needs Xvfb";
     }
-    if (!Shell("command -v xdotool >/dev/null && command -v import >/dev/null"))
+    if (!Shell("command -v xdotool >/dev/null && command -v convert >/dev/null"))
     {
         GTEST_SKIP() << "needs xdotool and imagemagick";
     }
@@ -824,5 +922,19 @@ int SessionTest::WaitForRows(int face, const std::string& step, double seconds)
         }
     }
     return -1;
+}
+
+bool SessionTest::AnswerUntilTaken(const std::function<void()>& answer)
+{
+    for (int attempt = 0; attempt < 10; ++attempt)
+    {
+        answer();
+        if (WaitForScreen(
+                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 4, shot))
+        {
+            return true;
+        }
+    }
+    return false;
 }
 } // namespace e2e

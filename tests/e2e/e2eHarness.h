@@ -133,6 +133,8 @@ bool IsLogoOrBlack(const TShot_s& shot);
 bool RowsShown(const TShot_s& shot, std::vector<int>* faces);
 // A translucent white dialog panel covers the point.
 bool PanelAt(const TShot_s& shot, int x, int y);
+// The instruction strip heads the screen.
+bool StripShown(const TShot_s& shot);
 // Pixels of a rectangle that are text-dark in one capture and not in the other: black labels
 // on a translucent white panel, whatever moves behind it.
 int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h);
@@ -169,6 +171,11 @@ protected:
     // Waits up to `seconds` for the rows and keeps a capture as `step`; the slot that shows
     // `face` then, -1 when none does, -2 when no rows came.
     int WaitForRows(int face, const std::string& step, double seconds = 60);
+    // Gives an answer (`answer` clicks a row or presses its key) until the game takes it: the
+    // cards start to leave the rows. One given while the last deal still settles is not taken,
+    // so each attempt waits a few seconds only; a repeated answer never reaches the next
+    // round, which the whole gather and deal stand before.
+    bool AnswerUntilTaken(const std::function<void()>& answer);
 
     bool colourCards = true;
     PrivateDisplay display;

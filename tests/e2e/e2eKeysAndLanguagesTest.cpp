@@ -63,9 +63,7 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     MoveAway();
     Key("Return");
     ASSERT_TRUE(WaitForScreen(
-        game,
-        [](const TShot_s& s) { return !IsIntro(s) && PanelAt(s, 336, 13) && PanelAt(s, 944, 13); },
-        20, shot))
+        game, [](const TShot_s& s) { return !IsIntro(s) && StripShown(s); }, 20, shot))
         << "Return did not start a game";
     Keep(shot, "started");
     const int face = 12;
@@ -86,14 +84,8 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
             slot = WaitForRows(face, "layout" + std::to_string(choice), 60);
         }
         ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
-        bool taken = false;
-        for (int attempt = 0; attempt < 3 && !taken; ++attempt)
-        {
-            Key(keys[choice - 1][slot / 7]);
-            taken = WaitForScreen(
-                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 30, shot);
-        }
-        ASSERT_TRUE(taken) << "choice " << choice << " not taken";
+        ASSERT_TRUE(AnswerUntilTaken([&] { Key(keys[choice - 1][slot / 7]); }))
+            << "choice " << choice << " not taken";
     }
     int revealed = -1;
     const bool shown = WaitForScreen(
