@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc)
-fuzz_seconds=${VOSSA_FUZZ_SECONDS:-20}
+fuzz_seconds=${VOSSA_FUZZ_SECONDS:-12}
 failed=()
 
 export SDL_AUDIODRIVER=dummy
@@ -30,7 +30,8 @@ sanitizer_targets=(test_data test_render test_audio test_gui test_app test_game 
                    test_tools_assetgen test_install test_e2e)
 sanitizer_skip='^(e2e\.(WholeTrick|KeysAndLanguages|LargeScreen)\..*|install\.(Layout|Launcher|GameRun|DebianPackage)|CodeFormat)$'
 
-step() { echo; echo "==== $* ===="; }
+# Each stage's heading says how long the stages before it took.
+step() { echo; echo "==== $* ==== (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 
 step "Tests (build)"
 scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" --repeat until-pass:2 || failed+=("tests")
@@ -88,6 +89,7 @@ else
 fi
 
 echo
+echo "All stages took $((SECONDS / 60)) min $((SECONDS % 60)) s."
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"
     exit 1
