@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PngWriter.h"
 #include "TextPack.h"
+#include "krCairoImage.h"
 
 namespace
 {
@@ -155,7 +155,8 @@ bool WritePackPreviews(const std::string& dir, const TPackPreview_s& in, std::st
     DrawText(sheet, mainFont, ToU32(std::string("arial: ") + sample), 30, 710, 10, 10, 64);
     DrawText(sheet, smallFont, ToU32(std::string("ss10: ") + sample), 30, 740, 0, 0, 0);
     DrawText(sheet, smallFont, ToU32("ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"), 30, 765, 0, 0, 0);
-    if (!WritePNG(dir + "/pack-contact-sheet.png", sheet))
+    if (!krWritePNG(dir + "/pack-contact-sheet.png", sheet.rgba.data(), sheet.rgba.size(),
+                    sheet.width, sheet.height))
     {
         error = "cannot write previews into " + dir;
         return false;
@@ -184,7 +185,8 @@ bool WritePackPreviews(const std::string& dir, const TPackPreview_s& in, std::st
                  base + font.PixelSize() * 2, 20, 20, 40);
         DrawText(page, font, ToU32("Ą Ć Ę Ł Ń Ó Ś Ź Ż  ą ć ę ł ń ó ś ź ż  0123456789 ?!.,;:"), 10,
                  base + font.PixelSize() * 4, 20, 20, 40);
-        if (!WritePNG(dir + "/pack-font-" + f.first + ".png", page))
+        if (!krWritePNG(dir + "/pack-font-" + f.first + ".png", page.rgba.data(), page.rgba.size(),
+                        page.width, page.height))
         {
             error = "cannot write previews into " + dir;
             return false;
