@@ -9,7 +9,8 @@ namespace
 {
 bool ValidImage(const uint8_t* rgba, size_t bytes, int width, int height)
 {
-    return rgba != nullptr && width > 0 && height > 0 && bytes / 4 / size_t(width) >= size_t(height);
+    return rgba != nullptr && width > 0 && height > 0 &&
+           bytes / 4 / size_t(width) >= size_t(height);
 }
 
 cairo_status_t AppendToVector(void* closure, const unsigned char* data, unsigned int length)
@@ -99,7 +100,8 @@ bool krRGBAFromSurface(cairo_surface_t* surface, std::vector<uint8_t>& rgba, uin
                 out[3] = 0;
                 continue;
             }
-            auto straight = [a](uint32_t c) { return uint8_t(std::min(255u, (c * 255 + a / 2) / a)); };
+            auto straight = [a](uint32_t c)
+            { return uint8_t(std::min(255u, (c * 255 + a / 2) / a)); };
             out[0] = straight((word >> 16) & 255);
             out[1] = straight((word >> 8) & 255);
             out[2] = straight(word & 255);
@@ -113,17 +115,15 @@ std::vector<uint8_t> krEncodePNG(const uint8_t* rgba, size_t bytes, int width, i
 {
     std::vector<uint8_t> png;
     krCairoSurfacePtr surface = krSurfaceFromRGBA(rgba, bytes, width, height);
-    if (!surface ||
-        cairo_surface_write_to_png_stream(surface.get(), AppendToVector, &png) !=
-            CAIRO_STATUS_SUCCESS)
+    if (!surface || cairo_surface_write_to_png_stream(surface.get(), AppendToVector, &png) !=
+                        CAIRO_STATUS_SUCCESS)
     {
         png.clear();
     }
     return png;
 }
 
-bool krWritePNG(const std::string& path, const uint8_t* rgba, size_t bytes, int width,
-                int height)
+bool krWritePNG(const std::string& path, const uint8_t* rgba, size_t bytes, int width, int height)
 {
     const std::vector<uint8_t> png = krEncodePNG(rgba, bytes, width, height);
     if (png.empty())

@@ -41,5 +41,4 @@ bool krRGBAFromSurface(cairo_surface_t* surface, std::vector<uint8_t>& rgba,
 // empty when the size is not positive, `bytes` is too short or encoding fails.
 std::vector<uint8_t> krEncodePNG(const uint8_t* rgba, size_t bytes, int width, int height);
 // Encodes the pixels and writes them to `path`; true when every byte was written.
-bool krWritePNG(const std::string& path, const uint8_t* rgba, size_t bytes, int width,
-                int height);
+bool krWritePNG(const std::string& path, const uint8_t* rgba, size_t bytes, int width, int height);
