@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "krCairoShapes.h"
 
@@ -425,13 +423,11 @@ Canvas CardPainter::PaintBack(int width, int height) const
     const float halfWidth = std::max(0.6f, 1.2f * unit);
     // The lattice is worked out per pixel (no Cairo pattern draws it) into a picture that
     // is the source for filling the field.
-    Canvas lattice(width, height);
-    cairo_surface_t* surface = cairo_get_target(lattice.Cr());
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
+    TImage_s lattice;
+    lattice.rgba.resize((size_t)width * height * 4);
     const TColor_s lineInk = Mix(field, line, 0.55f);
-    for (int y = 0; data && y < height; ++y)
+    auto to8 = [](float v) { return (uint8_t)std::lround(std::clamp(v, 0.0f, 1.0f) * 255); };
+    for (int y = 0; y < height; ++y)
     {
         for (int x = 0; x < width; ++x)
         {
@@ -446,19 +442,20 @@ Canvas CardPainter::PaintBack(int width, int height) const
             const float depth = d / (0.25f * toPixels);
             const TColor_s base = Mix(field, deep, 0.45f * std::min(depth, 1.0f));
             const TColor_s colour = Mix(base, lineInk, ink);
-            auto to8 = [](float v)
-            { return (uint32_t)std::lround(std::clamp(v, 0.0f, 1.0f) * 255); };
-            const uint32_t word =
-                0xFF000000u | to8(colour.r) << 16 | to8(colour.g) << 8 | to8(colour.b);
-            std::memcpy(data + (size_t)y * stride + (size_t)x * 4, &word, 4);
+            uint8_t* o = &lattice.rgba[((size_t)y * width + x) * 4];
+            o[0] = to8(colour.r);
+            o[1] = to8(colour.g);
+            o[2] = to8(colour.b);
+            o[3] = 255;
         }
     }
-    cairo_surface_mark_dirty(surface);
+    krCairoSurfacePtr source =
+        krSurfaceFromRGBA(lattice.rgba.data(), lattice.rgba.size(), width, height);
     cairo_save(cr);
     cairo_scale(cr, width / kCardW, height / kCardH);
     krRoundedRect(cr, m, m, kCardW - 2 * m, kCardH - 2 * m, 2.4f);
     cairo_restore(cr);
-    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_set_source_surface(cr, source.get(), 0, 0);
     cairo_fill(cr);
     cairo_scale(cr, width / kCardW, height / kCardH);
 
