@@ -9,7 +9,7 @@ packages=(
     libsdl2-dev libsdl2-mixer-dev libsdl2-gfx-dev zlib1g-dev libgl-dev
     libgtest-dev googletest libbenchmark-dev
     xvfb xauth x11-utils libx11-dev libgl1-mesa-dri xdotool imagemagick
-    libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
+    libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev libcairo2-dev
     desktop-file-utils ccache appstream lintian
 )
 

@@ -1,4 +1,4 @@
-// Canvas: compositing and conversion to 8-bit pixels.
+// Canvas: the Cairo surface of a picture, colours and conversion to 8-bit pixels.
 #include "Canvas.h"
 
 #include <algorithm>
@@ -15,89 +15,36 @@ TColor_s Mix(const TColor_s& x, const TColor_s& y, float t)
             x.a + (y.a - x.a) * t};
 }
 
+void SetSource(cairo_t* cr, const TColor_s& color)
+{
+    cairo_set_source_rgba(cr, color.r, color.g, color.b, color.a);
+}
+
+void AddStop(cairo_pattern_t* pattern, double offset, const TColor_s& color)
+{
+    cairo_pattern_add_color_stop_rgba(pattern, offset, color.r, color.g, color.b, color.a);
+}
+
 Canvas::Canvas(int width, int height, const TColor_s& fill)
-    : w(width), h(height), px((size_t)width * height,
-                              TColor_s{fill.r * fill.a, fill.g * fill.a, fill.b * fill.a, fill.a})
+    : w(width), h(height), surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+      cr(cairo_create(surface.get()))
 {
-}
-
-void Canvas::Paint(const CoverageMask& mask, const TColor_s& color)
-{
-    Paint(mask, [&](float, float) { return color; });
-}
-
-void Canvas::Paint(const CoverageMask& mask, const TPaint& paint)
-{
-    int xa = std::max(mask.X0(), 0), xb = std::min(mask.X0() + mask.Width(), w);
-    int ya = std::max(mask.Y0(), 0), yb = std::min(mask.Y0() + mask.Height(), h);
-    for (int y = ya; y < yb; ++y)
+    if (fill.a > 0)
     {
-        for (int x = xa; x < xb; ++x)
-        {
-            float cov = mask.At(x, y);
-            if (cov <= 0.0f)
-            {
-                continue;
-            }
-            TColor_s c = paint(x + 0.5f, y + 0.5f);
-            float alpha = cov * c.a;
-            TColor_s& d = px[(size_t)y * w + x];
-            d.r = c.r * alpha + d.r * (1 - alpha);
-            d.g = c.g * alpha + d.g * (1 - alpha);
-            d.b = c.b * alpha + d.b * (1 - alpha);
-            d.a = alpha + d.a * (1 - alpha);
-        }
-    }
-}
-
-void Canvas::Fill(const Path& path, const TColor_s& color)
-{
-    Paint(CoverageMask::Fill(path, w, h), color);
-}
-
-void Canvas::Fill(const Path& path, const TPaint& paint)
-{
-    Paint(CoverageMask::Fill(path, w, h), paint);
-}
-
-void Canvas::Over(const Canvas& top)
-{
-    for (size_t i = 0; i < px.size() && i < top.px.size(); ++i)
-    {
-        const TColor_s& s = top.px[i];
-        TColor_s& d = px[i];
-        d.r = s.r + d.r * (1 - s.a);
-        d.g = s.g + d.g * (1 - s.a);
-        d.b = s.b + d.b * (1 - s.a);
-        d.a = s.a + d.a * (1 - s.a);
+        SetSource(cr.get(), fill);
+        cairo_paint(cr.get());
     }
 }
 
 TImage_s Canvas::ToImage(const TColor_s& matte) const
 {
+    auto to8 = [](float v) { return (uint32_t)std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f); };
     TImage_s img;
-    img.width = w;
-    img.height = h;
-    img.rgba.resize((size_t)w * h * 4);
-    auto to8 = [](float v) { return (uint8_t)std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f); };
-    for (size_t i = 0; i < px.size(); ++i)
+    if (krRGBAFromSurface(surface.get(), img.rgba,
+                          to8(matte.r) << 16 | to8(matte.g) << 8 | to8(matte.b)))
     {
-        const TColor_s& p = px[i];
-        uint8_t* o = &img.rgba[i * 4];
-        uint8_t a8 = to8(p.a);
-        if (a8 == 0)
-        {
-            o[0] = to8(matte.r);
-            o[1] = to8(matte.g);
-            o[2] = to8(matte.b);
-        }
-        else
-        {
-            o[0] = to8(p.r / p.a);
-            o[1] = to8(p.g / p.a);
-            o[2] = to8(p.b / p.a);
-        }
-        o[3] = a8;
+        img.width = w;
+        img.height = h;
     }
     return img;
 }

@@ -1,12 +1,13 @@
-// Canvas: a floating-point RGBA picture (premultiplied alpha, top row first) that shapes are
-// painted onto through coverage masks, and its conversion to 8-bit straight-alpha pixels.
+// Canvas: a picture drawn with Cairo (an ARGB32 image surface and its drawing context), the
+// colours the painters use, and the conversion to 8-bit straight-alpha pixels.
 #pragma once
 
+#include <cairo.h>
+
 #include <cstdint>
-#include <functional>
 #include <vector>
 
-#include "CoverageMask.h"
+#include "krCairoImage.h"
 
 struct TColor_s
 {
@@ -16,8 +17,10 @@ struct TColor_s
 TColor_s Rgb(int hex, float alpha = 1.0f);
 TColor_s Mix(const TColor_s& x, const TColor_s& y, float t);
 
-// Colour as a function of the canvas pixel centre (x + 0.5, y + 0.5).
-using TPaint = std::function<TColor_s(float x, float y)>;
+// Cairo's source becomes `color`.
+void SetSource(cairo_t* cr, const TColor_s& color);
+// A colour stop of a gradient pattern.
+void AddStop(cairo_pattern_t* pattern, double offset, const TColor_s& color);
 
 // 8-bit straight-alpha RGBA pixels, top row first.
 struct TImage_s
@@ -29,22 +32,14 @@ struct TImage_s
 class Canvas
 {
 public:
+    // A width x height picture filled with `fill`. Should Cairo refuse the size, drawing does
+    // nothing and ToImage gives an empty picture.
     Canvas(int width, int height, const TColor_s& fill = {0, 0, 0, 0});
 
     int Width() const { return w; }
     int Height() const { return h; }
-
-    // Source-over painting of a colour through a mask (coverage times the colour's alpha).
-    void Paint(const CoverageMask& mask, const TColor_s& color);
-    void Paint(const CoverageMask& mask, const TPaint& paint);
-    // Fills a path in one step.
-    void Fill(const Path& path, const TColor_s& color);
-    void Fill(const Path& path, const TPaint& paint);
-    // Source-over of a whole picture of the same size.
-    void Over(const Canvas& top);
-    // Premultiplied pixel access.
-    TColor_s& At(int x, int y) { return px[(size_t)y * w + x]; }
-    const TColor_s& At(int x, int y) const { return px[(size_t)y * w + x]; }
+    // The drawing context: user space starts as pixels, y down, origin at the top left.
+    cairo_t* Cr() const { return cr.get(); }
 
     // Straight-alpha 8-bit pixels; fully transparent pixels take `matte` as their colour so
     // that bilinear filtering does not pull dark fringes into the edges.
@@ -52,7 +47,8 @@ public:
 
 private:
     int w, h;
-    std::vector<TColor_s> px;
+    krCairoSurfacePtr surface;
+    krCairoContextPtr cr;
 };
 
 // Box-filtered reduction of an image to a smaller size (each output pixel averages the source

@@ -25,15 +25,14 @@ public:
     Canvas PaintFace(const TCard_s& card, int width, int height) const;
     // The back design over a width × height picture (the same for every card).
     Canvas PaintBack(int width, int height) const;
-    // Texture: face and back side by side (each half × height), 8-bit pixels.
-    static TImage_s Combine(const Canvas& face, const Canvas& back);
 
 private:
-    void PaintIndex(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
-    void PaintPips(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
-    void PaintAce(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
-    void PaintCourt(Canvas& c, const TAffine_s& toPixels, const TCard_s& card) const;
-    void PaintFigureHalf(Canvas& c, const TAffine_s& t, const TCard_s& card) const;
+    // Each draws in card millimetres: the user space of `cr`.
+    void PaintIndex(cairo_t* cr, const TCard_s& card) const;
+    void PaintPips(cairo_t* cr, const TCard_s& card) const;
+    void PaintAce(cairo_t* cr, const TCard_s& card) const;
+    void PaintCourt(cairo_t* cr, const TCard_s& card) const;
+    void PaintFigureHalf(cairo_t* cr, const TCard_s& card) const;
 
     const FontFace& font;
 };

@@ -1,4 +1,4 @@
-// FontFace: FreeType outlines decomposed into paths and rendered glyph bitmaps.
+// FontFace: FreeType outlines decomposed into Cairo paths, and rendered glyph bitmaps.
 #include "FontFace.h"
 
 #include <ft2build.h>
@@ -7,41 +7,67 @@
 
 namespace
 {
+// Outline decomposition into a Cairo path: font units to user space, y turned down.
 struct TDecompose_s
 {
-    Path* path;
+    cairo_t* cr;
     float scale;
     float penX, baseline;
-    float Px(FT_Pos x) const { return penX + x * scale; }
-    float Py(FT_Pos y) const { return baseline - y * scale; }
+    double lastX = 0, lastY = 0;
+    bool open = false;
+    double Px(FT_Pos x) const { return penX + x * scale; }
+    double Py(FT_Pos y) const { return baseline - y * scale; }
+    void Close()
+    {
+        if (open)
+        {
+            cairo_close_path(cr);
+            open = false;
+        }
+    }
+    void To(double x, double y)
+    {
+        lastX = x;
+        lastY = y;
+    }
 };
 
 int MoveToCb(const FT_Vector* to, void* user)
 {
     auto* d = static_cast<TDecompose_s*>(user);
-    d->path->MoveTo(d->Px(to->x), d->Py(to->y));
+    d->Close();
+    d->To(d->Px(to->x), d->Py(to->y));
+    cairo_move_to(d->cr, d->lastX, d->lastY);
+    d->open = true;
     return 0;
 }
 
 int LineToCb(const FT_Vector* to, void* user)
 {
     auto* d = static_cast<TDecompose_s*>(user);
-    d->path->LineTo(d->Px(to->x), d->Py(to->y));
+    d->To(d->Px(to->x), d->Py(to->y));
+    cairo_line_to(d->cr, d->lastX, d->lastY);
     return 0;
 }
 
 int ConicToCb(const FT_Vector* c, const FT_Vector* to, void* user)
 {
+    // The quadratic curve as the cubic it equals.
     auto* d = static_cast<TDecompose_s*>(user);
-    d->path->QuadTo(d->Px(c->x), d->Py(c->y), d->Px(to->x), d->Py(to->y));
+    const double cx = d->Px(c->x), cy = d->Py(c->y), x = d->Px(to->x), y = d->Py(to->y);
+    cairo_curve_to(d->cr, d->lastX + 2.0 / 3.0 * (cx - d->lastX),
+                   d->lastY + 2.0 / 3.0 * (cy - d->lastY), x + 2.0 / 3.0 * (cx - x),
+                   y + 2.0 / 3.0 * (cy - y), x, y);
+    d->To(x, y);
     return 0;
 }
 
 int CubicToCb(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user)
 {
     auto* d = static_cast<TDecompose_s*>(user);
-    d->path->CubicTo(d->Px(c1->x), d->Py(c1->y), d->Px(c2->x), d->Py(c2->y), d->Px(to->x),
-                     d->Py(to->y));
+    d->To(d->Px(to->x), d->Py(to->y));
+    cairo_curve_to(d->cr, d->Px(c1->x), d->Py(c1->y), d->Px(c2->x), d->Py(c2->y), d->lastX,
+                   d->lastY);
     return 0;
 }
 } // namespace
@@ -120,8 +146,8 @@ bool FontFace::Open(const std::string& path)
     return true;
 }
 
-float FontFace::AppendText(Path& path, const std::u32string& text, float x, float baseline,
-                           float size, const TAffine_s& transform) const
+float FontFace::AppendText(cairo_t* cr, const std::u32string& text, float x, float baseline,
+                           float size) const
 {
     FT_Face f = (FT_Face)face;
     if (!f)
@@ -130,8 +156,7 @@ float FontFace::AppendText(Path& path, const std::u32string& text, float x, floa
     }
     const float scale = size / f->units_per_EM;
     FT_Outline_Funcs funcs = {MoveToCb, LineToCb, ConicToCb, CubicToCb, 0, 0};
-    Path glyphs(path.Transform().Then(transform));
-    TDecompose_s d{&glyphs, scale, x, baseline};
+    TDecompose_s d{cr, scale, x, baseline};
     FT_UInt previous = 0;
     for (char32_t c : text)
     {
@@ -145,19 +170,21 @@ float FontFace::AppendText(Path& path, const std::u32string& text, float x, floa
         if (FT_Load_Glyph(f, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0 &&
             f->glyph->format == FT_GLYPH_FORMAT_OUTLINE)
         {
-            FT_Outline_Decompose(&f->glyph->outline, &funcs, &d);
+            if (cr)
+            {
+                FT_Outline_Decompose(&f->glyph->outline, &funcs, &d);
+                d.Close();
+            }
             d.penX += f->glyph->advance.x * scale;
         }
         previous = index;
     }
-    path.Append(glyphs);
     return d.penX - x;
 }
 
 float FontFace::TextWidth(const std::u32string& text, float size) const
 {
-    Path scratch;
-    return AppendText(scratch, text, 0, 0, size);
+    return AppendText(nullptr, text, 0, 0, size);
 }
 
 float FontFace::CapHeight() const

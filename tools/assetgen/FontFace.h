@@ -1,13 +1,13 @@
 // FontFace: one TrueType face opened with FreeType, used two ways: as vector outlines laid out
-// along a baseline (for pictures, drawn with the pack's own rasteriser) and as hinted
-// anti-aliased glyph bitmaps (for the game's bitmap fonts).
+// along a baseline (added to a Cairo path, for the pictures) and as hinted anti-aliased glyph
+// bitmaps (for the game's bitmap fonts).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "Path.h"
+#include <cairo.h>
 
 struct TGlyphBitmap_s
 {
@@ -30,11 +30,12 @@ public:
     bool Open(const std::string& path);
     bool IsOpen() const { return face != nullptr; }
 
-    // Outlines of `text` at `size` pixels per em, pen starting at (x, baseline), y down,
-    // through `transform` (applied after the layout). Returns the advance width.
-    float AppendText(Path& path, const std::u32string& text, float x, float baseline, float size,
-                     const TAffine_s& transform = TAffine_s()) const;
-    // Advance width of `text` at `size` pixels per em (unhinted).
+    // Adds the closed outlines of `text` at `size` units per em (unhinted, kerned), pen
+    // starting at (x, baseline), y down, to the current path of `cr` in its user space.
+    // Returns the advance width; with a null `cr` it only measures.
+    float AppendText(cairo_t* cr, const std::u32string& text, float x, float baseline,
+                     float size) const;
+    // Advance width of `text` at `size` units per em (unhinted).
     float TextWidth(const std::u32string& text, float size) const;
     // Height of the capital letters above the baseline, per pixel of em.
     float CapHeight() const;

@@ -1,63 +1,31 @@
 // PackPreview: preview sheets of the pack, so the pictures and fonts can be judged without
-// running the game.
+// running the game, composed with Cairo.
 #include "PackPreview.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "PngWriter.h"
 #include "TextPack.h"
+#include "krCairoImage.h"
 
 namespace
 {
-// Alpha-blends `src` onto `dst` with its top-left corner at (x, y).
-void Blit(TImage_s& dst, const TImage_s& src, int x, int y)
+// Source-over of `picture` with its top-left corner at (x, y).
+void Blit(cairo_t* cr, const TImage_s& picture, int x, int y)
 {
-    for (int sy = 0; sy < src.height; ++sy)
+    krCairoSurfacePtr source =
+        krSurfaceFromRGBA(picture.rgba.data(), picture.rgba.size(), picture.width, picture.height);
+    if (source)
     {
-        int dy = y + sy;
-        if (dy < 0 || dy >= dst.height)
-        {
-            continue;
-        }
-        for (int sx = 0; sx < src.width; ++sx)
-        {
-            int dx = x + sx;
-            if (dx < 0 || dx >= dst.width)
-            {
-                continue;
-            }
-            const uint8_t* s = &src.rgba[((size_t)sy * src.width + sx) * 4];
-            uint8_t* d = &dst.rgba[((size_t)dy * dst.width + dx) * 4];
-            float a = s[3] / 255.0f;
-            for (int c = 0; c < 3; ++c)
-            {
-                d[c] = (uint8_t)std::lround(s[c] * a + d[c] * (1 - a));
-            }
-            d[3] = (uint8_t)std::max<int>(d[3], s[3]);
-        }
+        cairo_set_source_surface(cr, source.get(), x, y);
+        cairo_paint(cr);
     }
 }
 
-TImage_s Solid(int w, int h, int r, int g, int b)
-{
-    TImage_s img;
-    img.width = w;
-    img.height = h;
-    img.rgba.resize((size_t)w * h * 4);
-    for (size_t i = 0; i < (size_t)w * h; ++i)
-    {
-        img.rgba[i * 4] = (uint8_t)r;
-        img.rgba[i * 4 + 1] = (uint8_t)g;
-        img.rgba[i * 4 + 2] = (uint8_t)b;
-        img.rgba[i * 4 + 3] = 255;
-    }
-    return img;
-}
-
-// Draws `text` with the glyph bitmaps of `font` (as the game does) at pen (x, baseline).
-void DrawText(TImage_s& dst, const GlyphBlock& font, const std::u32string& text, int x,
-              int baseline, int r, int g, int b)
+// Draws `text` with the glyph bitmaps of `font` (as the game does: each bitmap a coverage
+// mask at whole pixels) at pen (x, baseline) in the colour `rgb`.
+void DrawText(cairo_t* cr, const GlyphBlock& font, const std::u32string& text, int x, int baseline,
+              int rgb)
 {
     for (char32_t c : text)
     {
@@ -66,20 +34,33 @@ void DrawText(TImage_s& dst, const GlyphBlock& font, const std::u32string& text,
             continue;
         }
         const TGlyphBitmap_s& gl = font.Glyphs()[c];
-        TImage_s glyph;
-        glyph.width = gl.width;
-        glyph.height = gl.height;
-        glyph.rgba.resize((size_t)gl.width * gl.height * 4);
-        for (size_t i = 0; i < gl.coverage.size(); ++i)
+        krCairoSurfacePtr mask(cairo_image_surface_create(CAIRO_FORMAT_A8, gl.width, gl.height));
+        unsigned char* data = cairo_image_surface_get_data(mask.get());
+        if (gl.width > 0 && gl.height > 0 && data)
         {
-            glyph.rgba[i * 4] = (uint8_t)r;
-            glyph.rgba[i * 4 + 1] = (uint8_t)g;
-            glyph.rgba[i * 4 + 2] = (uint8_t)b;
-            glyph.rgba[i * 4 + 3] = gl.coverage[i];
+            const int stride = cairo_image_surface_get_stride(mask.get());
+            for (int y = 0; y < gl.height; ++y)
+            {
+                std::copy(&gl.coverage[(size_t)y * gl.width],
+                          &gl.coverage[(size_t)y * gl.width] + gl.width, data + (size_t)y * stride);
+            }
+            cairo_surface_mark_dirty(mask.get());
+            SetSource(cr, Rgb(rgb));
+            cairo_mask_surface(cr, mask.get(), x + gl.bearingX, baseline - gl.bearingY);
         }
-        Blit(dst, glyph, x + gl.bearingX, baseline - gl.bearingY);
         x += gl.advance;
     }
+}
+
+bool WriteSheet(const Canvas& sheet, const std::string& path, std::string& error)
+{
+    if (cairo_surface_write_to_png(cairo_get_target(sheet.Cr()), path.c_str()) !=
+        CAIRO_STATUS_SUCCESS)
+    {
+        error = "cannot write the preview " + path;
+        return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -91,45 +72,39 @@ bool WritePackPreviews(const std::string& dir, const TPackPreview_s& in, std::st
     // faces and the back, the logo, the clouds, the star, the buttons with captions drawn as
     // the game draws them, and both fonts.
     const int sheetW = 1448, sheetH = 800;
-    TImage_s sheet = Solid(sheetW, sheetH, 0, 0, 0);
-    for (int y = 0; y < sheetH; ++y)
-    {
-        float t = (float)y / (sheetH - 1);
-        int r = (int)std::lround((0.0849f + (0.8891f - 0.0849f) * t) * 255);
-        int g = (int)std::lround((0.4049f + (0.6295f - 0.4049f) * t) * 255);
-        int b = (int)std::lround((0.7286f + (0.1346f - 0.7286f) * t) * 255);
-        for (int x = 0; x < sheetW; ++x)
-        {
-            uint8_t* p = &sheet.rgba[((size_t)y * sheetW + x) * 4];
-            p[0] = (uint8_t)r;
-            p[1] = (uint8_t)g;
-            p[2] = (uint8_t)b;
-        }
-    }
+    Canvas sheet(sheetW, sheetH);
+    cairo_t* cr = sheet.Cr();
+    cairo_pattern_t* backdrop = cairo_pattern_create_linear(0, 0.5, 0, sheetH - 0.5);
+    cairo_pattern_add_color_stop_rgb(backdrop, 0, 0.0849, 0.4049, 0.7286);
+    cairo_pattern_add_color_stop_rgb(backdrop, 1, 0.8891, 0.6295, 0.1346);
+    cairo_pattern_set_extend(backdrop, CAIRO_EXTEND_PAD);
+    cairo_set_source(cr, backdrop);
+    cairo_pattern_destroy(backdrop);
+    cairo_paint(cr);
     for (size_t i = 0; i < in.cardFaces.size(); ++i)
     {
-        Blit(sheet, in.cardFaces[i].second, 20 + (int)(i % 11) * 130, 20 + (int)(i / 11) * 190);
+        Blit(cr, in.cardFaces[i].second, 20 + (int)(i % 11) * 130, 20 + (int)(i / 11) * 190);
     }
-    Blit(sheet, in.back, 20 + 10 * 130, 20 + 190);
+    Blit(cr, in.back, 20 + 10 * 130, 20 + 190);
     int cloud = 0, button = 0;
     for (const auto& pic : in.pictures)
     {
         const TImage_s& img = pic.second;
         if (pic.first == "vossa_logo")
         {
-            Blit(sheet, img, 20, 405);
+            Blit(cr, img, 20, 405);
         }
         else if (pic.first.rfind("cloud", 0) == 0)
         {
-            Blit(sheet, img, 560 + cloud++ * 290, 405);
+            Blit(cr, img, 560 + cloud++ * 290, 405);
         }
         else if (pic.first == "texture_star_01")
         {
-            Blit(sheet, img, 580, 550);
+            Blit(cr, img, 580, 550);
         }
         else if (pic.first.rfind("button_", 0) == 0)
         {
-            Blit(sheet, img, 760 + (button % 3) * 150, 555 + (button / 3) * 44);
+            Blit(cr, img, 760 + (button % 3) * 150, 555 + (button / 3) * 44);
             ++button;
         }
     }
@@ -141,23 +116,19 @@ bool WritePackPreviews(const std::string& dir, const TPackPreview_s& in, std::st
         int bx = 760 + (i % 3) * 150, by = 555 + (i / 3) * 44;
         int tw = mainFont.Width(text), fh = mainFont.GameFontHeight();
         int tx = bx + (128 - tw) / 2, ty = by + (int)(fh - 2 + (32 - fh) * 0.5f);
-        DrawText(sheet, mainFont, text, tx + 1, ty + 1, 0, 0, 0);
-        DrawText(sheet, mainFont, text, tx, ty, 255, 255, 255);
+        DrawText(cr, mainFont, text, tx + 1, ty + 1, 0x000000);
+        DrawText(cr, mainFont, text, tx, ty, 0xFFFFFF);
     }
-    TImage_s panel = Solid(sheetW - 40, 110, 255, 255, 255);
-    for (size_t i = 3; i < panel.rgba.size(); i += 4)
-    {
-        panel.rgba[i] = 204; // the game's panels: white at 0.8
-    }
-    Blit(sheet, panel, 20, 680);
+    cairo_rectangle(cr, 20, 680, sheetW - 40, 110);
+    SetSource(cr, Rgb(0xFFFFFF, 0.8f)); // the game's panels: white at 0.8
+    cairo_fill(cr);
     const char* sample = "Zażółć gęślą jaźń. Pchnąć w tę łódź jeża lub ośm skrzyń fig. "
                          "The quick brown fox jumps over the lazy dog. 0123456789";
-    DrawText(sheet, mainFont, ToU32(std::string("arial: ") + sample), 30, 710, 10, 10, 64);
-    DrawText(sheet, smallFont, ToU32(std::string("ss10: ") + sample), 30, 740, 0, 0, 0);
-    DrawText(sheet, smallFont, ToU32("ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"), 30, 765, 0, 0, 0);
-    if (!WritePNG(dir + "/pack-contact-sheet.png", sheet))
+    DrawText(cr, mainFont, ToU32(std::string("arial: ") + sample), 30, 710, 0x0A0A40);
+    DrawText(cr, smallFont, ToU32(std::string("ss10: ") + sample), 30, 740, 0x000000);
+    DrawText(cr, smallFont, ToU32("ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"), 30, 765, 0x000000);
+    if (!WriteSheet(sheet, dir + "/pack-contact-sheet.png", error))
     {
-        error = "cannot write previews into " + dir;
         return false;
     }
 
@@ -169,24 +140,24 @@ bool WritePackPreviews(const std::string& dir, const TPackPreview_s& in, std::st
         const GlyphBlock& font = *f.second;
         const int cell = font.PixelSize() * 2, cols = 32;
         const int rows = (int)((font.Glyphs().size() - 0x20 + cols - 1) / cols);
-        TImage_s page = Solid(cols * cell + 20, rows * cell + 120, 255, 255, 255);
+        Canvas page(cols * cell + 20, rows * cell + 120, Rgb(0xFFFFFF));
         for (size_t code = 0x20; code < font.Glyphs().size(); ++code)
         {
             int k = (int)(code - 0x20);
-            DrawText(page, font, std::u32string(1, (char32_t)code), 10 + (k % cols) * cell,
-                     10 + (k / cols) * cell + font.PixelSize(), 20, 20, 40);
+            DrawText(page.Cr(), font, std::u32string(1, (char32_t)code), 10 + (k % cols) * cell,
+                     10 + (k / cols) * cell + font.PixelSize(), 0x141428);
         }
         int base = rows * cell + 10 + font.PixelSize();
-        DrawText(page, font, ToU32("Zażółć gęślą jaźń. Pchnąć w tę łódź jeża lub ośm skrzyń fig."),
-                 10, base, 20, 20, 40);
-        DrawText(page, font,
+        DrawText(page.Cr(), font,
+                 ToU32("Zażółć gęślą jaźń. Pchnąć w tę łódź jeża lub ośm skrzyń fig."), 10, base,
+                 0x141428);
+        DrawText(page.Cr(), font,
                  ToU32("ZAŻÓŁĆ GĘŚLĄ JAŹŃ. The quick brown fox jumps over the lazy dog."), 10,
-                 base + font.PixelSize() * 2, 20, 20, 40);
-        DrawText(page, font, ToU32("Ą Ć Ę Ł Ń Ó Ś Ź Ż  ą ć ę ł ń ó ś ź ż  0123456789 ?!.,;:"), 10,
-                 base + font.PixelSize() * 4, 20, 20, 40);
-        if (!WritePNG(dir + "/pack-font-" + f.first + ".png", page))
+                 base + font.PixelSize() * 2, 0x141428);
+        DrawText(page.Cr(), font, ToU32("Ą Ć Ę Ł Ń Ó Ś Ź Ż  ą ć ę ł ń ó ś ź ż  0123456789 ?!.,;:"),
+                 10, base + font.PixelSize() * 4, 0x141428);
+        if (!WriteSheet(page, dir + "/pack-font-" + f.first + ".png", error))
         {
-            error = "cannot write previews into " + dir;
             return false;
         }
     }

@@ -1,6 +1,8 @@
 // SuitShapes: hearts, diamonds, spades and clubs drawn with Bézier curves and circles.
 #include "SuitShapes.h"
 
+#include "krCairoShapes.h"
+
 bool IsRedSuit(TSuit suit)
 {
     return suit == suHearts || suit == suDiamonds;
@@ -8,89 +10,78 @@ bool IsRedSuit(TSuit suit)
 
 namespace
 {
-Path Heart(const TAffine_s& t)
+void Heart(cairo_t* cr)
 {
-    Path p(t);
-    p.MoveTo(0, 0.5f);
-    p.CubicTo(-0.06f, 0.40f, -0.5f, 0.12f, -0.5f, -0.16f);
-    p.CubicTo(-0.5f, -0.38f, -0.36f, -0.5f, -0.24f, -0.5f);
-    p.CubicTo(-0.1f, -0.5f, -0.02f, -0.42f, 0, -0.29f);
-    p.CubicTo(0.02f, -0.42f, 0.1f, -0.5f, 0.24f, -0.5f);
-    p.CubicTo(0.36f, -0.5f, 0.5f, -0.38f, 0.5f, -0.16f);
-    p.CubicTo(0.5f, 0.12f, 0.06f, 0.40f, 0, 0.5f);
-    return p;
+    cairo_move_to(cr, 0, 0.5f);
+    cairo_curve_to(cr, -0.06f, 0.40f, -0.5f, 0.12f, -0.5f, -0.16f);
+    cairo_curve_to(cr, -0.5f, -0.38f, -0.36f, -0.5f, -0.24f, -0.5f);
+    cairo_curve_to(cr, -0.1f, -0.5f, -0.02f, -0.42f, 0, -0.29f);
+    cairo_curve_to(cr, 0.02f, -0.42f, 0.1f, -0.5f, 0.24f, -0.5f);
+    cairo_curve_to(cr, 0.36f, -0.5f, 0.5f, -0.38f, 0.5f, -0.16f);
+    cairo_curve_to(cr, 0.5f, 0.12f, 0.06f, 0.40f, 0, 0.5f);
 }
 
-Path Diamond(const TAffine_s& t)
+void Diamond(cairo_t* cr)
 {
-    Path p(t);
-    p.MoveTo(0, -0.5f);
-    p.QuadTo(0.17f, -0.23f, 0.39f, 0);
-    p.QuadTo(0.17f, 0.23f, 0, 0.5f);
-    p.QuadTo(-0.17f, 0.23f, -0.39f, 0);
-    p.QuadTo(-0.17f, -0.23f, 0, -0.5f);
-    return p;
+    cairo_move_to(cr, 0, -0.5f);
+    krQuadTo(cr, 0.17f, -0.23f, 0.39f, 0);
+    krQuadTo(cr, 0.17f, 0.23f, 0, 0.5f);
+    krQuadTo(cr, -0.17f, 0.23f, -0.39f, 0);
+    krQuadTo(cr, -0.17f, -0.23f, 0, -0.5f);
 }
 
-Path Stem(const TAffine_s& t)
+void Stem(cairo_t* cr)
 {
-    Path p(t);
-    p.MoveTo(-0.035f, 0.12f);
-    p.LineTo(0.035f, 0.12f);
-    p.QuadTo(0.04f, 0.42f, 0.21f, 0.5f);
-    p.LineTo(-0.21f, 0.5f);
-    p.QuadTo(-0.04f, 0.42f, -0.035f, 0.12f);
-    return p;
+    cairo_move_to(cr, -0.035f, 0.12f);
+    cairo_line_to(cr, 0.035f, 0.12f);
+    krQuadTo(cr, 0.04f, 0.42f, 0.21f, 0.5f);
+    cairo_line_to(cr, -0.21f, 0.5f);
+    krQuadTo(cr, -0.04f, 0.42f, -0.035f, 0.12f);
 }
 
-Path SpadeBody(const TAffine_s& t)
+void SpadeBody(cairo_t* cr)
 {
-    Path p(t);
-    p.MoveTo(0, -0.5f);
-    p.CubicTo(0.06f, -0.38f, 0.48f, -0.14f, 0.48f, 0.12f);
-    p.CubicTo(0.48f, 0.3f, 0.36f, 0.38f, 0.24f, 0.38f);
-    p.CubicTo(0.12f, 0.38f, 0.04f, 0.32f, 0, 0.22f);
-    p.CubicTo(-0.04f, 0.32f, -0.12f, 0.38f, -0.24f, 0.38f);
-    p.CubicTo(-0.36f, 0.38f, -0.48f, 0.3f, -0.48f, 0.12f);
-    p.CubicTo(-0.48f, -0.14f, -0.06f, -0.38f, 0, -0.5f);
-    return p;
+    cairo_move_to(cr, 0, -0.5f);
+    cairo_curve_to(cr, 0.06f, -0.38f, 0.48f, -0.14f, 0.48f, 0.12f);
+    cairo_curve_to(cr, 0.48f, 0.3f, 0.36f, 0.38f, 0.24f, 0.38f);
+    cairo_curve_to(cr, 0.12f, 0.38f, 0.04f, 0.32f, 0, 0.22f);
+    cairo_curve_to(cr, -0.04f, 0.32f, -0.12f, 0.38f, -0.24f, 0.38f);
+    cairo_curve_to(cr, -0.36f, 0.38f, -0.48f, 0.3f, -0.48f, 0.12f);
+    cairo_curve_to(cr, -0.48f, -0.14f, -0.06f, -0.38f, 0, -0.5f);
 }
 } // namespace
 
-std::vector<Path> SuitParts(TSuit suit, const TAffine_s& t)
+void FillSuit(cairo_t* cr, TSuit suit)
 {
-    std::vector<Path> parts;
     switch (suit)
     {
         case suHearts:
-            parts.push_back(Heart(t));
+            Heart(cr);
+            cairo_fill(cr);
             break;
         case suDiamonds:
-            parts.push_back(Diamond(t));
+            Diamond(cr);
+            cairo_fill(cr);
             break;
         case suSpades:
-            parts.push_back(SpadeBody(t));
-            parts.push_back(Stem(t));
+            SpadeBody(cr);
+            cairo_fill(cr);
+            Stem(cr);
+            cairo_fill(cr);
             break;
         case suClubs:
-        {
-            Path circles(t);
-            circles.AddEllipse(0, -0.25f, 0.235f, 0.235f);
-            parts.push_back(circles);
-            Path left(t);
-            left.AddEllipse(-0.255f, 0.09f, 0.235f, 0.235f);
-            parts.push_back(left);
-            Path right(t);
-            right.AddEllipse(0.255f, 0.09f, 0.235f, 0.235f);
-            parts.push_back(right);
-            Path centre(t);
-            centre.MoveTo(0, -0.12f);
-            centre.LineTo(0.14f, 0.12f);
-            centre.LineTo(-0.14f, 0.12f);
-            parts.push_back(centre);
-            parts.push_back(Stem(t));
+            krEllipse(cr, 0, -0.25f, 0.235f, 0.235f);
+            cairo_fill(cr);
+            krEllipse(cr, -0.255f, 0.09f, 0.235f, 0.235f);
+            cairo_fill(cr);
+            krEllipse(cr, 0.255f, 0.09f, 0.235f, 0.235f);
+            cairo_fill(cr);
+            cairo_move_to(cr, 0, -0.12f);
+            cairo_line_to(cr, 0.14f, 0.12f);
+            cairo_line_to(cr, -0.14f, 0.12f);
+            cairo_fill(cr);
+            Stem(cr);
+            cairo_fill(cr);
             break;
-        }
     }
-    return parts;
 }

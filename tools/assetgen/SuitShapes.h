@@ -1,10 +1,8 @@
 // SuitShapes: the four card suits as vector outlines, in a unit box centred on the origin
-// (y down, about one unit tall). Each suit is a list of parts, painted one after the other.
+// (y down, about one unit tall). Each suit is made of parts, filled one after the other.
 #pragma once
 
-#include <vector>
-
-#include "Path.h"
+#include <cairo.h>
 
 enum TSuit
 {
@@ -16,5 +14,5 @@ enum TSuit
 
 bool IsRedSuit(TSuit suit);
 
-// Parts of `suit` through `transform` (unit box to pixels).
-std::vector<Path> SuitParts(TSuit suit, const TAffine_s& transform);
+// Fills `suit` with the current source of `cr`, the unit box being its user space.
+void FillSuit(cairo_t* cr, TSuit suit);

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "data/krResource.h"
+#include "krCairoImage.h"
+#include "krCairoShapes.h"
 #include "render/krTexture.h"
 
 bool krImageFromTGA(const krMemoryBlock* block, TRgbaImage_s& out)
@@ -109,31 +111,6 @@ TIconRect_s krCentreSquare(const TIconRect_s& region, float fraction)
 
 namespace
 {
-// Fraction of the pixel (px, py) inside the rounded rectangle [0, w] x [0, h] (radius r),
-// from 8 x 8 samples.
-float RoundedCoverage(float px, float py, float w, float h, float r)
-{
-    const int n = 8;
-    int inside = 0;
-    for (int j = 0; j < n; ++j)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            const float x = px + (i + 0.5f) / n, y = py + (j + 0.5f) / n;
-            if (x < 0 || y < 0 || x > w || y > h)
-            {
-                continue;
-            }
-            const float cx = std::clamp(x, r, w - r), cy = std::clamp(y, r, h - r);
-            if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
-            {
-                ++inside;
-            }
-        }
-    }
-    return float(inside) / (n * n);
-}
-
 // Extent of the icon along one axis: the region scaled by `scale`, rounded to whole pixels of
 // the same parity as `size` so that it sits centred on pixel edges.
 int FittedExtent(float extent, int size)
@@ -168,17 +145,14 @@ TRgbaImage_s krRenderIcon(const TRgbaImage_s& source, const TIconRect_s& region,
     // Source pixels per icon pixel along each axis.
     const double stepX = double(region.width) / w, stepY = double(region.height) / h;
 
+    // The source area under each icon pixel, averaged by area with colour weighted by alpha
+    // (Cairo's filters weight by a kernel, not by area).
+    std::vector<uint8_t> scaled(size_t(w) * h * 4, 0);
     for (int py = 0; py < h; ++py)
     {
         const double sy0 = region.y + py * stepY, sy1 = sy0 + stepY;
         for (int px = 0; px < w; ++px)
         {
-            const float coverage =
-                RoundedCoverage(float(px), float(py), float(w), float(h), radius);
-            if (coverage <= 0.0f)
-            {
-                continue;
-            }
             const double sx0 = region.x + px * stepX, sx1 = sx0 + stepX;
             double sum[4] = {0, 0, 0, 0}, weight = 0;
             for (int sy = int(sy0); sy < int(std::ceil(sy1)) && sy < source.height; ++sy)
@@ -200,14 +174,27 @@ TRgbaImage_s krRenderIcon(const TRgbaImage_s& source, const TIconRect_s& region,
             {
                 continue;
             }
-            uint8_t* out = icon.At(ox + px, oy + py);
+            uint8_t* out = &scaled[(size_t(py) * w + px) * 4];
             for (int c = 0; c < 3; ++c)
             {
                 out[c] = uint8_t(std::clamp(std::lround(sum[c] / sum[3]), 0L, 255L));
             }
-            const double alpha = coverage * sum[3] / weight;
-            out[3] = uint8_t(std::clamp(std::lround(alpha * 255.0), 0L, 255L));
+            out[3] = uint8_t(std::clamp(std::lround(sum[3] / weight * 255.0), 0L, 255L));
         }
     }
+
+    // The rounded corners: Cairo fills the rounded rectangle with the scaled picture.
+    krCairoSurfacePtr picture = krSurfaceFromRGBA(scaled.data(), scaled.size(), w, h);
+    krCairoSurfacePtr canvas = krNewSurface(size, size);
+    if (!picture || !canvas)
+    {
+        return icon;
+    }
+    krCairoContextPtr cr(cairo_create(canvas.get()));
+    krRoundedRect(cr.get(), ox, oy, w, h, radius);
+    cairo_set_source_surface(cr.get(), picture.get(), ox, oy);
+    cairo_fill(cr.get());
+    cr.reset();
+    krRGBAFromSurface(canvas.get(), icon.pixels, 0x000000);
     return icon;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "krCairoImage.h"
 #include "krIconImage.h"
-#include "krPngWriter.h"
 
 namespace
 {
@@ -99,7 +99,8 @@ int main(int argc, char** argv)
         const std::string path = (folder / "vossa.png").string();
         // Up to 32 pixels the lattice of the whole back would blur into noise: the medallion.
         const TIconRect_s region = size <= 32 ? krCentreSquare(back, 0.6f) : back;
-        if (!krWritePNG(path, krRenderIcon(texture, region, size)))
+        const TRgbaImage_s icon = krRenderIcon(texture, region, size);
+        if (!krWritePNG(path, icon.pixels.data(), icon.pixels.size(), icon.width, icon.height))
         {
             std::fprintf(stderr, "vossa-icons: cannot write %s\n", path.c_str());
             return 1;

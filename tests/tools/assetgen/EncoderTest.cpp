@@ -1,15 +1,16 @@
 // The generator's encoders on their own: TGA against the engine's decoder and an independent
-// one, the mesh and glyph block layouts, text wrapping and the rasteriser's coverage.
+// one, the mesh and glyph block layouts, text wrapping, the canvas's pixels and the soft masks.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
+#include "Canvas.h"
 #include "CardMesh.h"
-#include "CoverageMask.h"
 #include "FontFace.h"
 #include "GlyphBlock.h"
 #include "MeshBlock.h"
+#include "SoftMask.h"
 #include "TextPack.h"
 #include "TgaWriter.h"
 #include "krTGAEncoder.h"
@@ -61,19 +62,6 @@ void ExpectDecodesTo(const std::vector<uint8_t>& tga, const TImage_s& img, bool 
         }
     }
     FreeTGATexture(t);
-}
-
-float Area(const CoverageMask& m)
-{
-    float sum = 0;
-    for (int y = m.Y0(); y < m.Y0() + m.Height(); ++y)
-    {
-        for (int x = m.X0(); x < m.X0() + m.Width(); ++x)
-        {
-            sum += m.At(x, y);
-        }
-    }
-    return sum;
 }
 } // namespace
 
@@ -264,29 +252,55 @@ TEST(GlyphBlock, RecordsFollowOneAnotherByCharacterCode)
     EXPECT_GT(lastHeight, 5);
 }
 
-TEST(CoverageMask, FilledAreasMatchTheShapes)
+TEST(Canvas, PixelsComeOutStraightInRgbOrderAndTheMatteFillsWhatIsBare)
 {
-    Path rect;
-    rect.AddRect(2.25f, 1.5f, 10.5f, 3.0f);
-    EXPECT_NEAR(Area(CoverageMask::Fill(rect, 64, 64)), 31.5f, 0.01f);
+    Canvas c(4, 1);
+    cairo_t* cr = c.Cr();
+    cairo_rectangle(cr, 0, 0, 1, 1);
+    SetSource(cr, Rgb(0xC4161C));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 1, 0, 1, 1);
+    SetSource(cr, Rgb(0x2D4F9E, 0.5f));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 2, 0, 0.5, 1); // half a pixel: an anti-aliased edge
+    SetSource(cr, Rgb(0x2D4F9E));
+    cairo_fill(cr);
+    const TImage_s img = c.ToImage(Rgb(0x102030, 0));
+    ASSERT_EQ(img.rgba.size(), 16u);
+    EXPECT_EQ(std::vector<int>(img.rgba.begin(), img.rgba.begin() + 4),
+              (std::vector<int>{0xC4, 0x16, 0x1C, 255}));
+    for (int px : {1, 2})
+    {
+        const uint8_t* p = &img.rgba[px * 4];
+        EXPECT_NEAR(p[0], 0x2D, 1) << px;
+        EXPECT_NEAR(p[1], 0x4F, 1) << px;
+        EXPECT_NEAR(p[2], 0x9E, 1) << px;
+        EXPECT_NEAR(p[3], 128, 1) << px;
+    }
+    EXPECT_EQ(std::vector<int>(img.rgba.begin() + 12, img.rgba.end()),
+              (std::vector<int>{0x10, 0x20, 0x30, 0}));
+}
 
-    Path disc;
-    disc.AddEllipse(20, 20, 10, 10);
-    EXPECT_NEAR(Area(CoverageMask::Fill(disc, 64, 64)), 3.14159f * 100, 1.0f);
-
-    // A reversed inner contour cuts a hole; an overlapping contour of the same direction
-    // does not count twice.
-    Path ring;
-    ring.AddEllipse(20, 20, 10, 10);
-    ring.AddEllipse(20, 20, 5, 5, true);
-    EXPECT_NEAR(Area(CoverageMask::Fill(ring, 64, 64)), 3.14159f * 75, 1.0f);
-    Path twice;
-    twice.AddRect(0, 0, 8, 8);
-    twice.AddRect(4, 0, 8, 8);
-    EXPECT_NEAR(Area(CoverageMask::Fill(twice, 64, 64)), 96.0f, 0.01f);
-
-    // Shapes partly outside the canvas are clipped, not distorted.
-    Path outside;
-    outside.AddRect(-5, -5, 10, 10);
-    EXPECT_NEAR(Area(CoverageMask::Fill(outside, 64, 64)), 25.0f, 0.01f);
+TEST(SoftMask, BlurSpreadsTheShapeAndKeepsItsCoverage)
+{
+    SoftMask mask(40, 40);
+    cairo_rectangle(mask.Cr(), 12, 12, 16, 16);
+    cairo_fill(mask.Cr());
+    mask.Blur(2);
+    Canvas c(40, 40);
+    mask.PaintOnto(c.Cr(), Rgb(0x000000));
+    const TImage_s img = c.ToImage();
+    auto alpha = [&](int x, int y) { return (int)img.rgba[((size_t)y * 40 + x) * 4 + 3]; };
+    double sum = 0;
+    for (int i = 0; i < 40 * 40; ++i)
+    {
+        sum += img.rgba[i * 4 + 3] / 255.0;
+    }
+    EXPECT_NEAR(sum, 256.0, 1.0);
+    EXPECT_EQ(alpha(20, 20), 255);           // the middle stays solid
+    EXPECT_GT(alpha(9, 20), 0);              // coverage spreads beyond the edge
+    EXPECT_LT(alpha(12, 20), 200);           // and the edge softens
+    EXPECT_EQ(alpha(20, 20), alpha(19, 19)); // symmetric about the middle
+    EXPECT_EQ(alpha(14, 20), alpha(25, 20));
+    EXPECT_EQ(alpha(5, 5), 0);
 }
