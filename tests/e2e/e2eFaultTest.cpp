@@ -108,10 +108,12 @@ TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>&
             MoveAway();
             Pause(1.5 * Slowness());
         }
-        for (int i = 0; i < 4 && game.Running(); ++i)
+        // Escape until the program ends: the first flies back to the menu, a later one quits
+        // (during that flight too).
+        for (int i = 0; i < 16 && game.Running(); ++i)
         {
             Key("Escape");
-            game.WaitForExit(8 * Slowness(), &result.status);
+            game.WaitForExit(2 * Slowness(), &result.status);
         }
     }
     result.exited = game.WaitForExit(30 * Slowness(), &result.status);
