@@ -38,14 +38,14 @@ normal_skip='^e2e\.Faults\..*$'
 step() { echo; echo "==== $* ==== (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 
 step "Tests (build)"
-scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" -E "$normal_skip" \
-    --repeat until-pass:2 || failed+=("tests")
+scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" -E "$normal_skip" ||
+    failed+=("tests")
 
 step "Tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan)"
 if cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOSSA_SANITIZE=ON "${launcher[@]}" >/dev/null &&
    cmake --build build-asan -j "$jobs" --target "${sanitizer_targets[@]}"; then
     scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$jobs" \
-        -E "$sanitizer_skip" --repeat until-pass:2 || failed+=("sanitizer tests")
+        -E "$sanitizer_skip" || failed+=("sanitizer tests")
 else
     failed+=("sanitizer build")
 fi

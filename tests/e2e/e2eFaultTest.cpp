@@ -122,6 +122,21 @@ TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>&
     ReadFile(out, text);
     result.output.assign(text.begin(), text.end());
     unlink(out.c_str());
+#ifdef VOSSA_E2E_SANITIZED
+    // The leak checker's tracer now and then crashes itself in the exit-time check ("Tracer
+    // caught signal", then its fatal error): a fault of the sanitizer runtime in a program that
+    // had ended through exit(), which counts as a clean end without a leak check.
+    const size_t tracer = result.output.find("Tracer caught signal");
+    if (tracer != std::string::npos && result.status == 1 &&
+        result.output.find("LeakSanitizer has encountered a fatal error", tracer) !=
+            std::string::npos)
+    {
+        const size_t line = result.output.rfind('\n', tracer);
+        result.output.erase(line == std::string::npos ? 0 : line + 1);
+        result.status = 0;
+        std::printf("the leak checker's tracer crashed at the program's exit: no leak check\n");
+    }
+#endif
     return result;
 }
 

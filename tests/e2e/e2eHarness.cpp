@@ -441,18 +441,19 @@ void ToHsv(const TRgb_s& c, double* h, double* s, double* v)
 }
 
 // Every entry of `archive` (names in order) unpacked as the files "0", "1", ... of a folder,
-// once for the whole suite: <build>/e2e-unpacked/<the archive's path, size and time>, made
-// under a name of its own and renamed into place, so that tests side by side share it. Empty
-// when there is no build folder or an entry cannot be unpacked.
+// once for the whole suite: <build>/e2e-unpacked/<the archive's path, size and time> (without
+// a build folder, under /tmp), made under a name of its own and renamed into place, so that
+// tests and threads side by side share it. Empty when an entry cannot be unpacked.
 std::string UnpackedArchive(const std::string& archive, const std::vector<std::string>& names)
 {
-    const char* binary = std::getenv("VOSSA_BINARY_DIR");
     struct stat info;
-    if (binary == nullptr || stat(archive.c_str(), &info) != 0)
+    if (stat(archive.c_str(), &info) != 0)
     {
         return "";
     }
-    const std::string cache = std::string(binary) + "/e2e-unpacked";
+    const char* binary = std::getenv("VOSSA_BINARY_DIR");
+    const std::string cache =
+        binary != nullptr ? std::string(binary) + "/e2e-unpacked" : "/tmp/vossa-e2e-unpacked";
     const std::string folder = cache + "/" + std::to_string(std::hash<std::string>()(archive)) +
                                "-" + std::to_string(info.st_size) + "-" +
                                std::to_string(info.st_mtim.tv_sec) + "-" +
@@ -461,10 +462,9 @@ std::string UnpackedArchive(const std::string& archive, const std::vector<std::s
     {
         return folder;
     }
-    const std::string work = cache + "/vossa-e2e-" + std::to_string(getpid());
     mkdir(cache.c_str(), 0755);
-    RemoveFolder(work);
-    if (mkdir(work.c_str(), 0755) != 0)
+    std::string work = cache + "/vossa-e2e-XXXXXX";
+    if (mkdtemp(&work[0]) == nullptr)
     {
         return "";
     }
