@@ -8,6 +8,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc)
+# Tests spend part of their time waiting (every program start shows the three-second logo, the
+# end-to-end tests pause between inputs): one test more than there are cores keeps them busy.
+test_jobs=$((jobs + 1))
 fuzz_seconds=${VOSSA_FUZZ_SECONDS:-10}
 failed=()
 
@@ -38,13 +41,13 @@ normal_skip='^e2e\.Faults\..*$'
 step() { echo; echo "==== $* ==== (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 
 step "Tests (build)"
-scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$jobs" -E "$normal_skip" ||
-    failed+=("tests")
+scripts/with-display.sh ctest --test-dir build --output-on-failure -j "$test_jobs" \
+    -E "$normal_skip" || failed+=("tests")
 
 step "Tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan)"
 if cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOSSA_SANITIZE=ON "${launcher[@]}" >/dev/null &&
    cmake --build build-asan -j "$jobs" --target "${sanitizer_targets[@]}"; then
-    scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$jobs" \
+    scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$test_jobs" \
         -E "$sanitizer_skip" || failed+=("sanitizer tests")
 else
     failed+=("sanitizer build")
