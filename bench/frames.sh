@@ -22,19 +22,9 @@ runs="${1:-1}"
 game="${VOSSA_BENCH_GAME:-$build/run/vossa}"
 
 if [ -z "${VOSSA_FRAMES_INNER:-}" ]; then
-    for tool in Xvfb xdotool python3; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "frames: $tool is needed." >&2
-            exit 1
-        fi
-    done
-    for file in "$game" "$build/run/vossadata.bin" "$build/bench/vossa_floor" \
-        "$build/bench/vossa_frameshim.so"; do
-        if [ ! -e "$file" ]; then
-            echo "frames: $file is missing; build with -DVOSSA_BENCH=ON (make bench)." >&2
-            exit 1
-        fi
-    done
+    source bench/require.sh
+    bench_require frames Xvfb xdotool python3 -- "$game" "$build/run/vossadata.bin" \
+        "$build/bench/vossa_floor" "$build/bench/vossa_frameshim.so"
     export VOSSA_FRAMES_INNER=1 VOSSA_BENCH_DIR="$build" VOSSA_BENCH_GAME="$game"
     exec bash scripts/with-display.sh bash bench/frames.sh "$runs"
 fi

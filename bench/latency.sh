@@ -22,18 +22,9 @@ game="${VOSSA_BENCH_GAME:-$build/run/vossa}"
 bursts="${VOSSA_LATENCY_BURSTS:-0 100 1000}"
 
 if [ -z "${VOSSA_LATENCY_INNER:-}" ]; then
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "latency: $tool is needed." >&2
-            exit 1
-        fi
-    done
-    for file in "$game" "$build/run/vossadata.bin" "$build/bench/vossa_frameshim.so"; do
-        if [ ! -e "$file" ]; then
-            echo "latency: $file is missing; build with -DVOSSA_BENCH=ON (make bench)." >&2
-            exit 1
-        fi
-    done
+    source bench/require.sh
+    bench_require latency Xvfb xdotool -- "$game" "$build/run/vossadata.bin" \
+        "$build/bench/vossa_frameshim.so"
     export VOSSA_LATENCY_INNER=1 VOSSA_BENCH_DIR="$build" VOSSA_BENCH_GAME="$game"
     exec bash scripts/with-display.sh bash bench/latency.sh "$runs"
 fi
