@@ -261,16 +261,27 @@ TEST_F(GUIControlsTest, ButtonShowsThreeFacesAndAShadowedCaption)
     EXPECT_TRUE(krPixelNear(ReadPixel(60, 33), 255, 255, 255));
 }
 
-TEST_F(GUIControlsTest, ButtonWithUndecodableImagesIsStillBuilt)
+TEST_F(GUIControlsTest, ButtonWithUndecodableImagesStillShowsItsCaptionAndTakesClicks)
 {
     font = krMakeTestFont(10, 10, 8);
     uint8_t junk[5] = {1, 2, 3, 4, 5};
     krMemoryBlock bad = {junk, sizeof junk};
     krGUIButtonStates broken(&bad, nullptr, &bad);
-    manager->AppendControl(new krGUIButton(1, font, &broken, 20, 20, 100, 40, krString(L"x")));
+    // A plain face, and the caption with its shadow where a button with faces has them (see
+    // the test above).
+    manager->AppendControl(new krGUIButton(1, font, &broken, 20, 20, 100, 40, krString(L"ab")));
     manager->AppendControl(new krGUIButton(2, nullptr, nullptr, 20, 80, 10, 40, krString(L"x")));
     DrawFrame();
-    EXPECT_EQ(2u, manager->GetControlCount());
+    EXPECT_TRUE(krPixelNear(ReadPixel(30, 30), 255, 255, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(60, 33), 255, 255, 255));
+    EXPECT_TRUE(krPixelNear(ReadPixel(68, 43), 0, 0, 0));
+    for (int y : {30, 90})
+    {
+        manager->OnMouse(25, y);
+        manager->OnLMBDown(25, y);
+        manager->OnLMBUp(25, y);
+    }
+    ASSERT_EQ(2u, manager->GetEvents()->Length());
 }
 
 TEST_F(GUIControlsTest, LabelBaselineIsOneFontHeightBelowItsTop)
