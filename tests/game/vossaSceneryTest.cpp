@@ -2,6 +2,7 @@
 // one choice sound, the star sphere's distances and the clouds' wrap-around.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -17,21 +18,31 @@ double Distance(const float* p, float x, float y, float z)
 
 TEST(Scenery, BackdropIsOrangeBelowAndBlueAbove)
 {
-    EXPECT_EQ(r1, 0.889129638671875f);
-    EXPECT_EQ(b2, 0.7286376953125f);
+    // The default colours: orange (red over green over blue) below, blue above.
+    EXPECT_GT(r1, g1);
+    EXPECT_GT(g1, b1);
+    EXPECT_GT(b2, g2);
+    EXPECT_GT(g2, r2);
     float v[kBackdropVertexCount][3];
     float c[kBackdropVertexCount][4];
     BackdropVertices(v);
     BackdropColors(c);
+    float low = v[0][1], high = v[0][1];
     for (int32_t i = 0; i < kBackdropVertexCount; ++i)
     {
-        const bool top = v[i][1] == 14.0f;
+        low = std::min(low, v[i][1]);
+        high = std::max(high, v[i][1]);
+    }
+    ASSERT_LT(low, high);
+    for (int32_t i = 0; i < kBackdropVertexCount; ++i)
+    {
+        ASSERT_TRUE(v[i][1] == low || v[i][1] == high) << i;
+        const bool top = v[i][1] == high;
         EXPECT_EQ(c[i][0], top ? r2 : r1) << i;
+        EXPECT_EQ(c[i][1], top ? g2 : g1) << i;
         EXPECT_EQ(c[i][2], top ? b2 : b1) << i;
         EXPECT_EQ(c[i][3], 1.0f);
     }
-    EXPECT_EQ(kBackdropPosition[0], -12.0f);
-    EXPECT_EQ(kBackdropPosition[2], -10.0f);
 }
 
 TEST(Scenery, StarLineIsAHelixAlongTheRow)
