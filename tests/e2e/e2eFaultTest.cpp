@@ -62,17 +62,16 @@ void ExpectDefaultSettings(const std::vector<unsigned char>& bytes)
 struct TRunResult_s
 {
     bool started = false; // the intro menu (or, without its buttons, some screen) came up
+    bool menu = false;    // the intro menu's buttons showed
+    bool played = false;  // Start started a game, a click dealt, Escape flew back to the menu
     bool exited = false;
     int status = -1;
     std::string output;
 };
 
-// Runs the program in `folder` on this thread's display: when it comes up, a game is started,
-// a deal begun (the choice sound plays), Escape flies back and Escape quits. A program that
-// ends at start-up is only waited for: `endSeconds` (times the slowness) when it is expected
-// to end there, as reading a damaged pack can take that long on a loaded machine.
-TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>& env = {},
-                      bool play = true, bool asNobody = false, double endSeconds = 0)
+// One run of the program in `folder` on this thread's display (see RunBlind).
+TRunResult_s RunOnce(const std::string& folder, const std::vector<std::string>& env, bool play,
+                     bool asNobody, double endSeconds)
 {
     TRunResult_s result;
     Game game;
@@ -86,7 +85,8 @@ TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>&
     }
     TShot_s shot;
     const auto started = Clock::now();
-    bool up = WaitForScreen(game, IsIntro, 20, shot);
+    result.menu = WaitForScreen(game, IsIntro, 20, shot);
+    bool up = result.menu;
     if (!up && game.Running())
     {
         // Without a button skin the menu cannot be told by its colours; a program that has not
@@ -99,22 +99,25 @@ TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>&
     if (up && game.Running())
     {
         result.started = true;
-        if (play)
+        if (play && result.menu)
         {
+            // Each input once, and each must act: Start leaves the menu, a click deals the
+            // cards into the rows (the choice sound plays), Escape flies back to the menu.
             Click(566, 302);
             MoveAway();
-            Pause(1.5 * Slowness());
+            result.played = WaitForScreen(
+                game, [](const TShot_s& s) { return !IsIntro(s); }, 20, shot);
             Click(640, 600);
             MoveAway();
-            Pause(1.5 * Slowness());
-        }
-        // Escape until the program ends: the first flies back to the menu, a later one quits
-        // (during that flight too).
-        for (int i = 0; i < 16 && game.Running(); ++i)
-        {
+            result.played =
+                result.played &&
+                WaitForScreen(
+                    game, [](const TShot_s& s) { return CardsInSlots(s) > 14; }, 40, shot);
             Key("Escape");
-            game.WaitForExit(2 * Slowness(), &result.status);
+            result.played = result.played && WaitForScreen(game, IsIntro, 20, shot);
         }
+        // On the menu (or during the flight to it) Escape quits.
+        Key("Escape");
     }
     result.exited = game.WaitForExit(30 * Slowness(), &result.status);
     game.Kill();
@@ -122,30 +125,38 @@ TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>&
     ReadFile(out, text);
     result.output.assign(text.begin(), text.end());
     unlink(out.c_str());
-#ifdef VOSSA_E2E_SANITIZED
-    // The leak checker's tracer now and then crashes itself in the exit-time check ("Tracer
-    // caught signal", then its fatal error): a fault of the sanitizer runtime in a program that
-    // had ended through exit(), which counts as a clean end without a leak check.
-    const size_t tracer = result.output.find("Tracer caught signal");
-    if (tracer != std::string::npos && result.status == 1 &&
-        result.output.find("LeakSanitizer has encountered a fatal error", tracer) !=
-            std::string::npos)
-    {
-        const size_t line = result.output.rfind('\n', tracer);
-        result.output.erase(line == std::string::npos ? 0 : line + 1);
-        result.status = 0;
-        std::printf("the leak checker's tracer crashed at the program's exit: no leak check\n");
-    }
-#endif
     return result;
 }
 
-// Nothing in the output but what the program may print.
-bool NoReports(const std::string& output)
+// The leak checker's tracer crashed in the exit-time check ("Tracer caught signal", then its
+// fatal error) and nothing else went wrong: a fault of the sanitizer runtime, not the program.
+bool OnlyTracerCrashed(const TRunResult_s& run)
 {
-    return output.find("AddressSanitizer") == std::string::npos &&
-           output.find("runtime error") == std::string::npos &&
-           output.find("LeakSanitizer") == std::string::npos;
+    const size_t tracer = run.output.find("Tracer caught signal");
+    return tracer != std::string::npos && run.exited && run.status == 1 &&
+           run.output.find("LeakSanitizer has encountered a fatal error", tracer) !=
+               std::string::npos &&
+           run.output.find("ERROR: AddressSanitizer") == std::string::npos &&
+           run.output.find("ERROR: LeakSanitizer: detected") == std::string::npos &&
+           run.output.find("runtime error") == std::string::npos;
+}
+
+// Runs the program in `folder` on this thread's display: when its menu comes up, a game is
+// started and a deal begun (`play`), then Escape quits. A program that ends at start-up is
+// only waited for: `endSeconds` (times the slowness) when it is expected to end there, as
+// reading a damaged pack can take that long on a loaded machine. A run whose only fault is the
+// tracer's crash is run again (up to three times), its output kept in the log.
+TRunResult_s RunBlind(const std::string& folder, const std::vector<std::string>& env = {},
+                      bool play = true, bool asNobody = false, double endSeconds = 0)
+{
+    TRunResult_s run = RunOnce(folder, env, play, asNobody, endSeconds);
+    for (int attempt = 1; attempt < 3 && OnlyTracerCrashed(run); ++attempt)
+    {
+        std::printf("only the leak checker's tracer crashed; again. Its output:\n%s\n",
+                    run.output.c_str());
+        run = RunOnce(folder, env, play, asNobody, endSeconds);
+    }
+    return run;
 }
 
 class Faults : public ::testing::Test
@@ -182,9 +193,9 @@ protected:
         return bytes;
     }
 
-    // A data file fault: the program ends at once (or, where `mayRun`, runs and quits),
-    // exits with 0 and leaves the settings file as it was.
-    void ExpectSurvives(const std::vector<unsigned char>* data, bool mayRun)
+    // A data file fault: the program ends at once without showing anything, exits with 0
+    // and leaves the settings file as it was.
+    void ExpectSurvives(const std::vector<unsigned char>* data)
     {
         if (data != nullptr)
         {
@@ -192,14 +203,11 @@ protected:
         }
         const std::vector<unsigned char> settings = KnownSettings();
         ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", settings));
-        const TRunResult_s run = RunBlind(folder, {}, true, false, mayRun ? 0 : 120);
+        const TRunResult_s run = RunBlind(folder, {}, true, false, 120);
         ASSERT_TRUE(run.exited) << "the program did not end";
         EXPECT_EQ(run.status, 0);
-        EXPECT_TRUE(NoReports(run.output)) << run.output;
-        if (!mayRun)
-        {
-            EXPECT_FALSE(run.started) << "the program ran without its data";
-        }
+        EXPECT_EQ(run.output, "");
+        EXPECT_FALSE(run.started) << "the program ran without its data";
         std::vector<unsigned char> after;
         ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
         EXPECT_EQ(after, settings) << "the settings file changed";
@@ -211,13 +219,13 @@ protected:
 
 TEST_F(Faults, DataFileMissing)
 {
-    ExpectSurvives(nullptr, false);
+    ExpectSurvives(nullptr);
 }
 
 TEST_F(Faults, DataFileEmpty)
 {
     const std::vector<unsigned char> empty;
-    ExpectSurvives(&empty, false);
+    ExpectSurvives(&empty);
 }
 
 TEST_F(Faults, DataFileTruncated)
@@ -228,7 +236,7 @@ TEST_F(Faults, DataFileTruncated)
     {
         SCOPED_TRACE("truncated to " + std::to_string(size));
         std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + long(size));
-        ExpectSurvives(&cut, false);
+        ExpectSurvives(&cut);
     }
 }
 
@@ -241,7 +249,7 @@ TEST_F(Faults, DataFileWithOneByteFlipped)
         SCOPED_TRACE("byte " + std::to_string(at));
         std::vector<unsigned char> flipped = bytes;
         flipped[at] ^= 0x10;
-        ExpectSurvives(&flipped, false);
+        ExpectSurvives(&flipped);
     }
 }
 
@@ -254,15 +262,17 @@ TEST_F(Faults, FontMissingOrDamaged)
         ASSERT_TRUE(BuildArchive(BuiltArchive(), archive, false, {font}));
         std::vector<unsigned char> bytes;
         ASSERT_TRUE(ReadFile(archive, bytes));
-        ExpectSurvives(&bytes, false);
-        // The entry there, but its glyph block cut short or full of noise.
+        ExpectSurvives(&bytes);
+        // The entry there, but its glyph block cut short or full of noise: refused, as a
+        // missing font is.
         const std::string extracted = base + "/font";
         ASSERT_TRUE(Shell("'" + PackTool() + "' extract '" + BuiltArchive() + "' " + font + " '" +
                           extracted + "' --decrunch"));
         std::vector<unsigned char> glyphs;
         ASSERT_TRUE(ReadFile(extracted, glyphs));
-        std::vector<unsigned char> shortBlock(glyphs.begin(),
-                                              glyphs.begin() + long(glyphs.size() / 3));
+        // Short by a byte: the last glyph's record is cut (a cut between records would leave
+        // a smaller font, whole).
+        std::vector<unsigned char> shortBlock(glyphs.begin(), glyphs.end() - 1);
         std::vector<unsigned char> noise = glyphs;
         std::mt19937 random(7);
         for (size_t i = 0; i < noise.size(); i += 3)
@@ -273,7 +283,7 @@ TEST_F(Faults, FontMissingOrDamaged)
         {
             ASSERT_TRUE(BuildArchive(BuiltArchive(), archive, false, {}, {{font, damaged}}));
             ASSERT_TRUE(ReadFile(archive, bytes));
-            ExpectSurvives(&bytes, true);
+            ExpectSurvives(&bytes);
         }
     }
 }
@@ -346,7 +356,7 @@ TEST(FaultMatrix, EveryOtherEntryMissingRunsAndQuits)
             const std::string folder = base + "/run";
             mkdir(folder.c_str(), 0755);
             std::string problem;
-            if (!BuildArchive(BuiltArchive(), folder + "/vossadata.bin", false, runs[i]))
+            if (!BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true, runs[i]))
             {
                 problem = "archive not built";
             }
@@ -366,9 +376,13 @@ TEST(FaultMatrix, EveryOtherEntryMissingRunsAndQuits)
                     problem =
                         "exit status " + std::to_string(run.status) + "; output: " + run.output;
                 }
-                else if (!NoReports(run.output))
+                else if (!run.output.empty())
                 {
-                    problem = "sanitizer report";
+                    problem = "output: " + run.output;
+                }
+                else if (run.menu && !run.played)
+                {
+                    problem = "an input on the menu or in the game did not act";
                 }
                 else if (after != settings)
                 {
@@ -446,7 +460,7 @@ TEST_F(Faults, BadSettingsFilesGiveDefaultsAndAreRewritten)
         ASSERT_TRUE(run.started) << "the program did not come up";
         ASSERT_TRUE(run.exited);
         EXPECT_EQ(run.status, 0);
-        EXPECT_TRUE(NoReports(run.output)) << run.output;
+        EXPECT_EQ(run.output, "");
         std::vector<unsigned char> after;
         ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
         if (c.second.size() != 48)
@@ -458,10 +472,8 @@ TEST_F(Faults, BadSettingsFilesGiveDefaultsAndAreRewritten)
             EXPECT_EQ(after.size(), 48u);
         }
     }
-#ifndef VOSSA_E2E_SANITIZED
     // A settings file that cannot be read: defaults; it cannot be replaced either, so the
-    // program quits without a word and the file stays as it was. (Not yet in the sanitizer
-    // build: there this run, under another user, ends with status 1 before the menu shows.)
+    // program quits without a word and the file stays as it was.
     ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", KnownSettings()));
     chmod((folder + "/vossaconfig.bin").c_str(), 0);
     {
@@ -469,26 +481,28 @@ TEST_F(Faults, BadSettingsFilesGiveDefaultsAndAreRewritten)
         EXPECT_TRUE(run.started);
         ASSERT_TRUE(run.exited);
         EXPECT_EQ(run.status, 0);
-        EXPECT_TRUE(NoReports(run.output)) << run.output;
+        EXPECT_EQ(run.output, "");
         chmod((folder + "/vossaconfig.bin").c_str(), 0644);
         std::vector<unsigned char> after;
         ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
         EXPECT_EQ(after, KnownSettings()) << "a file the program cannot read was replaced";
     }
-#endif
-    // A settings file in the way as a folder: defaults, and nothing written.
+    // A settings file in the way as a folder: defaults, and nothing written, neither in that
+    // folder nor beside it.
     unlink((folder + "/vossaconfig.bin").c_str());
     ASSERT_EQ(mkdir((folder + "/vossaconfig.bin").c_str(), 0755), 0);
+    const std::string listing = "cd '" + folder + "' && find . | sort";
+    const std::string before = Capture(listing);
     const TRunResult_s run = RunBlind(folder, {}, false);
     EXPECT_TRUE(run.started);
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Capture(listing), before) << "files were written";
 }
 
 TEST_F(Faults, ReadOnlyFolderRunsAndQuits)
 {
-    std::vector<unsigned char> data = BuiltBytes();
-    ASSERT_TRUE(WriteFile(folder + "/vossadata.bin", data));
+    ASSERT_TRUE(BuildArchive(BuiltArchive(), folder + "/vossadata.bin", true));
     ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", KnownSettings()));
     chmod((folder + "/vossaconfig.bin").c_str(), 0444);
     chmod(base.c_str(), 0755);
@@ -496,9 +510,10 @@ TEST_F(Faults, ReadOnlyFolderRunsAndQuits)
     const TRunResult_s run = RunBlind(folder, {}, true, true);
     chmod(folder.c_str(), 0755);
     ASSERT_TRUE(run.started);
+    EXPECT_TRUE(run.played) << "an input on the menu or in the game did not act";
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(NoReports(run.output)) << run.output;
+    EXPECT_EQ(run.output, "");
     std::vector<unsigned char> after;
     ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", after));
     EXPECT_EQ(after, KnownSettings());
@@ -523,23 +538,14 @@ TEST_F(Faults, NoSoundDevicePrintsOneLineAndEndsCleanly)
         folder, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/nonexistent/folder/sound.raw"}, false);
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.status, 0);
-    std::string output = run.output;
-#ifdef VOSSA_E2E_SANITIZED
-    // The leak check's list of the suppressions it used follows on standard error.
-    const size_t suppressions = output.find("-----");
-    if (suppressions != std::string::npos && NoReports(output))
-    {
-        output.erase(suppressions);
-    }
-#endif
-    EXPECT_EQ(output, "Error: Unable to init sound.\n");
+    EXPECT_EQ(run.output, "Error: Unable to init sound.\n");
     EXPECT_FALSE(run.started) << "the program ran without sound";
     EXPECT_FALSE(FileExists(folder + "/vossaconfig.bin"));
     // A driver that does not exist stops SDL itself from starting: a silent, clean end.
     const TRunResult_s none = RunBlind(folder, {"SDL_AUDIODRIVER=nonexistent"}, false);
     ASSERT_TRUE(none.exited);
     EXPECT_EQ(none.status, 0);
-    EXPECT_TRUE(NoReports(none.output)) << none.output;
+    EXPECT_EQ(none.output, "");
     EXPECT_FALSE(none.started);
     EXPECT_FALSE(FileExists(folder + "/vossaconfig.bin"));
 }
@@ -565,8 +571,9 @@ bool OldOrNew(const std::vector<unsigned char>& old, const std::vector<unsigned 
     return now == expected;
 }
 
-// Kills the program at once when its settings file (or any file named like it) is created,
-// written or moved into place in `folder`; false when that did not happen within `seconds`.
+// Presses Escape once (on the intro menu: the program ends and writes its settings) and kills
+// the program at once when its settings file (or any file named like it) is created, written
+// or moved into place in `folder`; false when that did not happen within `seconds`.
 bool KillAtSettingsWrite(Game& game, const std::string& folder, double seconds, int delayMicros)
 {
     const int fd = inotify_init1(IN_NONBLOCK);
@@ -595,10 +602,6 @@ bool KillAtSettingsWrite(Game& game, const std::string& folder, double seconds, 
                 }
                 at += ssize_t(sizeof(inotify_event) + e->len);
             }
-        }
-        else if (ready == 0)
-        {
-            Key("Escape");
         }
     }
     if (hit)

@@ -12,7 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <sys/stat.h>
@@ -286,7 +288,9 @@ bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
         {
             setenv("DISPLAY", threadDisplay.c_str(), 1);
         }
-        if (dropRoot && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        // The user's own groups only: root's supplementary groups would stay otherwise.
+        if (dropRoot && geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         {
             _exit(126);
         }
@@ -295,15 +299,10 @@ bool Game::Start(const std::string& folder, const std::vector<std::string>& env,
             setenv("LD_PRELOAD", preload.c_str(), 1);
         }
 #if defined(VOSSA_E2E_SANITIZED)
-#if defined(VOSSA_E2E_KEEP_LOADED)
         else
         {
             setenv("LD_PRELOAD", VOSSA_E2E_KEEP_LOADED, 1);
         }
-#else
-        // No way to keep the GL driver loaded: no exit-time leak check.
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-#endif
 #endif
         const std::string binary = GameBinary();
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
@@ -768,6 +767,56 @@ bool RowsShown(const TShot_s& shot, std::vector<int>* faces)
     return true;
 }
 
+namespace
+{
+// Twice the middle (left edge plus right edge) of card `face` along the middle line of `slot`.
+int CardMiddle2(const TShot_s& shot, int slot, int face)
+{
+    const int y = SlotY(slot);
+    int left = SlotX(slot), right = SlotX(slot);
+    while (left > SlotX(slot) - 200 && CardOf(shot.At(left - 1, y)) == face)
+    {
+        --left;
+    }
+    while (right < SlotX(slot) + 200 && CardOf(shot.At(right + 1, y)) == face)
+    {
+        ++right;
+    }
+    return left + right;
+}
+} // namespace
+
+std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces)
+{
+    // The furthest out the outer cards of the middle row have been since the rows showed
+    // (-1: the rows are not shown). Frames, not seconds, move them: any number of frames may
+    // pass between two captures.
+    auto outmost = std::make_shared<std::pair<int, int>>(-1, -1);
+    return [outmost, faces](const TShot_s& s)
+    {
+        std::vector<int> now;
+        if (!RowsShown(s, &now))
+        {
+            *outmost = {-1, -1};
+            return false;
+        }
+        const int left = CardMiddle2(s, 7, now[7]), right = CardMiddle2(s, 13, now[13]);
+        if (outmost->first < 0)
+        {
+            *outmost = {left, right};
+        }
+        outmost->first = std::min(outmost->first, left);
+        outmost->second = std::max(outmost->second, right);
+        // Both outer cards two pixels or more back towards the middle: the rows shrink.
+        const bool breathing = left >= outmost->first + 4 && right <= outmost->second - 4;
+        if (breathing && faces != nullptr)
+        {
+            *faces = now;
+        }
+        return breathing;
+    };
+}
+
 bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out)
 {
     if (bytes.size() != 48)
@@ -897,21 +946,53 @@ void SessionTest::TearDown()
     RemoveFolder(folder);
 }
 
+namespace
+{
+// Per dialog: the menu button that opens it, a point its panel covers, its button back.
+struct TDialogPlaces_s
+{
+    int openX, openY, panelX, panelY, closeX, closeY;
+};
+const TDialogPlaces_s kDialogs[] = {
+    {640, 342, 900, 150, 640, 429}, // about
+    {566, 382, 900, 180, 640, 349}, // how to play
+    {714, 382, 810, 160, 640, 396}, // settings
+};
+} // namespace
+
+bool SessionTest::OpenDialog(TDialog dialog, const std::string& step)
+{
+    const TDialogPlaces_s& d = kDialogs[dialog];
+    Click(d.openX, d.openY);
+    MoveAway();
+    if (!WaitForScreen(
+            game, [&](const TShot_s& s) { return PanelAt(s, d.panelX, d.panelY) && !IsIntro(s); },
+            20, shot))
+    {
+        Keep(shot, step + "-no-dialog");
+        return false;
+    }
+    // Its texts fade in.
+    Pause(0.5 * Slowness());
+    Grab(shot);
+    Keep(shot, step);
+    return true;
+}
+
+bool SessionTest::CloseDialog(TDialog dialog)
+{
+    Click(kDialogs[dialog].closeX, kDialogs[dialog].closeY);
+    MoveAway();
+    return WaitForScreen(game, IsIntro, 20, shot);
+}
+
 int SessionTest::WaitForRows(int face, const std::string& step, double seconds)
 {
     std::vector<int> faces;
-    if (!WaitForScreen(
-            game, [&](const TShot_s& s) { return RowsShown(s, &faces); }, seconds, shot))
+    if (!WaitForScreen(game, RowsReady(&faces), seconds, shot))
     {
         Keep(shot, step + "-no-rows");
         return -2;
-    }
-    // The last frames of the deal bring the cards home; let them settle into the rows.
-    Pause(1.0 * Slowness());
-    Grab(shot);
-    if (!RowsShown(shot, &faces))
-    {
-        return -1;
     }
     Keep(shot, step);
     for (int slot = 0; slot < 21; ++slot)
@@ -924,17 +1005,107 @@ int SessionTest::WaitForRows(int face, const std::string& step, double seconds)
     return -1;
 }
 
-bool SessionTest::AnswerUntilTaken(const std::function<void()>& answer)
+bool SessionTest::Answer(const std::function<void()>& answer)
 {
-    for (int attempt = 0; attempt < 10; ++attempt)
+    answer();
+    // The star line sweeps the row first; after the last answer the camera flies to the
+    // reveal, which a loaded machine stretches to seconds.
+    const bool taken = WaitForScreen(
+        game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 30, shot);
+    if (!taken)
     {
-        answer();
-        if (WaitForScreen(
-                game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 4, shot))
+        Keep(shot, "answer-not-taken");
+    }
+    return taken;
+}
+
+namespace
+{
+// Where the circle of cards shows: the middle of the faces' centres, their mean distance from
+// it and the angle of each face about it. False unless every face shows.
+struct TCircle_s
+{
+    double x = 0, y = 0, radius = 0;
+    double angle[21] = {};
+};
+
+bool FindCircle(const TShot_s& s, TCircle_s* circle)
+{
+    double sx[21] = {}, sy[21] = {};
+    int n[21] = {};
+    for (int y = 0; y < s.height; y += 4)
+    {
+        for (int x = 0; x < s.width; x += 4)
         {
-            return true;
+            const int face = CardOf(s.At(x, y));
+            if (face >= 0)
+            {
+                sx[face] += x, sy[face] += y, ++n[face];
+            }
         }
     }
-    return false;
+    *circle = TCircle_s();
+    for (int f = 0; f < 21; ++f)
+    {
+        if (n[f] < 10)
+        {
+            return false;
+        }
+        sx[f] /= n[f], sy[f] /= n[f];
+        circle->x += sx[f] / 21, circle->y += sy[f] / 21;
+    }
+    for (int f = 0; f < 21; ++f)
+    {
+        circle->radius += std::hypot(sx[f] - circle->x, sy[f] - circle->y) / 21;
+        circle->angle[f] = std::atan2(sy[f] - circle->y, sx[f] - circle->x) * 180 / M_PI;
+    }
+    return true;
+}
+} // namespace
+
+bool SessionTest::WaitForCircleAtRest(double seconds)
+{
+    // Frames, not seconds, move the circle, and a flight moves the camera as many frames as
+    // the circle turns: once the circle has turned some degrees since a capture, a camera in
+    // flight has moved it on the screen, and one at rest has not.
+    bool haveReference = false;
+    TCircle_s reference;
+    int inARow = 0;
+    return WaitForScreen(
+        game,
+        [&](const TShot_s& s)
+        {
+            TCircle_s now;
+            if (!FindCircle(s, &now))
+            {
+                haveReference = false;
+                inARow = 0;
+                return false;
+            }
+            if (!haveReference)
+            {
+                reference = now;
+                haveReference = true;
+                return false;
+            }
+            std::vector<double> turns;
+            for (int f = 0; f < 21; ++f)
+            {
+                const double d = std::fabs(now.angle[f] - reference.angle[f]);
+                turns.push_back(std::min(d, 360 - d));
+            }
+            std::nth_element(turns.begin(), turns.begin() + 10, turns.end());
+            if (turns[10] < 8)
+            {
+                return false; // not turned far enough to tell
+            }
+            const bool still =
+                std::fabs(now.x - reference.x) + std::fabs(now.y - reference.y) < 6 &&
+                std::fabs(now.radius - reference.radius) < 4;
+            inARow = still ? inARow + 1 : 0;
+            reference = now;
+            return inARow >= 2;
+        },
+        seconds, shot);
 }
 } // namespace e2e

@@ -145,6 +145,11 @@ int LargeCardInMiddle(const TShot_s& shot);
 bool CardSeen(const TShot_s& shot, int face);
 // How many slots of the rows show a card at their centre.
 int CardsInSlots(const TShot_s& shot);
+// A WaitForScreen condition that holds once the game takes an answer: every card lies in its
+// slot (`faces` receives the face of each) and the rows breathe, seen as both outer cards of
+// the middle row back towards the middle from the furthest out they have been. A deal only
+// ever moves them outwards to their slots, so the deal has ended.
+std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces);
 // Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..6).
 int SlotX(int slot);
 int SlotY(int slot);
@@ -168,14 +173,30 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Waits up to `seconds` for the rows and keeps a capture as `step`; the slot that shows
-    // `face` then, -1 when none does, -2 when no rows came.
+    // Waits up to `seconds` until the game takes an answer (RowsReady) and keeps a capture as
+    // `step`; the slot that shows `face` then, -1 when none does, -2 when no rows came.
     int WaitForRows(int face, const std::string& step, double seconds = 60);
-    // Gives an answer (`answer` clicks a row or presses its key) until the game takes it: the
-    // cards start to leave the rows. One given while the last deal still settles is not taken,
-    // so each attempt waits a few seconds only; a repeated answer never reaches the next
-    // round, which the whole gather and deal stand before.
-    bool AnswerUntilTaken(const std::function<void()>& answer);
+    // Gives an answer once (`answer` clicks a row or presses its key); true when the game took
+    // it: the cards leave the rows.
+    bool Answer(const std::function<void()>& answer);
+    // Waits until the turning circle of cards shows at rest (a flight back to it has ended,
+    // so the game takes a click that deals): twice in a row, the circle has turned on since
+    // the capture before and stands where it stood then.
+    bool WaitForCircleAtRest(double seconds);
+
+    // The intro menu's dialogs.
+    enum TDialog
+    {
+        dAbout,
+        dHowTo,
+        dSettings
+    };
+    // Clicks the dialog's button on the intro menu and waits for its panel; the settled dialog
+    // then stays in `shot`, kept as `step`. False when it did not come.
+    bool OpenDialog(TDialog dialog, const std::string& step);
+    // Clicks the open dialog's button back and waits for the intro menu; false when it did not
+    // come.
+    bool CloseDialog(TDialog dialog);
 
     bool colourCards = true;
     PrivateDisplay display;

@@ -70,12 +70,8 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     ASSERT_TRUE(WaitForScreen(
         game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
         << "card " << face << " not seen on the circle";
-    int slot = -2;
-    for (int attempt = 0; attempt < 3 && slot == -2; ++attempt)
-    {
-        Key("space");
-        slot = WaitForRows(face, "layout1", 40);
-    }
+    Key("space");
+    int slot = WaitForRows(face, "layout1");
     const char* keys[3][3] = {{"3", "2", "1"}, {"KP_3", "KP_2", "KP_1"}, {"3", "2", "1"}};
     for (int choice = 1; choice <= 3; ++choice)
     {
@@ -84,7 +80,7 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
             slot = WaitForRows(face, "layout" + std::to_string(choice), 60);
         }
         ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
-        ASSERT_TRUE(AnswerUntilTaken([&] { Key(keys[choice - 1][slot / 7]); }))
+        ASSERT_TRUE(Answer([&] { Key(keys[choice - 1][slot / 7]); }))
             << "choice " << choice << " not taken";
     }
     int revealed = -1;
@@ -107,14 +103,24 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     EXPECT_EQ(QuitAndReadLanguage(), 0);
 }
 
-// Each language after English and Polish from a settings file: intro, about and settings
-// screens kept as pictures, the texts differ from the language before, and the file still
+// Each language after English and Polish from a settings file: the texts of its about,
+// how-to and settings screens differ from those of the language before, and the file still
 // names the language when the program has ended; the last one is started once more.
 TEST_F(KeysAndLanguages, EveryLanguageShowsItsScreensAndKeepsItsIndex)
 {
     const char* names[8] = {"english", "polski",   "deutsch",   "francais",
                             "espanol", "italiano", "portugues", "cestina"};
-    TShot_s previous;
+    TShot_s previous, previousAbout, previousHowTo;
+    // The texts of a screen differ from those of the language before.
+    auto expectNewTexts =
+        [](const TShot_s& before, const TShot_s& now, int x, int y, int w, int h, const char* what)
+    {
+        if (before.Valid())
+        {
+            EXPECT_GT(TextChanged(before, now, x, y, w, h), 100)
+                << what << ": the texts are those of the language before";
+        }
+    };
     for (int32_t language = 1; language < 8; ++language)
     {
         SCOPED_TRACE(names[language]);
@@ -125,30 +131,17 @@ TEST_F(KeysAndLanguages, EveryLanguageShowsItsScreensAndKeepsItsIndex)
         Pause(0.5);
         Grab(shot);
         Keep(shot, std::string(names[language]) + "-intro");
-        Click(640, 342);
-        MoveAway();
-        ASSERT_TRUE(WaitForScreen(
-            game, [](const TShot_s& s) { return PanelAt(s, 340, 140) && !IsIntro(s); }, 20, shot))
-            << "no about dialog";
-        Pause(0.5);
-        Grab(shot);
-        Keep(shot, std::string(names[language]) + "-about");
-        Click(640, 429);
-        MoveAway();
-        ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot)) << "about: no way back";
-        Click(714, 382);
-        MoveAway();
-        ASSERT_TRUE(WaitForScreen(
-            game, [](const TShot_s& s) { return PanelAt(s, 810, 160) && !IsIntro(s); }, 20, shot))
-            << "no settings dialog";
-        Pause(0.5);
-        Grab(shot);
-        Keep(shot, std::string(names[language]) + "-settings");
-        if (previous.Valid())
-        {
-            EXPECT_GT(TextChanged(previous, shot, 470, 155, 200, 250), 100)
-                << "the settings labels are those of the language before";
-        }
+        const std::string name = names[language];
+        ASSERT_TRUE(OpenDialog(dAbout, name + "-about")) << "no about dialog";
+        expectNewTexts(previousAbout, shot, 340, 140, 600, 60, "about");
+        previousAbout = shot;
+        ASSERT_TRUE(CloseDialog(dAbout)) << "about: no way back";
+        ASSERT_TRUE(OpenDialog(dHowTo, name + "-howto")) << "no how-to dialog";
+        expectNewTexts(previousHowTo, shot, 340, 180, 600, 150, "how-to");
+        previousHowTo = shot;
+        ASSERT_TRUE(CloseDialog(dHowTo)) << "how-to: no way back";
+        ASSERT_TRUE(OpenDialog(dSettings, name + "-settings")) << "no settings dialog";
+        expectNewTexts(previous, shot, 470, 155, 200, 250, "settings");
         previous = shot;
         EXPECT_EQ(QuitAndReadLanguage(), language);
     }

@@ -131,7 +131,6 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
     // Start, and the first click of the trick: the cards go to be gathered and dealt.
     ClickDesign(566, 302);
     ASSERT_TRUE(WaitFor([](const TShot_s& s) { return !IsIntro(FullScreen(s)); }, 60));
-    Pause(2.0 * Slowness());
     ClickDesign(640, 500);
     MoveAway();
     Pause(1.0 * Slowness());
@@ -147,18 +146,15 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
     const TRgb_s outside = shot.Mean(200, 200, 2);
     EXPECT_LT(outside.r + outside.g + outside.b, 30) << "the window does not leave the screen";
 
-    // The trick answers a row in the window: the cards are gathered and dealt again.
-    // (Once the last frames of the deal have settled; tried again if the click still came
-    // during the deal.)
-    Pause(1.5 * Slowness());
-    bool taken = false;
-    for (int attempt = 0; attempt < 3 && !taken; ++attempt)
-    {
-        Click(kWinX + 640, kWinY + SlotY(10));
-        MoveAway();
-        taken = WaitFor([](const TShot_s& s) { return CardsInSlots(Window(s)) < 7; }, 20);
-    }
-    ASSERT_TRUE(taken) << "the row click in the window was not taken";
+    // The trick answers a row in the window, once the deal has ended: the cards are gathered
+    // and dealt again.
+    const auto ready = RowsReady(&before);
+    ASSERT_TRUE(WaitFor([&](const TShot_s& s) { return ready(Window(s)); }, 120))
+        << "the deal in the window did not end";
+    Click(kWinX + 640, kWinY + SlotY(10));
+    MoveAway();
+    ASSERT_TRUE(WaitFor([](const TShot_s& s) { return CardsInSlots(Window(s)) < 7; }, 20))
+        << "the row click in the window was not taken";
     ASSERT_TRUE(WaitFor([&](const TShot_s& s) { return RowsShown(Window(s), &after); }, 180));
     EXPECT_NE(before, after) << "the cards were not dealt in a new order";
 
@@ -174,6 +170,7 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
     Key("Escape");
     int status = -1;
     ASSERT_TRUE(game.WaitForExit(60 * Slowness(), &status));
+    EXPECT_EQ(status, 0);
     std::vector<unsigned char> bytes;
     TSettingsFile_s settings;
     ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes));
