@@ -1009,9 +1009,9 @@ bool SessionTest::Answer(const std::function<void()>& answer)
 {
     answer();
     // The star line sweeps the row first; after the last answer the camera flies to the
-    // reveal, which a loaded machine stretches to seconds.
+    // reveal, which a loaded machine stretches to many seconds.
     const bool taken = WaitForScreen(
-        game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 30, shot);
+        game, [](const TShot_s& s) { return CardsInSlots(s) < 7; }, 60, shot);
     if (!taken)
     {
         Keep(shot, "answer-not-taken");

@@ -175,7 +175,7 @@ protected:
 
     // Waits up to `seconds` until the game takes an answer (RowsReady) and keeps a capture as
     // `step`; the slot that shows `face` then, -1 when none does, -2 when no rows came.
-    int WaitForRows(int face, const std::string& step, double seconds = 60);
+    int WaitForRows(int face, const std::string& step, double seconds = 120);
     // Gives an answer once (`answer` clicks a row or presses its key); true when the game took
     // it: the cards leave the rows.
     bool Answer(const std::function<void()>& answer);

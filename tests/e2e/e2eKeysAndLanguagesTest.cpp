@@ -77,7 +77,7 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
     {
         if (choice > 1)
         {
-            slot = WaitForRows(face, "layout" + std::to_string(choice), 60);
+            slot = WaitForRows(face, "layout" + std::to_string(choice));
         }
         ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
         ASSERT_TRUE(Answer([&] { Key(keys[choice - 1][slot / 7]); }))

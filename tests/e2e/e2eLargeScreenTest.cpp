@@ -153,7 +153,7 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
         << "the deal in the window did not end";
     Click(kWinX + 640, kWinY + SlotY(10));
     MoveAway();
-    ASSERT_TRUE(WaitFor([](const TShot_s& s) { return CardsInSlots(Window(s)) < 7; }, 20))
+    ASSERT_TRUE(WaitFor([](const TShot_s& s) { return CardsInSlots(Window(s)) < 7; }, 60))
         << "the row click in the window was not taken";
     ASSERT_TRUE(WaitFor([&](const TShot_s& s) { return RowsShown(Window(s), &after); }, 180));
     EXPECT_NE(before, after) << "the cards were not dealt in a new order";

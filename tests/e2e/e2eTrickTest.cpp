@@ -67,7 +67,7 @@ protected:
     {
         const std::string tag = "game" + std::to_string(gameNumber);
         // After a reveal the cards fly back to the circle; a click deals once they are there.
-        ASSERT_TRUE(WaitForCircleAtRest(30)) << tag << ": the circle did not come back";
+        ASSERT_TRUE(WaitForCircleAtRest(90)) << tag << ": the circle did not come back";
         // The picked card goes round on the circle; find it there.
         ASSERT_TRUE(WaitForScreen(
             game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
