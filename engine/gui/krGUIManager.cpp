@@ -206,6 +206,41 @@ void krGUIManager::Draw()
     glEnable(GL_DEPTH_TEST);
 }
 
+void krGUIManager::Update()
+{
+    // The controls that Draw shows are the ones that move: none while frozen, no hidden
+    // top-level control, every child of a shown one.
+    if (frozen)
+    {
+        return;
+    }
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (control && control->GetVisible())
+        {
+            UpdateTree(control);
+        }
+    }
+}
+
+void krGUIManager::UpdateTree(krGUIObject* control)
+{
+    control->Update();
+    for (uint64_t i = 0; i < control->GetChildCount(); i++)
+    {
+        if (krGUIObject* child = control->GetChild(i))
+        {
+            UpdateTree(child);
+        }
+    }
+}
+
+void krGUIManager::SetStepFraction(float fraction)
+{
+    stepFraction = fraction < 0.0f ? 0.0f : (fraction > 1.0f ? 1.0f : fraction);
+}
+
 void krGUIManager::DrawChilds(krGUIObject* parent)
 {
     for (uint64_t i = 0; i < parent->GetChildCount(); i++)

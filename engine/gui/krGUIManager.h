@@ -2,6 +2,7 @@
 // children in a projection of GUI units (origin top-left, y down; one unit is `scale` pixels,
 // see krGUIScale) over the 3D scene, routes pointer events to them, queues their clicks and
 // delivers the queue to the application shell's OnGUIClick hook at the start of the next frame.
+// Its controls animate in Update, one step at a time, and only draw in Draw.
 // Creating the manager also creates the process-wide engine archive `Resource` (krGUIResource);
 // destroying it deletes that archive.
 //
@@ -96,6 +97,14 @@ public:
     void HandleEvents();
     krGUIEvents* GetEvents() { return &events; }
 
+    // One update step of the controls that Draw shows (tickers move, viewers coast); nothing
+    // while frozen.
+    void Update();
+    // How far the time has gone from the last update step towards the next (0..1), for the
+    // controls that draw their motion between two steps; the shell sets it before Draw.
+    void SetStepFraction(float fraction);
+    float GetStepFraction() const { return stepFraction; }
+
     // Draws every visible top-level control and its children; nothing while frozen.
     void Draw();
     // Draws the children of `parent`, each after its own children.
@@ -132,4 +141,8 @@ private:
     krGUIEvents events;
     krGUIResource* ownResource; // the `Resource` this manager created and deletes
     uint64_t clearCount;        // Clear() calls so far; lets HandleEvents see a clear
+    float stepFraction = 0.0f;
+
+    // Update() of `control` and of all its children, depth first.
+    void UpdateTree(krGUIObject* control);
 };

@@ -99,9 +99,13 @@ void krGUITextViewer::Coast()
     }
 }
 
-void krGUITextViewer::Draw()
+void krGUITextViewer::Update()
 {
     Coast();
+}
+
+void krGUITextViewer::Draw()
+{
     if (background)
     {
         background->Draw();
