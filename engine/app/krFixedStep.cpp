@@ -13,6 +13,12 @@ void krFixedStep::Restart(double now)
     accumulated = 0.0;
 }
 
+namespace
+{
+// Time sums that are whole steps up to rounding count as whole steps.
+const double kSlack = 1e-9;
+} // namespace
+
 int32_t krFixedStep::Advance(double now)
 {
     if (now > last)
@@ -21,15 +27,19 @@ int32_t krFixedStep::Advance(double now)
     }
     last = now;
     int32_t due = 0;
-    while (accumulated >= step && due < maxSteps)
+    while (accumulated + kSlack >= step && due < maxSteps)
     {
         accumulated -= step;
         ++due;
     }
-    if (accumulated >= step)
+    if (accumulated + kSlack >= step)
     {
         // Beyond the bound: the time is dropped, keeping only the fraction of a step.
-        accumulated -= step * static_cast<int64_t>(accumulated / step);
+        accumulated -= step * static_cast<int64_t>((accumulated + kSlack) / step);
+    }
+    if (accumulated < 0.0)
+    {
+        accumulated = 0.0;
     }
     return due;
 }

@@ -41,6 +41,8 @@ public:
     // Non-positive rates count as 60.
     explicit krFramePacer(double framesPerSecond = 60.0);
     void SetRate(double framesPerSecond);
+    // The next frame may start at once (a new loop, the end of a pause).
+    void Restart() { next = -1.0; }
     double GetPeriod() const { return period; }
     // Seconds to wait after a frame that ended at `now` (0 when the frame is late).
     double WaitAfterFrame(double now);

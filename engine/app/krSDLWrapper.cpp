@@ -206,6 +206,7 @@ int krSDLWrapper::Run(int, char**)
     ChooseFramePacing();
     krFrameClock& clock = frameClock ? *frameClock : wallClock;
     stepClock.Restart(clock.Now());
+    framePacer.Restart();
     stepFraction = 0.0f;
 
     do
@@ -223,6 +224,7 @@ int krSDLWrapper::Run(int, char**)
             {
                 // Back from a pause: the time it lasted is not caught up.
                 stepClock.Restart(clock.Now());
+                framePacer.Restart();
                 pauseSeen = false;
             }
             RunUpdateSteps(clock);
@@ -322,6 +324,14 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
                     OnLostFocus();
                     paused = true;
                     pauseSeen = true;
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    // A paused loop draws no frame of its own: the uncovered window gets the
+                    // frozen scene again, without a step.
+                    if (paused)
+                    {
+                        Refresh();
+                    }
                     break;
                 case SDL_WINDOWEVENT_MAXIMIZED:
                 case SDL_WINDOWEVENT_RESTORED:
