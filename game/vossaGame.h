@@ -95,7 +95,8 @@ public:
     void OnGUIClick(krGUIObject* control) override;
     void OnScreenSizeChanged() override;
 
-    // State machine (vossaGameInput.cpp).
+    // State machine (vossaGameInput.cpp). ChangeGameState leaves a moving state at the end of
+    // its animation, or another state on a row click.
     void ChangeGameState();
     void OnBeforeRender();
 
@@ -159,6 +160,12 @@ public:
     void RenderDebug();
 
 protected:
+    // The one way the game changes state: the transition table's target for `trigger`, with
+    // its entry actions. False (nothing done) when the trigger changes nothing in this state.
+    bool Transit(TTrigger trigger);
+    // The work of entering `to` by a row click from `from`.
+    void EnterByRowClick(TGameState from, TGameState to);
+
     // Records the poses of everything that moves (cards, stars, clouds, camera) before an
     // update step.
     void CaptureMotion();

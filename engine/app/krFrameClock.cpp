@@ -13,9 +13,7 @@ double krFrameClock::Now()
 
 void krFrameClock::Sleep(double seconds)
 {
-    // Whole milliseconds, rounded down: a pacer that asks again next frame loses nothing.
-    if (seconds >= 0.001)
-    {
-        SDL_Delay(static_cast<Uint32>(seconds * 1000.0));
-    }
+    // Whole milliseconds, rounded down: a pacer that asks again next frame loses nothing. A
+    // wait below a millisecond still yields the processor once.
+    SDL_Delay(seconds > 0.0 ? static_cast<Uint32>(seconds * 1000.0) : 0);
 }

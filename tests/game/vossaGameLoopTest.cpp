@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@ public:
 
     using vossaGame::BeginBlend;
     using vossaGame::cards;
+    using vossaGame::dealCount;
     using vossaGame::drawnCamPosition;
     using vossaGame::EndBlend;
     using vossaGame::gameState;
@@ -233,4 +235,54 @@ TEST_F(GameLoopTest, HalfwayBetweenTwoStepsTheCardIsDrawnHalfway)
     {
         EXPECT_EQ(drawn[k], after[k]);
     }
+}
+
+// A whole game through the game's own input hooks and update steps: every change of state
+// is the one the transition table gives for what happened (no path of the game bypasses it).
+TEST_F(GameLoopTest, EveryStateChangeOfAGameIsTheTablesAnswerToWhatHappened)
+{
+    int changes = 0;
+    auto act = [&](TTrigger trigger, const std::function<void()>& input)
+    {
+        const TGameState from = game->gameState;
+        const int32_t deals = game->dealCount;
+        input();
+        if (game->gameState != from)
+        {
+            ++changes;
+            EXPECT_EQ(game->gameState, NextState(from, trigger, deals))
+                << "from " << from << " by trigger " << trigger;
+        }
+    };
+    StartFirstGather();
+    bool revealed = false;
+    for (int step = 0; step < 3000; ++step)
+    {
+        if (revealed && game->gameState == gsMindSelect)
+        {
+            break;
+        }
+        if (game->gameState == gsChoice)
+        {
+            act(trRowClick, [&] { game->OnLMBUp(640, 360); });
+        }
+        if (game->gameState == gsPresentation && step % 200 == 0)
+        {
+            revealed = true;
+            act(trRowClick, [&] { game->OnLMBUp(640, 360); });
+        }
+        act(trAnimationEnd, [&] { game->OnUpdate(); });
+        ASSERT_FALSE(HasFatalFailure());
+    }
+    ASSERT_TRUE(revealed);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    // The first deal's 2 (its answer came before), two more deals of 3, the reveal's 2 and the
+    // return's 2.
+    EXPECT_EQ(changes, 12);
+    // Escape on the circle returns to the menu at once; a game and Escape in the rows flies.
+    act(trEscape, [&] { game->OnKeyUp(SDLK_ESCAPE); });
+    EXPECT_EQ(game->gameState, gsIntro);
+    StartFirstGather();
+    act(trEscape, [&] { game->OnKeyUp(SDLK_ESCAPE); });
+    EXPECT_EQ(game->gameState, gsGoToIntro);
 }
