@@ -180,9 +180,10 @@ for run in $(seq 1 "$runs"); do
     rm -rf "$work"
     work=""
 
-    # The first deal, from the answer to the rows at rest (the card in the middle of the rows
-    # and the one below it no longer change), at full speed and with every swap 45 ms slower,
-    # as on a driver that manages about 20 frames a second.
+    # The first deal, from the answer to the rows at rest (the middle of the card in the middle
+    # of the rows, the one place the rows' breathing leaves still, no longer changes), at full
+    # speed and with every swap 45 ms slower, as on a driver that manages about 20 frames a
+    # second.
     deals=()
     for slow in 0 45; do
         deal_log="$out/deal-$run-$slow.log"
@@ -190,7 +191,7 @@ for run in $(seq 1 "$runs"); do
         work=$(mktemp -d)
         ln -s "$build/run/vossadata.bin" "$work/vossadata.bin"
         (cd "$work" && VOSSA_FRAMESHIM_LOG="$deal_log" VOSSA_FRAMESHIM_SLOW_MS="$slow" \
-            VOSSA_FRAMESHIM_PROBE="$cx $cy $cx $((cy + 138))" \
+            VOSSA_FRAMESHIM_PROBE="$cx $cy $((cx + 12)) $cy" \
             LD_PRELOAD="$build/bench/vossa_frameshim.so" exec "$game") &
         pid=$!
         log="$deal_log"
@@ -201,7 +202,7 @@ for run in $(seq 1 "$runs"); do
         click "$cx" "$cy"
         c=$(date +%s%N)
         # Long enough for a loop that runs a step per frame at the slowed rate.
-        wait_until "$(steps_after "$c" $((slow > 0 ? 1500 : 600)))"
+        wait_until "$(steps_after "$c" $((slow > 0 ? 3000 : 1200)))"
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
         pid=""
