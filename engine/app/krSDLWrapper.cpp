@@ -211,8 +211,13 @@ int krSDLWrapper::Run(int, char**)
 
     do
     {
-        // Clicks queued during the previous turn reach OnGUIClick first.
-        guiManager->HandleEvents();
+        // Clicks queued during the previous turn reach OnGUIClick first; a handler that clears
+        // the screen drops the rest with their controls.
+        krGUIObject* clicked = nullptr;
+        while (guiManager->TakeClick(&clicked))
+        {
+            OnGUIClick(clicked);
+        }
 
         // Every event that waits when the turn begins, in order, however many motions a fast
         // mouse piled up before a click or a key; the steps below act on them.

@@ -23,6 +23,7 @@
 #include "app/krButtonClock.h"
 #include "app/krFixedStep.h"
 #include "app/krFrameClock.h"
+#include "gui/krGUIClickReceiver.h"
 
 class krGUIManager;
 class krGUIObject;
@@ -32,7 +33,7 @@ class krGUIObject;
 extern int32_t GlobalScreenWidth;
 extern int32_t GlobalScreenHeight;
 
-class krSDLWrapper
+class krSDLWrapper : public krGUIClickReceiver
 {
 public:
     // Stores the arguments; touches no SDL. In full-screen mode the window takes the size of
@@ -70,8 +71,8 @@ public:
     virtual void OnDblClick();
     virtual void OnLostFocus();
     virtual void OnSetFocus();
-    // Called by the GUI manager for every click it delivers.
-    virtual void OnGUIClick(krGUIObject* control);
+    // Every click the GUI manager queued, taken at the start of the next loop turn.
+    void OnGUIClick(krGUIObject* control) override;
 
     // SDL, audio, window, GL, GUI manager and the engine logo; false when start-up failed
     // (the destructor still cleans up whatever was created).

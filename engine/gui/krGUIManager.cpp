@@ -4,9 +4,10 @@
 
 #include <GL/gl.h>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/krGUIResource.h"
-#include "app/krSDLWrapper.h"
+#include "gui/krGUIClickReceiver.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUIScale.h"
 
@@ -25,6 +26,21 @@ void krGUIEvents::Clear()
     free(items);
     items = nullptr;
     length = 0;
+}
+
+void krGUIEvents::RemoveFirst()
+{
+    if (length == 0)
+    {
+        return;
+    }
+    if (length == 1)
+    {
+        Clear();
+        return;
+    }
+    memmove(items, items + 1, static_cast<size_t>(length - 1) * sizeof(krGUIEvent));
+    length--;
 }
 
 bool krGUIEvents::AppendEvent(krGUIEventType type, krGUIObject* control)
@@ -76,7 +92,6 @@ krGUIManager::~krGUIManager()
     }
     delete ownResource;
     ownResource = nullptr;
-    GlobalGUIScale = 1.0f;
 }
 
 void krGUIManager::OnClick(krGUIObject*) {}
@@ -93,7 +108,6 @@ void krGUIManager::SetScale(float newScale)
 {
     const float old = scale;
     scale = newScale > 0.0f ? newScale : 1.0f;
-    GlobalGUIScale = scale;
     // The last pointer position stays the same place on the screen.
     prevMouseX = krPixelsToUnits(krUnitsToPixels(prevMouseX, old), scale);
     prevMouseY = krPixelsToUnits(krUnitsToPixels(prevMouseY, old), scale);
@@ -153,6 +167,21 @@ krGUIObject* krGUIManager::GetControl(uint64_t index) const
 void krGUIManager::AppendEvent(krGUIEventType type, krGUIObject* control)
 {
     events.AppendEvent(type, control);
+}
+
+bool krGUIManager::TakeClick(krGUIObject** control)
+{
+    while (events.Length() > 0)
+    {
+        const krGUIEvent first = *events.GetEvent(0);
+        events.RemoveFirst();
+        if (first.type == geClick)
+        {
+            *control = first.control;
+            return true;
+        }
+    }
+    return false;
 }
 
 void krGUIManager::HandleEvents()

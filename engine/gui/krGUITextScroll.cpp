@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/krSDLWrapper.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIScale.h"
 #include "render/krFont.h"
@@ -60,8 +59,7 @@ void krGUITextScroll::Draw()
     {
         // Horizontally the control's span; vertically from 5 pixels below its bottom edge up.
         glEnable(GL_SCISSOR_TEST);
-        krGUIScissor(left, top + height + 5 - 1000, width, 1000, GlobalScreenHeight,
-                     GlobalGUIScale);
+        krGUIScissor(left, top + height + 5 - 1000, width, 1000, DrawableHeight(), DrawableScale());
         const float y = static_cast<float>(top) + font->GetHeight();
         font->Print(x, y, 0.0f, text.GetString());
         glDisable(GL_SCISSOR_TEST);

@@ -109,6 +109,7 @@ protected:
         shell->UseTestClock(nullptr);
         shell->dealSteps = 0;
         shell->quitAtRender = 0;
+        shell->clearOnGUIClick = false;
         shell->ForgetClicks();
     }
 
@@ -397,6 +398,24 @@ TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
     EXPECT_EQ(WithoutMotions(shell->log), expected);
     EXPECT_EQ(shell->renders, 7);
     shell->GetGUIManager()->Clear();
+}
+
+// One release over two overlapping controls queues two clicks; the loop takes them at the start
+// of the next turn, and a handler that switches screens drops the click of the control it
+// deleted, while a click queued after the switch still comes.
+TEST_F(krMainLoopTest, ClicksAreTakenNextTurnAndAScreenSwitchDropsTheStaleOnes)
+{
+    shell->GetGUIManager()->AppendControl(new krGUIObject(7, 400, 10, 100, 50));
+    shell->GetGUIManager()->AppendControl(new krGUIObject(8, 420, 20, 100, 50));
+    shell->MouseXY(0, 0);
+    shell->log.clear();
+    shell->clearOnGUIClick = true;
+    krRunEvents(*shell, {krMotionEvent(450, 30), krButtonEvent(SDL_MOUSEBUTTONDOWN, 1),
+                         krButtonEvent(SDL_MOUSEBUTTONUP, 1)});
+    const std::vector<std::string> expected = {"0:MouseMotion(450,30,-450,-30)", "0:LMBUp(450,30)",
+                                               "1:GUIClick(7)", "1:GUIClick(0)", "2:BeforeClose"};
+    EXPECT_EQ(shell->log, expected);
+    EXPECT_EQ(shell->GetGUIManager()->GetControlCount(), 0u);
 }
 
 // What SDL sends for a tap on a touch screen: the touch mouse's events and the finger's.

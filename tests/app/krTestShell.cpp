@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <cstring>
 
+#include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "krTestGL.h"
 
@@ -154,6 +155,13 @@ void krTestShell::OnSetFocus()
 void krTestShell::OnGUIClick(krGUIObject* control)
 {
     Log("GUIClick(" + std::to_string(control ? control->GetID() : 0) + ")");
+    if (clearOnGUIClick)
+    {
+        GetGUIManager()->Clear();
+        // A control of the new screen clicked at once: delivered after the handler.
+        GetGUIManager()->AppendEvent(geClick, nullptr);
+        clearOnGUIClick = false;
+    }
 }
 
 void krQueueEvent(SDL_Event event)

@@ -46,6 +46,8 @@ public:
     // A deal of `dealSteps` update steps starts with the key D; its last step records the
     // frame and the clock's time in dealEndFrame, dealSeconds and ends the loop.
     int dealSteps = 0;
+    // OnGUIClick clears the GUI manager (a handler that switches screens).
+    bool clearOnGUIClick = false;
     // When positive, the Render that makes `renders` reach it queues a quit.
     int quitAtRender = 0;
     int dealLeft = -1;
