@@ -1,4 +1,4 @@
-// vossaGame, states and input: the per-frame dispatch over the game states, the transitions,
+// vossaGame, states and input: the per-step dispatch over the game states, the transitions,
 // row picking from a click, the corner double click, Escape, the volume keys and focus.
 #include <SDL.h>
 
