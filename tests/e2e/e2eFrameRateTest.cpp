@@ -84,7 +84,10 @@ TEST_F(SlowDriver, TheDealTakesItsDesignedTimeWhileTheFrameRateFalls)
     EXPECT_GT(full.seconds, 2.0);
     EXPECT_NEAR(slow.seconds, full.seconds, full.seconds / 4)
         << "frames " << full.framesPerSecond << " and " << slow.framesPerSecond << " a second";
-    EXPECT_LT(slow.framesPerSecond, full.framesPerSecond * 0.75);
-    EXPECT_LT(slow.framesPerSecond, 1000.0 / 45);
+    // The slowed program drew about a third of the deal's 182 steps in frames, or fewer: a
+    // game that moved a step a frame would have taken three times as long. (How its rate
+    // compares with the full-speed run's depends on the machine's own load, so that is not
+    // compared.)
+    EXPECT_LT(slow.framesPerSecond * slow.seconds, 182.0 / 3 + 5);
 }
 } // namespace
