@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Frame benchmark report: reads the frame log written by the LD_PRELOAD library
 (vossa_frameshim.so), the phase windows written by bench/frames.sh and the floor program's
-line, and prints frames per second, the frame's own work per frame (everything but the frame
-delay), the start-up times and the peak resident memory.
+line, and prints frames per second, update steps per second, the frame's own work per frame
+(everything but the frame delay), the start-up times and the peak resident memory.
 
 Usage: frames-report.py LOG PHASES FLOOR_LINE... [--launch NS]
-  LOG     the library's log (start/pacer/open/swap/delay/hwm lines)
-  PHASES  lines "NAME FIRST LAST": main-loop frame numbers (1 = first intro frame), inclusive
+       frames-report.py --deal LOG CLICK_NS
+  LOG     the library's log (start/pacer/loop/open/swap/delay/probe/hwm lines)
+  PHASES  lines "NAME FIRST LAST": main-loop frame numbers (1 = first intro frame), inclusive,
+          or "NAME T0 T1": wall-clock times (CLOCK_REALTIME nanoseconds)
+  --deal  the time from the answer at CLICK_NS to the rows at rest: the first frame from which
+          on the probed pixels stay at the colours they end with
 """
 import statistics
 import sys
@@ -24,8 +28,52 @@ def parse_floor(outputs, kind="floor"):
     return values
 
 
+STEP_NS = 1e9 / 60
+MAX_STEPS = 15
+
+
+def replay_steps(start, turn_ends):
+    """Update steps of each turn of a loop that runs one step per 1/60 s of wall time, at most
+    MAX_STEPS a turn and the rest of the time dropped. A turn steps at its start (the end of
+    the turn before, or the loop's start) for the time gathered until then."""
+    steps, acc, last = [], 0.0, start
+    for end in turn_ends:
+        due = int(acc // STEP_NS)
+        steps.append(min(due, MAX_STEPS))
+        acc -= due * STEP_NS
+        acc += end - last
+        last = end
+    return steps
+
+
+def deal(log_path, click):
+    """Seconds from the answer to the rows at rest, and frames drawn per second meanwhile."""
+    probes, swaps = [], []
+    with open(log_path) as log:
+        for line in log:
+            f = line.split()
+            if f and f[0] == "probe" and int(f[1]) > click:
+                probes.append((int(f[1]), [int(v) for v in f[2:8]]))
+            elif f and f[0] == "swap" and int(f[2]) > click:
+                swaps.append(int(f[2]))
+    if len(probes) < 10:
+        print("deal: too few frames after the answer", file=sys.stderr)
+        return 1
+    final = probes[-1][1]
+    rest = len(probes) - 1
+    while rest > 0 and sum(abs(a - b) for a, b in zip(probes[rest - 1][1], final)) <= 60:
+        rest -= 1
+    at = probes[rest][0]
+    seconds = (at - click) / 1e9
+    frames = sum(1 for t in swaps if t <= at)
+    print("%.2f s, %.1f frames/s" % (seconds, frames / seconds))
+    return 0
+
+
 def main():
     args = sys.argv[1:]
+    if args and args[0] == "--deal":
+        return deal(args[1], int(args[2]))
     launch = None
     if "--launch" in args:
         i = args.index("--launch")
@@ -40,7 +88,7 @@ def main():
     log_path, phases_path = args[0], args[1]
     floors = parse_floor(args[2:])
 
-    pacers, swaps, delays, opens = [], [], [], []
+    pacers, loops, swaps, delays, opens = [], [], [], [], []
     start = hwm = None
     with open(log_path) as log:
         for line in log:
@@ -52,6 +100,8 @@ def main():
             elif f[0] == "pacer":
                 pacers.append((int(f[1]), len(swaps), len(delays),
                                int(f[2]) if len(f) > 2 else None))
+            elif f[0] == "loop":
+                loops.append((int(f[1]), len(swaps), len(delays), int(f[2])))
             elif f[0] == "swap":
                 swaps.append((int(f[1]), int(f[2])))
             elif f[0] == "delay":
@@ -60,12 +110,15 @@ def main():
                 opens.append((int(f[1]), f[2]))
             elif f[0] == "hwm":
                 hwm = int(f[1])
-    if len(pacers) < 2:
+    # A loop of fixed update steps marks its start by choosing the swap interval; an older
+    # one, a step per frame, by its second frame-rate manager.
+    fixed_step = bool(loops) and bool(pacers)
+    if not fixed_step and len(pacers) < 2:
         print("frames-report: the main loop never started", file=sys.stderr)
         return 1
 
     logo_time, logo_swaps, logo_delays, _ = pacers[0]
-    run_time, run_swaps, run_delays, run_cpu = pacers[1]
+    run_time, run_swaps, run_delays, run_cpu = loops[0] if fixed_step else pacers[1]
     # Main-loop frame k (1-based) is swap run_swaps+k-1 followed by delay run_delays+k-1.
     loop_swaps = swaps[run_swaps:]
     loop_delays = delays[run_delays:]
@@ -81,8 +134,10 @@ def main():
         print("Floor + one opaque full-screen gradient: " +
               ", ".join("%.1f fps / %.2f ms / %.2f CPU ms" % v for v in backdrop))
     print()
-    header = "%-20s %6s %6s %8s %7s %7s %8s %7s %7s %7s %6s" % (
-        "phase", "frames", "fps", "work ms", "p95 ms", "max ms", "swap ms", "x floor", "cpu ms",
+    turn_ends = [d[1] for d in loop_delays]
+    steps = replay_steps(run_time, turn_ends) if fixed_step else [1] * len(turn_ends)
+    header = "%-20s %6s %6s %7s %8s %7s %7s %8s %7s %7s %7s %6s" % (
+        "phase", "frames", "fps", "steps/s", "work ms", "p95 ms", "max ms", "swap ms", "x floor", "cpu ms",
         "x floor", ">16.7")
     print(header)
     print("-" * len(header))
@@ -92,6 +147,13 @@ def main():
             if len(f) != 3:
                 continue
             name, first, last = f[0], int(f[1]), int(f[2])
+            if first > 10**15:
+                # Wall-clock times: the frames whose turn ended within them.
+                inside = [k for k, t in enumerate(turn_ends, 1) if first <= t <= last]
+                if not inside:
+                    print("%-20s (no frame drawn in its time)" % name)
+                    continue
+                first, last = inside[0], inside[-1]
             if first < 2 or last > len(loop_delays):
                 print("%-20s (window %d-%d outside the %d frames drawn)" %
                       (name, first, last, len(loop_delays)))
@@ -106,18 +168,22 @@ def main():
                    for k in range(first, last + 1)]
             n = last - first + 1
             fps = n / ((ends[-1] - ends[0]) / 1e9)
+            steps_per_second = sum(steps[first - 1:last]) / ((ends[-1] - ends[0]) / 1e9)
             mean_work = statistics.mean(work)
             p95 = sorted(work)[int(0.95 * (n - 1))]
             late = sum(1 for p in periods if p > 1000.0 / 60 + 1.0)
             ratio = "%.2f" % (mean_work / floor_ms) if floor_ms else "-"
             cpu_ratio = "%.2f" % (statistics.mean(cpu) / floor_cpu) if floor_cpu else "-"
-            print("%-20s %6d %6.1f %8.2f %7.2f %7.2f %8.2f %7s %7.2f %7s %5d%%" %
-                  (name, n, fps, mean_work, p95, max(work), statistics.mean(swap), ratio,
+            print("%-20s %6d %6.1f %7.1f %8.2f %7.2f %7.2f %8.2f %7s %7.2f %7s %5d%%" %
+                  (name, n, fps, steps_per_second, mean_work, p95, max(work), statistics.mean(swap), ratio,
                    statistics.mean(cpu), cpu_ratio, round(100.0 * late / n)))
     print()
     print("work: the frame minus its frame delay (wall clock); cpu ms: the process's CPU time per")
     print("frame, all threads (less sensitive to other load on the machine); x floor: the same")
-    print("figure over the floor's; >16.7: frames whose period exceeded 16.7 ms by over 1 ms.")
+    print("figure over the floor's; >16.7: frames whose period exceeded 16.7 ms by over 1 ms;")
+    print("steps/s: update steps a second, by the loop's rule (a step per 1/60 s of wall time, at")
+    print("most %d a frame) over the frame times%s." %
+          (MAX_STEPS, "" if fixed_step else "; this loop runs one step per frame"))
     print()
 
     first_frame = loop_swaps[0][1] if loop_swaps else None

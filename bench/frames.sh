@@ -58,9 +58,28 @@ if [ $((height - 192)) -lt 256 ]; then logo_h=$((height - 192)); fi
 alive() {
     kill -0 "$pid" 2>/dev/null
 }
-# Main-loop frames drawn so far (swaps after the second frame-rate manager, the main loop's).
+# Main-loop frames drawn so far: swaps after the main loop began (its "loop" line, or in a loop
+# paced by a frame-rate manager the second manager, the main loop's).
 frames() {
-    awk '/^pacer/ { p++ } p >= 2 && /^swap/ { n++ } END { print n + 0 }' "$log"
+    awk '/^loop/ { p = 2 } /^pacer/ { p++ } p >= 2 && /^swap/ { n++ } END { print n + 0 }' "$log"
+}
+# When the main loop began (nanoseconds, CLOCK_REALTIME).
+loop_start() {
+    awk '/^loop/ { print $2; exit } /^pacer/ { if (++p == 2) { print $2; exit } }' "$log"
+}
+# Waits until the wall clock passes $1 (nanoseconds) with the game running.
+wait_until() {
+    while [ "$(date +%s%N)" -lt "$1" ]; do
+        if ! alive; then
+            echo "frames: the game ended early." >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+# $1 + $2 update steps of 1/60 s, in nanoseconds.
+steps_after() {
+    echo $(($1 + $2 * 1000000000 / 60))
 }
 # Waits until the main loop has drawn at least $1 frames.
 wait_frames() {
@@ -78,11 +97,15 @@ wait_frames() {
         fi
     done
 }
-# Measures frames $2 .. $2+$3-1 as phase $1, then takes a screenshot of it.
+# Measures phase $1: from $3 to $3+$4 update steps (1/60 s of wall time each) after the time
+# $2, then takes a screenshot of it. Phases are timed in steps, which is what the game's
+# animations count, so they cover the same part of the trick at any frame rate.
 measure() {
-    local name=$1 first=$2 count=$3
-    echo "$name $first $((first + count - 1))" >>"$phases"
-    wait_frames $((first + count))
+    local name=$1 from=$2 first=$3 count=$4
+    local t1
+    t1=$(steps_after "$from" $((first + count)))
+    echo "$name $(steps_after "$from" "$first") $t1" >>"$phases"
+    wait_until "$t1"
     if [ "$shots" = 1 ]; then
         import -silent -window root "$out/run$run-$name.png" 2>/dev/null || true
     fi
@@ -111,35 +134,36 @@ for run in $(seq 1 "$runs"); do
     pid=$!
 
     # The intro (after the logo; the circle turns behind the menu).
-    measure intro 60 300
+    wait_frames 1
+    measure intro "$(loop_start)" 60 300
     # The start button: the cards turn on their circle.
     click $((cx - 138 + 64)) $((logo_h + 30 + 16))
-    f=$(frames)
-    measure circle $((f + 30)) 180
-    # First answer: the cards gather from the circle while the camera flies (121 frames), then
-    # are dealt into the rows (61 frames).
+    c=$(date +%s%N)
+    measure circle "$c" 30 180
+    # First answer: the cards gather from the circle while the camera flies (121 steps), then
+    # are dealt into the rows (61 steps).
     click "$cx" "$cy"
-    f=$(frames)
-    measure gather-from-circle $((f + 6)) 176
-    measure rows $((f + 200)) 300
-    # Second and third answers: the star line sweeps the row (62 frames), the cards tumble
+    c=$(date +%s%N)
+    measure gather-from-circle "$c" 6 176
+    measure rows "$c" 200 300
+    # Second and third answers: the star line sweeps the row (62 steps), the cards tumble
     # together (121) and are dealt again (61).
     click "$cx" "$cy"
-    f=$(frames)
-    measure gather $((f + 6)) 238
-    wait_frames $((f + 270))
+    c=$(date +%s%N)
+    measure gather "$c" 6 238
+    wait_until "$(steps_after "$c" 270)"
     click "$cx" "$cy"
-    f=$(frames)
-    wait_frames $((f + 270))
-    # Fourth answer: star line, flight to the reveal ring (121 frames), then the presentation;
-    # the stars are fully visible 100 frames after it begins.
+    c=$(date +%s%N)
+    wait_until "$(steps_after "$c" 270)"
+    # Fourth answer: star line, flight to the reveal ring (121 steps), then the presentation;
+    # the stars are fully visible 100 steps after it begins.
     click "$cx" "$cy"
-    f=$(frames)
-    measure presentation $((f + 300)) 300
+    c=$(date +%s%N)
+    measure presentation "$c" 300 300
     # Back to the circle, to the intro, and quit.
     click "$cx" "$cy"
-    f=$(frames)
-    wait_frames $((f + 150))
+    c=$(date +%s%N)
+    wait_until "$(steps_after "$c" 150)"
     xdotool key Escape
     sleep 1
     xdotool key Escape
@@ -156,6 +180,38 @@ for run in $(seq 1 "$runs"); do
     rm -rf "$work"
     work=""
 
+    # The first deal, from the answer to the rows at rest (the middle of the card in the middle
+    # of the rows, the one place the rows' breathing leaves still, no longer changes), at full
+    # speed and with every swap 45 ms slower, as on a driver that manages about 20 frames a
+    # second.
+    deals=()
+    for slow in 0 45; do
+        deal_log="$out/deal-$run-$slow.log"
+        : >"$deal_log"
+        work=$(mktemp -d)
+        ln -s "$build/run/vossadata.bin" "$work/vossadata.bin"
+        (cd "$work" && VOSSA_FRAMESHIM_LOG="$deal_log" VOSSA_FRAMESHIM_SLOW_MS="$slow" \
+            VOSSA_FRAMESHIM_PROBE="$cx $cy $((cx + 12)) $cy" \
+            LD_PRELOAD="$build/bench/vossa_frameshim.so" exec "$game") &
+        pid=$!
+        log="$deal_log"
+        wait_frames 1
+        wait_until "$(steps_after "$(loop_start)" 60)"
+        click $((cx - 138 + 64)) $((logo_h + 30 + 16))
+        wait_until "$(steps_after "$(date +%s%N)" 90)"
+        click "$cx" "$cy"
+        c=$(date +%s%N)
+        # Long enough for a loop that runs a step per frame at the slowed rate.
+        wait_until "$(steps_after "$c" $((slow > 0 ? 3000 : 1200)))"
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=""
+        rm -rf "$work"
+        work=""
+        deals+=("$(python3 bench/frames-report.py --deal "$deal_log" "$c")")
+    done
+    log="$out/frames-$run.log"
+
     floor_after=$("$build/bench/vossa_floor" "$floor_frames")
     backdrop_after=$("$build/bench/vossa_floor" "$floor_frames" backdrop)
     load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -168,5 +224,7 @@ for run in $(seq 1 "$runs"); do
         echo
         python3 bench/frames-report.py "$log" "$phases" "$floor_before" "$floor_after" \
             --launch "$launch" --backdrop "$backdrop_before" --backdrop "$backdrop_after"
+        echo
+        echo "First deal, answer to rows at rest: ${deals[0]}; every swap 45 ms slower: ${deals[1]}"
     } | tee "$report"
 done

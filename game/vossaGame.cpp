@@ -164,13 +164,54 @@ bool vossaGame::OnAfterInit()
     return true;
 }
 
+void vossaGame::OnUpdate()
+{
+    CaptureMotion();
+    OnBeforeRender();
+    DriftClouds();
+}
+
+void vossaGame::CaptureMotion()
+{
+    cardBlend.Capture(cards);
+    starBlend.Capture(stars);
+    cloudBlend.Capture(clouds);
+    GetCamPosition(cameraBefore.position);
+    GetCamAngle(cameraBefore.angle);
+    cameraBefore.scale = 1.0f;
+    cameraCaptured = true;
+}
+
+void vossaGame::BeginBlend(float fraction)
+{
+    TPose_s camera;
+    GetCamPosition(camera.position);
+    GetCamAngle(camera.angle);
+    camera.scale = 1.0f;
+    if (cameraCaptured)
+    {
+        camera = krBlendPose(cameraBefore, camera, fraction, kJumpDistance, kJumpAngle);
+    }
+    CopyVect(drawnCamPosition, camera.position);
+    CopyVect(drawnCamAngle, camera.angle);
+    cardBlend.Apply(cards, fraction);
+    starBlend.Apply(stars, fraction);
+    cloudBlend.Apply(clouds, fraction);
+}
+
+void vossaGame::EndBlend()
+{
+    cardBlend.Restore();
+    starBlend.Restore();
+    cloudBlend.Restore();
+}
+
 void vossaGame::Render()
 {
+    BeginBlend(GetStepFraction());
     float position[3], angle[3];
-    GetCamPosition(position);
-    GetCamAngle(angle);
-
-    OnBeforeRender();
+    CopyVect(position, drawnCamPosition);
+    CopyVect(angle, drawnCamAngle);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -208,6 +249,7 @@ void vossaGame::Render()
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
     RenderStars();
+    EndBlend();
 }
 
 void vossaGame::OnMouseMotion(int, int, int, int) {}

@@ -1,8 +1,9 @@
 // vossaGame: the program. A subclass of the engine's application shell that loads every
 // asset from the archive "vossadata.bin", owns the cards, the scenery, the fonts, the texts,
 // the sounds and the button skins, and runs the twenty-one-card trick as a state machine over
-// TGameState. Each frame Render advances the current state by one frame and draws the scene;
-// clicks, key releases and GUI clicks change the state.
+// TGameState. Each update step (OnUpdate, 60 a second) advances the current state by one step
+// and drifts the clouds; Render only draws, placing what moves between its last two update
+// states. Clicks, key releases and GUI clicks change the state.
 //
 // The class is written in several files by concern: vossaGame.cpp (construction, start-up,
 // drawing, shutdown), vossaGameInput.cpp (state changes and input), vossaGameTrick.cpp (the
@@ -16,6 +17,7 @@
 #include <cstdint>
 
 #include "app/krSDLWrapper.h"
+#include "render/krPoseBlend.h"
 #include "vossaCardLayout.h"
 #include "vossaGameState.h"
 #include "vossaScenery.h"
@@ -80,6 +82,7 @@ public:
     ~vossaGame() override;
 
     void Render() override;
+    void OnUpdate() override;
     void OnBeforeClose() override;
     bool OnAfterInit() override;
     void OnLMBUp(int x, int y) override;
@@ -92,7 +95,8 @@ public:
     void OnGUIClick(krGUIObject* control) override;
     void OnScreenSizeChanged() override;
 
-    // State machine (vossaGameInput.cpp).
+    // State machine (vossaGameInput.cpp). ChangeGameState leaves a moving state at the end of
+    // its animation, or another state on a row click.
     void ChangeGameState();
     void OnBeforeRender();
 
@@ -150,10 +154,26 @@ public:
     void UpdateStarLine();
     void ChangeBackground();
     void RenderSkyBox();
+    // One update step of the clouds: each drifts left, or re-enters on the right.
+    void DriftClouds();
     void RenderStars();
     void RenderDebug();
 
 protected:
+    // The one way the game changes state: the transition table's target for `trigger`, with
+    // its entry actions. False (nothing done) when the trigger changes nothing in this state.
+    bool Transit(TTrigger trigger);
+    // The work of entering `to` by a row click from `from`.
+    void EnterByRowClick(TGameState from, TGameState to);
+
+    // Records the poses of everything that moves (cards, stars, clouds, camera) before an
+    // update step.
+    void CaptureMotion();
+    // Places everything that moves `fraction` of the way from its pose before the last update
+    // step to its present one, for drawing; EndBlend puts the present poses back.
+    void BeginBlend(float fraction);
+    void EndBlend();
+
     // Deletes everything the game owns (each only if present) after clearing the GUI.
     void ReleaseAssets();
     // The archive entry `name`, or null when there is no archive or no such entry (borrowed).
@@ -247,4 +267,15 @@ protected:
     float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
     unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
     unsigned altKey = 0;  // the key last pressed while Alt was held
+    krPoseBlend cardBlend{kJumpDistance, kJumpAngle};
+    krPoseBlend starBlend{kJumpDistance, kJumpAngle};
+    krPoseBlend cloudBlend{kJumpDistance, kJumpAngle};
+    TPose_s cameraBefore = {};      // the camera before the last update step
+    bool cameraCaptured = false;    // cameraBefore holds a pose
+    float drawnCamPosition[3] = {}; // the camera pose of the frame being drawn
+    float drawnCamAngle[3] = {};
+
+    // Farther in one step than anything moves in the game: a jump, drawn where it lands.
+    static constexpr float kJumpDistance = 4.0f;
+    static constexpr float kJumpAngle = 20.0f;
 };

@@ -1,4 +1,4 @@
-// vossaGame, states and input: the per-frame dispatch over the game states, the transitions,
+// vossaGame, states and input: the per-step dispatch over the game states, the transitions,
 // row picking from a click, the corner double click, Escape, the volume keys and focus.
 #include <SDL.h>
 
@@ -48,18 +48,35 @@ void vossaGame::OnBeforeRender()
 
 void vossaGame::ChangeGameState()
 {
+    // The moving states leave when their animation ends; the others on a row click.
+    const bool animationEnded = gameState == gsGoToMixer || gameState == gsStacking;
+    Transit(animationEnded ? trAnimationEnd : trRowClick);
+}
+
+bool vossaGame::Transit(TTrigger trigger)
+{
     const TGameState from = gameState;
-    const bool animationEnded = from == gsGoToMixer || from == gsStacking;
-    const TGameState to =
-        animationEnded ? AnimationEndTarget(from) : RowClickTarget(from, dealCount);
+    const TGameState to = NextState(from, trigger, dealCount);
     if (to == from)
     {
-        return;
+        return false;
     }
+    gameState = to;
+    if (trigger == trRowClick)
+    {
+        EnterByRowClick(from, to);
+    }
+    else if (from == gsGoToMixer && to == gsStacking)
+    {
+        OnBeforeStacking();
+    }
+    return true;
+}
 
+void vossaGame::EnterByRowClick(TGameState from, TGameState to)
+{
     if (from == gsMindSelect)
     {
-        gameState = to;
         dealCount = 0;
         OnBeforeGoToMixer();
         PlayChoiceSound();
@@ -72,7 +89,6 @@ void vossaGame::ChangeGameState()
         TakePositionsFromCards();
         starsVisible = true;
         InitStarLine();
-        gameState = to;
         if (to == gsGoToMixer)
         {
             Reposition(selectedRow);
@@ -85,19 +101,9 @@ void vossaGame::ChangeGameState()
             OnBeforeGotoPresentation();
         }
     }
-    else if (from == gsGoToMixer)
-    {
-        gameState = to;
-        OnBeforeStacking();
-    }
-    else if (from == gsStacking)
-    {
-        gameState = to;
-    }
     else if (from == gsPresentation)
     {
         SetStripText(18);
-        gameState = to;
         OnBeforeGotoMindSelect();
         PlayChoiceSound();
     }
@@ -175,9 +181,10 @@ void vossaGame::OnKeyUp(unsigned key)
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
         {
-            const TEscapeAction action = EscapeAction(gameState);
-            if (action == eaQuit)
+            const TGameState to = NextState(gameState, trEscape, dealCount);
+            if (to == gameState)
             {
+                // On the menu, or already on the way back to it.
                 EndMainLoop();
                 return;
             }
@@ -189,15 +196,11 @@ void vossaGame::OnKeyUp(unsigned key)
                 CreateIntroControls();
             }
             starsVisible = false;
-            if (action == eaIntroAtOnce)
-            {
-                gameState = gsIntro;
-            }
-            else
+            if (to == gsGoToIntro)
             {
                 StartReturnFlight();
-                gameState = gsGoToIntro;
             }
+            Transit(trEscape);
             break;
         }
         case SDLK_UP:

@@ -192,6 +192,22 @@ void vossaGame::RenderSkyBox()
             continue;
         }
         cloud->Draw();
+    }
+    glDisable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_ALWAYS, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+void vossaGame::DriftClouds()
+{
+    for (uint64_t i = 0; clouds != nullptr && i < clouds->Length(); ++i)
+    {
+        krTexturedBox* cloud = static_cast<krTexturedBox*>(clouds->GetVertexArray(i));
+        if (cloud == nullptr)
+        {
+            continue;
+        }
         float p[3];
         cloud->GetCenter(p);
         if (!CloudDrift(p, cloud->GetWidth(), cloud->GetScale()))
@@ -201,10 +217,6 @@ void vossaGame::RenderSkyBox()
         }
         cloud->SetPosition(p);
     }
-    glDisable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_ALWAYS, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
 }
 
 void vossaGame::RenderStars()
@@ -214,8 +226,7 @@ void vossaGame::RenderStars()
         return;
     }
     glEnable(GL_BLEND);
-    float angle[3];
-    GetCamAngle(angle);
+    // The camera as this frame draws it, between its last two update steps.
     for (uint64_t i = 0; i < stars->Length(); ++i)
     {
         krTexturedBox* star = static_cast<krTexturedBox*>(stars->GetVertexArray(i));
@@ -223,9 +234,7 @@ void vossaGame::RenderStars()
         {
             continue;
         }
-        float position[3];
-        GetCamPosition(position);
-        star->Draw2(position, angle[1]);
+        star->Draw2(drawnCamPosition, drawnCamAngle[1]);
     }
     glDisable(GL_BLEND);
 }

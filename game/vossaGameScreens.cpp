@@ -251,7 +251,7 @@ void vossaGame::OnGUIClick(krGUIObject* control)
     switch (id)
     {
         case ciStart:
-            if (StartAllowed(gameState))
+            if (NextState(gameState, trStart, dealCount) != gameState)
             {
                 clear();
                 shownScreen = scNone;
@@ -260,7 +260,7 @@ void vossaGame::OnGUIClick(krGUIObject* control)
                 {
                     CreateGameHowToControls();
                 }
-                gameState = gsMindSelect;
+                Transit(trStart);
             }
             break;
         case ciQuit:

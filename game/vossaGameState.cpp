@@ -1,56 +1,74 @@
 // vossaGameState: the state machine's decisions, free of SDL and OpenGL.
 #include "vossaGameState.h"
 
-TGameState RowClickTarget(TGameState state, int32_t dealCount)
+namespace
 {
-    switch (state)
+// Which deals an entry holds for.
+enum TDeals : int32_t
+{
+    dlAny = 0,  // every deal count
+    dlMore = 1, // deals remain before the reveal
+    dlDone = 2, // the third deal is done: the next answer reveals the card
+};
+
+struct TTransition_s
+{
+    TGameState from;
+    TTrigger trigger;
+    TDeals deals;
+    TGameState to;
+};
+
+const TGameState kUnusedState = static_cast<TGameState>(7);
+
+const TTransition_s kTransitions[] = {
+    {gsIntro, trStart, dlAny, gsMindSelect},
+    {gsMindSelect, trRowClick, dlAny, gsGoToMixer},
+    {gsGoToMixer, trAnimationEnd, dlAny, gsStacking},
+    {gsStacking, trAnimationEnd, dlAny, gsChoice},
+    {gsChoice, trRowClick, dlMore, gsGoToMixer},
+    {gsChoice, trRowClick, dlDone, gsGotoPresentation},
+    {gsGotoPresentation, trAnimationEnd, dlAny, gsPresentation},
+    {gsPresentation, trRowClick, dlAny, gsGotoMindSelect},
+    {gsGotoMindSelect, trAnimationEnd, dlAny, gsMindSelect},
+    {gsGoToIntro, trAnimationEnd, dlAny, gsIntro},
+    // Escape: from the circle straight back to the menu, from the trick by a flight; on the
+    // menu and during that flight it quits (no entry).
+    {gsMindSelect, trEscape, dlAny, gsIntro},
+    {gsChoice, trEscape, dlAny, gsGoToIntro},
+    {gsGoToMixer, trEscape, dlAny, gsGoToIntro},
+    {gsStacking, trEscape, dlAny, gsGoToIntro},
+    {gsGotoPresentation, trEscape, dlAny, gsGoToIntro},
+    {gsPresentation, trEscape, dlAny, gsGoToIntro},
+    {gsGotoMindSelect, trEscape, dlAny, gsGoToIntro},
+    {kUnusedState, trEscape, dlAny, gsGoToIntro},
+};
+
+bool DealsMatch(TDeals deals, int32_t dealCount)
+{
+    switch (deals)
     {
-        case gsMindSelect:
-            return gsGoToMixer;
-        case gsChoice:
-            return dealCount <= kDealsBeforeReveal ? gsGoToMixer : gsGotoPresentation;
-        case gsPresentation:
-            return gsGotoMindSelect;
+        case dlMore:
+            return dealCount <= kDealsBeforeReveal;
+        case dlDone:
+            return dealCount > kDealsBeforeReveal;
+        case dlAny:
         default:
-            return state;
+            return true;
     }
 }
+} // namespace
 
-TGameState AnimationEndTarget(TGameState state)
+TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount)
 {
-    switch (state)
+    for (const TTransition_s& t : kTransitions)
     {
-        case gsGoToMixer:
-            return gsStacking;
-        case gsStacking:
-            return gsChoice;
-        case gsGotoPresentation:
-            return gsPresentation;
-        case gsGotoMindSelect:
-            return gsMindSelect;
-        case gsGoToIntro:
-            return gsIntro;
-        default:
-            return state;
+        if (t.from == state && t.trigger == trigger && DealsMatch(t.deals, dealCount))
+        {
+            return t.to;
+        }
     }
-}
-
-TEscapeAction EscapeAction(TGameState state)
-{
-    if (state == gsIntro || state == gsGoToIntro)
-    {
-        return eaQuit;
-    }
-    if (state == gsMindSelect)
-    {
-        return eaIntroAtOnce;
-    }
-    return eaFlyToIntro;
-}
-
-bool StartAllowed(TGameState state)
-{
-    return state == gsIntro;
+    return state;
 }
 
 float ClickHeight(int y, int windowHeight, float camZ)

@@ -24,25 +24,20 @@ enum TGameState : int32_t
 // (made after the third deal) leads to the reveal.
 const int32_t kDealsBeforeReveal = 2;
 
-// The state a row click leads to, or `state` itself when a click there changes nothing.
-// `dealCount` is the number of deals completed in this game.
-TGameState RowClickTarget(TGameState state, int32_t dealCount);
-
-// The state that follows the end of an animation, or `state` when it has no end.
-TGameState AnimationEndTarget(TGameState state);
-
-enum TEscapeAction : int32_t
+// What moves the game from one state to another.
+enum TTrigger : int32_t
 {
-    eaQuit = 0,        // the program ends
-    eaIntroAtOnce = 1, // straight back to the intro menu
-    eaFlyToIntro = 2,  // the camera and the cards fly back to the intro view
+    trRowClick = 0,     // a click on the rows (or a row key)
+    trAnimationEnd = 1, // the state's animation has run all its steps
+    trStart = 2,        // the start button
+    trEscape = 3,       // Escape or AC Back
 };
 
-// What Escape (or AC Back) does in `state`.
-TEscapeAction EscapeAction(TGameState state);
-
-// True when a click on the start button starts a game in `state`.
-bool StartAllowed(TGameState state);
+// The game's one transition table: the state that `trigger` moves the game to from `state`,
+// or `state` itself when the trigger changes nothing there (Escape then quits the program).
+// `dealCount`, the deals completed in this game, decides where an answer in the rows leads:
+// to another deal, or after the third deal to the reveal.
+TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount);
 
 // Click height on the plane of the rows, seen from a camera at distance camZ on the z axis:
 // -1 .. 1 over the window's height scaled by camZ / 1.72 (1.72 is close to 1 / tan 30deg).

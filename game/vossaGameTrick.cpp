@@ -367,7 +367,7 @@ void vossaGame::GotoPresentation()
     InitStarSphere();
     starsVisible = true;
     starAlpha = 0.0f;
-    gameState = gsPresentation;
+    Transit(trAnimationEnd);
     ++presentationFrame;
 }
 
@@ -497,7 +497,7 @@ void vossaGame::GotoMindSelect()
             revealed->SetScale(kCardScale);
         }
         InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
-        gameState = gsMindSelect;
+        Transit(trAnimationEnd);
         starsVisible = false;
         CopyMatrix(&circlePositions[0][0], &currentPositions[0][0], kCardCount);
     }
@@ -535,7 +535,7 @@ void vossaGame::GoToIntro()
             revealed->SetScale(kCardScale);
             revealed->SetAngle(presentedAngle);
         }
-        gameState = gsIntro;
+        Transit(trAnimationEnd);
     }
     ++returnFrame;
 }

@@ -1,25 +1,31 @@
 // vossaFrameShim: an LD_PRELOAD library for the frame benchmark. It wraps SDL_initFramerate,
-// SDL_framerateDelay, SDL_GL_SwapWindow and SDL_RWFromFile, stamps each call with the wall
-// clock and appends one line per event to the file named by VOSSA_FRAMESHIM_LOG (a variable of
-// this library, read by nothing in the game). Without that variable it only forwards the
-// calls. At exit it logs the process's peak resident memory. With VOSSA_FRAMESHIM_PROBE set to
-// "X1 Y1 X2 Y2" (window pixels, origin top left) it also reads those two pixels of every frame
-// just before it is swapped, so that a script can see when the screen reacts to input.
+// SDL_framerateDelay, SDL_Delay, SDL_GL_SetSwapInterval, SDL_GL_SwapWindow and SDL_RWFromFile,
+// stamps each call with the wall clock and appends one line per event to the file named by
+// VOSSA_FRAMESHIM_LOG (a variable of this library, read by nothing in the game). Without that
+// variable it only forwards the calls. At exit it logs the process's peak resident memory.
+// With VOSSA_FRAMESHIM_PROBE set to "X1 Y1 X2 Y2" (window pixels, origin top left) it also
+// reads those two pixels of every frame just before it is swapped, so that a script can see
+// when the screen reacts to input. With VOSSA_FRAMESHIM_SLOW_MS it makes every swap that many
+// milliseconds slower, as on a driver that manages few frames a second.
 //
 // Log lines, times in nanoseconds of CLOCK_REALTIME:
 //   start T          library loaded (close to process start)
-//   pacer T C        a frame-rate manager was initialised (the logo's, then the main loop's);
-//                    C is the process's CPU time then
+//   pacer T C        a frame-rate manager was initialised (the logo's, then, in a loop paced
+//                    by one, the main loop's); C is the process's CPU time then
+//   loop T C         the first swap interval was chosen: the start of a main loop that runs
+//                    fixed update steps apart from drawing
 //   open T NAME      a file was opened for reading
-//   swap T0 T1       SDL_GL_SwapWindow entered at T0, returned at T1
-//   delay T0 T1 C    SDL_framerateDelay entered at T0, returned at T1; C is the process's CPU
-//                    time (all threads, nanoseconds) at entry
+//   swap T0 T1       SDL_GL_SwapWindow entered at T0, returned at T1 (the slowing included)
+//   delay T0 T1 C    the frame's wait (SDL_framerateDelay, or SDL_Delay outside it) entered at
+//                    T0, returned at T1; C is the process's CPU time (all threads,
+//                    nanoseconds) at entry
 //   probe T R1 G1 B1 R2 G2 B2
 //                    the two probed pixels of the frame about to be swapped at T
 //   hwm KB           VmHWM at exit
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -37,6 +43,10 @@ namespace
 {
 int logFd = -1;
 bool probing = false;
+long slowMs = 0;
+bool loopLogged = false;
+thread_local bool inPacer = false;
+pthread_t mainThread; // the thread that loaded the library: the game's own
 int probeX[2] = {0, 0};
 int probeY[2] = {0, 0};
 
@@ -97,12 +107,16 @@ void LogPeakMemory()
 
 __attribute__((constructor)) void OpenLog()
 {
+    mainThread = pthread_self();
     const char* path = getenv("VOSSA_FRAMESHIM_LOG");
     if (path == nullptr || *path == '\0')
     {
         return;
     }
     logFd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const char* slow = getenv("VOSSA_FRAMESHIM_SLOW_MS");
+    slowMs = slow != nullptr ? strtol(slow, nullptr, 10) : 0;
+    slowMs = slowMs > 0 && slowMs < 10000 ? slowMs : 0;
     const char* probe = getenv("VOSSA_FRAMESHIM_PROBE");
     probing = probe != nullptr &&
               sscanf(probe, "%d %d %d %d", &probeX[0], &probeY[0], &probeX[1], &probeY[1]) == 4;
@@ -139,13 +153,48 @@ extern "C"
         static auto real = Next<Uint32 (*)(FPSmanager*)>("SDL_framerateDelay");
         const uint64_t cpu = CpuNow();
         const uint64_t t0 = Now();
+        inPacer = true;
         const Uint32 result = real(manager);
+        inPacer = false;
         const uint64_t t1 = Now();
         char text[96];
         snprintf(text, sizeof(text), "delay %llu %llu %llu\n", (unsigned long long)t0,
                  (unsigned long long)t1, (unsigned long long)cpu);
         Line(text);
         return result;
+    }
+
+    void SDL_Delay(Uint32 ms)
+    {
+        static auto real = Next<void (*)(Uint32)>("SDL_Delay");
+        // Other threads (the audio device's) wait too; only the game's own waits are frames'.
+        if (inPacer || logFd < 0 || !pthread_equal(pthread_self(), mainThread))
+        {
+            real(ms);
+            return;
+        }
+        const uint64_t cpu = CpuNow();
+        const uint64_t t0 = Now();
+        real(ms);
+        const uint64_t t1 = Now();
+        char text[96];
+        snprintf(text, sizeof(text), "delay %llu %llu %llu\n", (unsigned long long)t0,
+                 (unsigned long long)t1, (unsigned long long)cpu);
+        Line(text);
+    }
+
+    int SDL_GL_SetSwapInterval(int interval)
+    {
+        static auto real = Next<int (*)(int)>("SDL_GL_SetSwapInterval");
+        if (!loopLogged)
+        {
+            loopLogged = true;
+            char text[80];
+            snprintf(text, sizeof(text), "loop %llu %llu\n", (unsigned long long)Now(),
+                     (unsigned long long)CpuNow());
+            Line(text);
+        }
+        return real(interval);
     }
 
     void SDL_GL_SwapWindow(SDL_Window* window)
@@ -169,6 +218,11 @@ extern "C"
             Line(text);
         }
         real(window);
+        if (slowMs > 0)
+        {
+            const timespec pause = {slowMs / 1000, (slowMs % 1000) * 1000000L};
+            nanosleep(&pause, nullptr);
+        }
         const uint64_t t1 = Now();
         char text[80];
         snprintf(text, sizeof(text), "swap %llu %llu\n", (unsigned long long)t0,

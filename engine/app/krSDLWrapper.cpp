@@ -61,6 +61,7 @@ krSDLWrapper::~krSDLWrapper()
 }
 
 void krSDLWrapper::Render() {}
+void krSDLWrapper::OnUpdate() {}
 bool krSDLWrapper::OnBeforeInit()
 {
     return true;
@@ -196,36 +197,83 @@ int krSDLWrapper::Run(int, char**)
         return 0;
     }
     quitRequested = false;
-    FPSmanager pacer;
-    SDL_initFramerate(&pacer);
-    SDL_setFramerate(&pacer, kFrameRate);
     srand(static_cast<unsigned>(time(nullptr)));
     frameCount = 0;
     bool paused = false;
+    pauseSeen = false;
     krButtonClock::Enable();
+    SDL_GL_MakeCurrent(window, glContext);
+    ChooseFramePacing();
+    krFrameClock& clock = frameClock ? *frameClock : wallClock;
+    stepClock.Restart(clock.Now());
+    framePacer.Restart();
+    stepFraction = 0.0f;
 
     do
     {
-        // Clicks queued during the previous frame reach OnGUIClick first.
-        guiManager->HandleEvents();
+        // Clicks queued during the previous turn reach OnGUIClick first; a handler that clears
+        // the screen drops the rest with their controls.
+        krGUIObject* clicked = nullptr;
+        while (guiManager->TakeClick(&clicked))
+        {
+            OnGUIClick(clicked);
+        }
 
-        // Every event that waits when the frame begins, in order, however many motions a fast
-        // mouse piled up before a click or a key.
+        // Every event that waits when the turn begins, in order, however many motions a fast
+        // mouse piled up before a click or a key; the steps below act on them.
         HandleWaitingEvents(&paused);
 
         if (!paused)
         {
+            if (pauseSeen)
+            {
+                // Back from a pause: the time it lasted is not caught up.
+                stepClock.Restart(clock.Now());
+                framePacer.Restart();
+                pauseSeen = false;
+            }
+            RunUpdateSteps(clock);
             SDL_GL_MakeCurrent(window, glContext);
+            guiManager->SetStepFraction(stepFraction);
             Render();
             guiManager->Draw();
             SDL_GL_SwapWindow(window);
         }
         frameCount++;
-        SDL_framerateDelay(&pacer);
+        clock.Sleep(framePacer.WaitAfterFrame(clock.Now()));
     } while (!quitRequested);
 
     OnBeforeClose();
     return 0;
+}
+
+void krSDLWrapper::RunUpdateSteps(krFrameClock& clock)
+{
+    const int32_t due = stepClock.Advance(clock.Now());
+    for (int32_t i = 0; i < due && !quitRequested; i++)
+    {
+        OnUpdate();
+        guiManager->Update();
+        updateCount++;
+    }
+    stepFraction = stepClock.Fraction();
+}
+
+void krSDLWrapper::ChooseFramePacing()
+{
+    // Adaptive sync lets a late frame show at once instead of waiting a whole refresh.
+    vsync = SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+    int refresh = 0;
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (SDL_GetCurrentDisplayMode(display >= 0 ? display : 0, &mode) == 0)
+    {
+        refresh = mode.refresh_rate;
+    }
+    const double rate = refresh > 0 ? refresh : kFrameRate;
+    // With vertical sync the swap itself paces the frames; the ceiling then lies above the
+    // display's rate, only keeping a driver that claims sync without waiting from spinning.
+    framePacer.SetRate(vsync ? rate * 1.25 : rate);
 }
 
 int krSDLWrapper::HandleWaitingEvents(bool* paused)
@@ -280,6 +328,15 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                     OnLostFocus();
                     paused = true;
+                    pauseSeen = true;
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    // A paused loop draws no frame of its own: the uncovered window gets the
+                    // frozen scene again, without a step.
+                    if (paused)
+                    {
+                        Refresh();
+                    }
                     break;
                 case SDL_WINDOWEVENT_MAXIMIZED:
                 case SDL_WINDOWEVENT_RESTORED:

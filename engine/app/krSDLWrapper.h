@@ -1,8 +1,17 @@
 // krSDLWrapper: the engine's application object. It owns the SDL2 window, the OpenGL
-// context and the GUI manager, opens the audio device, runs the main loop at 60 frames per
-// second and turns SDL events into calls of virtual hooks. A program is a subclass that
-// overrides the hooks (Render, OnAfterInit, OnLMBUp, OnGUIClick...). It also stores the
-// camera pose that the subclass moves and that PilotView applies.
+// context and the GUI manager, opens the audio device, runs the main loop and turns SDL events
+// into calls of virtual hooks. A program is a subclass that overrides the hooks (OnUpdate,
+// Render, OnAfterInit, OnLMBUp, OnGUIClick...). It also stores the camera pose that the
+// subclass moves and that PilotView applies.
+//
+// The main loop keeps updating apart from drawing. Each turn it delivers the GUI's queued
+// clicks, dispatches the waiting events, then runs as many update steps (OnUpdate, then the
+// GUI's) as the wall time since the last turn holds at 60 steps a second (at most a quarter
+// of a second's worth; more is dropped), and draws one frame (Render, the GUI, the swap).
+// Between steps GetStepFraction() tells the drawing how far time has gone towards the next
+// step. Frames are paced by the display's vertical sync where the driver offers it, else by
+// sleeping to the display's refresh rate. A minimised or unfocused window neither steps nor
+// draws, and time does not pile up meanwhile.
 //
 // Lifecycle: construct (no SDL) -> Init -> Run -> destructor. OnBeforeClose runs at the end
 // of Run, so a subclass releases what it built in OnAfterInit there, not in its destructor.
@@ -12,6 +21,9 @@
 #include <cstdint>
 
 #include "app/krButtonClock.h"
+#include "app/krFixedStep.h"
+#include "app/krFrameClock.h"
+#include "gui/krGUIClickReceiver.h"
 
 class krGUIManager;
 class krGUIObject;
@@ -21,7 +33,7 @@ class krGUIObject;
 extern int32_t GlobalScreenWidth;
 extern int32_t GlobalScreenHeight;
 
-class krSDLWrapper
+class krSDLWrapper : public krGUIClickReceiver
 {
 public:
     // Stores the arguments; touches no SDL. In full-screen mode the window takes the size of
@@ -34,7 +46,10 @@ public:
     krSDLWrapper& operator=(const krSDLWrapper&) = delete;
 
     // Hooks; the base versions do nothing (or return true) unless noted.
+    // Draws the scene of one frame; nothing may advance here (a redraw on resize calls it too).
     virtual void Render();
+    // One update step of 1/60 s: every animation and state change advances here.
+    virtual void OnUpdate();
     virtual bool OnBeforeInit();
     virtual void OnBeforeClose();
     virtual bool OnAfterInit();
@@ -56,8 +71,8 @@ public:
     virtual void OnDblClick();
     virtual void OnLostFocus();
     virtual void OnSetFocus();
-    // Called by the GUI manager for every click it delivers.
-    virtual void OnGUIClick(krGUIObject* control);
+    // Every click the GUI manager queued, taken at the start of the next loop turn.
+    void OnGUIClick(krGUIObject* control) override;
 
     // SDL, audio, window, GL, GUI manager and the engine logo; false when start-up failed
     // (the destructor still cleans up whatever was created).
@@ -66,6 +81,15 @@ public:
     int Run(int argc, char** argv);
     // Ends the main loop after the current frame.
     void EndMainLoop();
+    // The clock the main loop reads and sleeps on (borrowed; null: the wall clock).
+    void SetFrameClock(krFrameClock* clock) { frameClock = clock; }
+    // How far time has gone from the last update step towards the next, 0 <= f < 1: drawing
+    // places what moves this far between its last two update states.
+    float GetStepFraction() const { return stepFraction; }
+    // Update steps run by the main loop so far.
+    uint64_t GetUpdateCount() const { return updateCount; }
+    // True when the buffer swap waits for the display's vertical blank (set by Run).
+    bool HasVSync() const { return vsync; }
 
     // Input operations, called by the event dispatch (and usable by a subclass).
     void MouseXY(int x, int y);
@@ -141,6 +165,21 @@ protected:
 private:
     // When the pointer buttons really went down and up (see krButtonClock).
     krButtonClock buttonClock;
+
+    krFrameClock wallClock;
+    krFrameClock* frameClock = nullptr; // borrowed; null: wallClock
+    krFixedStep stepClock;
+    krFramePacer framePacer;
+    float stepFraction = 0.0f;
+    uint64_t updateCount = 0;
+    bool vsync = false;
+    bool pauseSeen = false; // a pause began since the loop last stepped
+
+    // Vertical sync where the driver offers it (adaptive first), and the pacer's ceiling:
+    // the display mode's refresh rate (60 when unknown).
+    void ChooseFramePacing();
+    // The update steps that the time since the last turn holds.
+    void RunUpdateSteps(krFrameClock& clock);
 
     // Takes, in order, the events that wait in SDL's queue now; those that arrive meanwhile
     // (or that a hook pushes) are left for the next call, so that a flood cannot keep a frame

@@ -4,9 +4,10 @@
 
 #include <GL/gl.h>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/krGUIResource.h"
-#include "app/krSDLWrapper.h"
+#include "gui/krGUIClickReceiver.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUIScale.h"
 
@@ -25,6 +26,21 @@ void krGUIEvents::Clear()
     free(items);
     items = nullptr;
     length = 0;
+}
+
+void krGUIEvents::RemoveFirst()
+{
+    if (length == 0)
+    {
+        return;
+    }
+    if (length == 1)
+    {
+        Clear();
+        return;
+    }
+    memmove(items, items + 1, static_cast<size_t>(length - 1) * sizeof(krGUIEvent));
+    length--;
 }
 
 bool krGUIEvents::AppendEvent(krGUIEventType type, krGUIObject* control)
@@ -76,7 +92,6 @@ krGUIManager::~krGUIManager()
     }
     delete ownResource;
     ownResource = nullptr;
-    GlobalGUIScale = 1.0f;
 }
 
 void krGUIManager::OnClick(krGUIObject*) {}
@@ -93,7 +108,6 @@ void krGUIManager::SetScale(float newScale)
 {
     const float old = scale;
     scale = newScale > 0.0f ? newScale : 1.0f;
-    GlobalGUIScale = scale;
     // The last pointer position stays the same place on the screen.
     prevMouseX = krPixelsToUnits(krUnitsToPixels(prevMouseX, old), scale);
     prevMouseY = krPixelsToUnits(krUnitsToPixels(prevMouseY, old), scale);
@@ -155,6 +169,21 @@ void krGUIManager::AppendEvent(krGUIEventType type, krGUIObject* control)
     events.AppendEvent(type, control);
 }
 
+bool krGUIManager::TakeClick(krGUIObject** control)
+{
+    while (events.Length() > 0)
+    {
+        const krGUIEvent first = *events.GetEvent(0);
+        events.RemoveFirst();
+        if (first.type == geClick)
+        {
+            *control = first.control;
+            return true;
+        }
+    }
+    return false;
+}
+
 void krGUIManager::HandleEvents()
 {
     if (!wrapperPtr || events.Length() == 0)
@@ -204,6 +233,41 @@ void krGUIManager::Draw()
     }
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+}
+
+void krGUIManager::Update()
+{
+    // The controls that Draw shows are the ones that move: none while frozen, no hidden
+    // top-level control, every child of a shown one.
+    if (frozen)
+    {
+        return;
+    }
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        krGUIObject* control = controls[i];
+        if (control && control->GetVisible())
+        {
+            UpdateTree(control);
+        }
+    }
+}
+
+void krGUIManager::UpdateTree(krGUIObject* control)
+{
+    control->Update();
+    for (uint64_t i = 0; i < control->GetChildCount(); i++)
+    {
+        if (krGUIObject* child = control->GetChild(i))
+        {
+            UpdateTree(child);
+        }
+    }
+}
+
+void krGUIManager::SetStepFraction(float fraction)
+{
+    stepFraction = fraction < 0.0f ? 0.0f : (fraction > 1.0f ? 1.0f : fraction);
 }
 
 void krGUIManager::DrawChilds(krGUIObject* parent)

@@ -2,6 +2,7 @@
 // children in a projection of GUI units (origin top-left, y down; one unit is `scale` pixels,
 // see krGUIScale) over the 3D scene, routes pointer events to them, queues their clicks and
 // delivers the queue to the application shell's OnGUIClick hook at the start of the next frame.
+// Its controls animate in Update, one step at a time, and only draw in Draw.
 // Creating the manager also creates the process-wide engine archive `Resource` (krGUIResource);
 // destroying it deletes that archive.
 //
@@ -11,9 +12,9 @@
 
 #include <cstdint>
 
+class krGUIClickReceiver;
 class krGUIObject;
 class krGUIResource;
-class krSDLWrapper;
 class krString;
 
 // 32-bit event type; controls queue only clicks.
@@ -39,6 +40,8 @@ public:
     krGUIEvents& operator=(const krGUIEvents&) = delete;
 
     void Clear();
+    // Drops the oldest event (nothing when the queue is empty).
+    void RemoveFirst();
     // False (queue unchanged) only when memory runs out.
     bool AppendEvent(krGUIEventType type, krGUIObject* control);
     uint64_t Length() const { return length; }
@@ -67,14 +70,15 @@ public:
     virtual void OnClick(krGUIObject* control);
 
     void Init();
-    // The shell that receives OnGUIClick; nothing is delivered before it is set.
-    void SetWrapperPtr(krSDLWrapper* wrapper) { wrapperPtr = wrapper; }
+    // The receiver of HandleEvents' clicks (the shell sets itself); nothing is delivered
+    // before it is set.
+    void SetWrapperPtr(krGUIClickReceiver* wrapper) { wrapperPtr = wrapper; }
     // Size of the drawable in pixels.
     void SetSize(int32_t newWidth, int32_t newHeight);
     int32_t GetWidth() const { return width; }
     int32_t GetHeight() const { return height; }
-    // Pixels per GUI unit (1 at construction; non-positive values count as 1). Also published
-    // as GlobalGUIScale for the controls that clip.
+    // Pixels per GUI unit (1 at construction; non-positive values count as 1). The controls
+    // that clip read it, and the height, from here.
     void SetScale(float newScale);
     float GetScale() const { return scale; }
     // The drawable's size in whole GUI units: what the screens are laid out in.
@@ -91,10 +95,22 @@ public:
     krGUIObject* GetControl(uint64_t index) const;
 
     void AppendEvent(krGUIEventType type, krGUIObject* control);
+    // Hands the oldest queued click to the caller and drops it from the queue: false when
+    // none is left. Clicks queued meanwhile (by a handler of the last one) come next; a Clear
+    // drops the clicks of the controls it deletes.
+    bool TakeClick(krGUIObject** control);
     // Delivers the queued clicks to the shell's OnGUIClick, then empties the queue. Does
     // nothing (the queue stays) while no shell is set.
     void HandleEvents();
     krGUIEvents* GetEvents() { return &events; }
+
+    // One update step of the controls that Draw shows (tickers move, viewers coast); nothing
+    // while frozen.
+    void Update();
+    // How far the time has gone from the last update step towards the next (0..1), for the
+    // controls that draw their motion between two steps; the shell sets it before Draw.
+    void SetStepFraction(float fraction);
+    float GetStepFraction() const { return stepFraction; }
 
     // Draws every visible top-level control and its children; nothing while frozen.
     void Draw();
@@ -128,8 +144,12 @@ private:
     krGUIObject** controls; // owned, with the controls they point to
     uint64_t controlCount;
     bool frozen;
-    krSDLWrapper* wrapperPtr; // borrowed
+    krGUIClickReceiver* wrapperPtr; // borrowed
     krGUIEvents events;
     krGUIResource* ownResource; // the `Resource` this manager created and deletes
     uint64_t clearCount;        // Clear() calls so far; lets HandleEvents see a clear
+    float stepFraction = 0.0f;
+
+    // Update() of `control` and of all its children, depth first.
+    void UpdateTree(krGUIObject* control);
 };

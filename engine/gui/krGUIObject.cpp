@@ -1,6 +1,7 @@
 // krGUIObject: the control base class (tree, hit test, enter/leave, press/release/click rules).
 #include "gui/krGUIObject.h"
 
+#include <GL/gl.h>
 #include <cstdlib>
 
 #include "gui/krGUIManager.h"
@@ -19,6 +20,22 @@ krGUIObject::~krGUIObject()
 
 void krGUIObject::Draw() {}
 void krGUIObject::Update() {}
+
+int32_t krGUIObject::DrawableHeight() const
+{
+    if (guiManager)
+    {
+        return guiManager->GetHeight();
+    }
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return viewport[3];
+}
+
+float krGUIObject::DrawableScale() const
+{
+    return guiManager ? guiManager->GetScale() : 1.0f;
+}
 void krGUIObject::SetValue(const krString&) {}
 void krGUIObject::OnMouseEnter() {}
 void krGUIObject::OnMouseLeave() {}

@@ -76,6 +76,10 @@ public:
     bool GetPressed() const { return pressed; }
     void SetGUIManagerPtr(krGUIManager* manager) { guiManager = manager; }
     krGUIManager* GetGUIManagerPtr() const { return guiManager; }
+    // The drawable's height in pixels and the pixels per GUI unit, as the manager holds them;
+    // without a manager the viewport's height and 1.
+    int32_t DrawableHeight() const;
+    float DrawableScale() const;
     uint64_t GetChildCount() const { return childCount; }
     // Borrowed; index < GetChildCount(), null otherwise.
     krGUIObject* GetChild(uint64_t index) const;

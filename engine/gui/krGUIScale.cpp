@@ -5,8 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-float GlobalGUIScale = 1.0f;
-
 namespace
 {
 // Above this the steps are half units; below it quarter units, fine enough that the common

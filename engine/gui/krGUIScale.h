@@ -16,10 +16,6 @@
 const int32_t kGUIDesignWidth = 1280;
 const int32_t kGUIDesignHeight = 720;
 
-// The current GUI scale (pixels per GUI unit), written by the GUI manager's SetScale; 1 until
-// then. Read by the controls that clip (through krGUIScissor).
-extern float GlobalGUIScale;
-
 // The scale for a drawable of `pixelWidth` x `pixelHeight` pixels (1 for an empty or small one).
 float krChooseGUIScale(int32_t pixelWidth, int32_t pixelHeight);
 

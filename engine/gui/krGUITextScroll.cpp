@@ -3,15 +3,16 @@
 
 #include <GL/gl.h>
 
-#include "app/krSDLWrapper.h"
+#include "gui/krGUIManager.h"
 #include "gui/krGUIScale.h"
 #include "render/krFont.h"
 
 krGUITextScroll::krGUITextScroll(uint32_t id, krFont* font, int32_t left, int32_t top,
                                  int32_t width, const krString& text)
     : krGUIObject(id, left, top, width, font ? static_cast<int32_t>(font->GetHeight()) : 0),
-      color{1.0f, 1.0f, 1.0f, 1.0f}, font(font), vx(0), frameCounter(0), framesPerStep(0),
-      textWidth(0), changing(false), alpha(1.0f), fadeStep(0.01f), fadingOut(false)
+      color{1.0f, 1.0f, 1.0f, 1.0f}, font(font), vx(0), prevVx(0), frameCounter(0),
+      framesPerStep(0), textWidth(0), changing(false), alpha(1.0f), fadeStep(0.01f),
+      fadingOut(false)
 {
     this->text = text;
     if (font)
@@ -33,21 +34,36 @@ float krGUITextScroll::GetTextX() const
     return static_cast<float>(left + width - vx);
 }
 
+float krGUITextScroll::GetDrawnX(float fraction) const
+{
+    // A text that starts again from the right is drawn there at once, not swept across.
+    if (vx < prevVx)
+    {
+        return GetTextX();
+    }
+    const float drawnVx = static_cast<float>(prevVx) + static_cast<float>(vx - prevVx) * fraction;
+    return static_cast<float>(left + width) - drawnVx;
+}
+
+void krGUITextScroll::Update()
+{
+    prevVx = vx;
+    Animate(GetTextX());
+}
+
 void krGUITextScroll::Draw()
 {
-    const float x = GetTextX();
+    const float x = GetDrawnX(guiManager ? guiManager->GetStepFraction() : 1.0f);
     glColor4f(color[0], color[1], color[2], alpha);
     if (font)
     {
         // Horizontally the control's span; vertically from 5 pixels below its bottom edge up.
         glEnable(GL_SCISSOR_TEST);
-        krGUIScissor(left, top + height + 5 - 1000, width, 1000, GlobalScreenHeight,
-                     GlobalGUIScale);
+        krGUIScissor(left, top + height + 5 - 1000, width, 1000, DrawableHeight(), DrawableScale());
         const float y = static_cast<float>(top) + font->GetHeight();
         font->Print(x, y, 0.0f, text.GetString());
         glDisable(GL_SCISSOR_TEST);
     }
-    Animate(x);
 }
 
 void krGUITextScroll::Animate(float x)

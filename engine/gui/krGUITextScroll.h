@@ -1,7 +1,8 @@
 // krGUITextScroll: a one-line ticker. The text enters at the right edge of the control, moves
 // left one pixel per frame, is clipped to the control's horizontal span and starts again at
 // the right once it has left on the left. SetValue fades the old text out, swaps the texts and
-// fades the new one in. The animation advances in Draw, once per drawn frame.
+// fades the new one in. The animation advances in Update, one pixel per update step; Draw
+// places the text between its last two offsets by the manager's step fraction.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +23,10 @@ public:
                                    int32_t width, const krString& text);
     ~krGUITextScroll() override;
 
-    // Draws the text clipped to the control, then advances the animation by one frame.
+    // Draws the text clipped to the control; changes nothing.
     void Draw() override;
+    // One step of the animation: the scroll and the fade.
+    void Update() override;
     // Starts a text change: the current text fades out, then `value` fades in from the right
     // edge. A second call during a change replaces the pending text.
     void SetValue(const krString& value) override;
@@ -31,7 +34,7 @@ public:
     // Sets the colour and the current alpha; `a` is also the alpha a fade-in ends at.
     void SetColor(float r, float g, float b, float a);
     // Scroll offset: the text starts `vx` pixels left of the control's right edge.
-    void SetVx(int32_t value) { vx = value; }
+    void SetVx(int32_t value) { vx = prevVx = value; }
     int32_t GetVx() const { return vx; }
 
     float GetAlpha() const { return alpha; }
@@ -39,9 +42,11 @@ public:
     bool IsFadingOut() const { return fadingOut; }
     int32_t GetTextWidth() const { return textWidth; }
     const krString& GetText() const { return text; }
-    // Pen x of the text in the next Draw.
+    // Pen x of the text at the offset of the last step.
     float GetTextX() const;
-    // The per-frame animation step of Draw; `x` is the pen x the frame was drawn at.
+    // Pen x of the text `fraction` of the way from the step before the last one to the last.
+    float GetDrawnX(float fraction) const;
+    // The animation step of Update; `x` is the pen x before the step.
     void Animate(float x);
 
 protected:
@@ -50,6 +55,7 @@ protected:
     krString nextText;
     krFont* font; // borrowed
     int32_t vx;
+    int32_t prevVx; // vx before the last step
     int32_t frameCounter;
     int32_t framesPerStep;
     int32_t textWidth;

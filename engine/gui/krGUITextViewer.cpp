@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/krSDLWrapper.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIPanel.h"
 #include "gui/krGUIScale.h"
@@ -99,9 +98,13 @@ void krGUITextViewer::Coast()
     }
 }
 
-void krGUITextViewer::Draw()
+void krGUITextViewer::Update()
 {
     Coast();
+}
+
+void krGUITextViewer::Draw()
+{
     if (background)
     {
         background->Draw();
@@ -119,7 +122,7 @@ void krGUITextViewer::Draw()
 
     glEnable(GL_SCISSOR_TEST);
     const int32_t clipWidth = width - static_cast<int32_t>(0.5 * round);
-    krGUIScissor(left, top, clipWidth, height, GlobalScreenHeight, GlobalGUIScale);
+    krGUIScissor(left, top, clipWidth, height, DrawableHeight(), DrawableScale());
     const float x = left + 0.5f * round;
     float y = static_cast<float>(scrollOffset + lhi * firstLine -
                                  static_cast<int32_t>(font->GetHeight() * 0.4)) +

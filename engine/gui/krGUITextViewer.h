@@ -26,8 +26,10 @@ public:
     // (Re)builds the background panel over the viewer's rectangle.
     void CreateTextViewerGeometry();
 
-    // Coasts one frame, then draws the panel and the visible lines.
+    // Draws the panel and the visible lines; changes nothing.
     void Draw() override;
+    // One update step: Coast.
+    void Update() override;
     void OnMouseLeave() override;
     void OnLMBDown() override;
     void OnLMBUp() override;
@@ -36,7 +38,7 @@ public:
 
     void SetColor(float r, float g, float b, float a);
 
-    // The coasting step of Draw: moves the text by the last drag step unless a drag is under
+    // The coasting step of Update: moves the text by the last drag step unless a drag is under
     // way, stopping at the first and the last line.
     void Coast();
 

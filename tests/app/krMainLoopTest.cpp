@@ -105,9 +105,11 @@ protected:
         {
             GTEST_SKIP() << "needs an X display";
         }
-        shell->log.clear();
-        shell->renders = 0;
-        shell->logRender = false;
+        shell->ClearRecords();
+        shell->UseTestClock(nullptr);
+        shell->dealSteps = 0;
+        shell->quitAtRender = 0;
+        shell->clearOnGUIClick = false;
         shell->ForgetClicks();
     }
 
@@ -398,6 +400,24 @@ TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
     shell->GetGUIManager()->Clear();
 }
 
+// One release over two overlapping controls queues two clicks; the loop takes them at the start
+// of the next turn, and a handler that switches screens drops the click of the control it
+// deleted, while a click queued after the switch still comes.
+TEST_F(krMainLoopTest, ClicksAreTakenNextTurnAndAScreenSwitchDropsTheStaleOnes)
+{
+    shell->GetGUIManager()->AppendControl(new krGUIObject(7, 400, 10, 100, 50));
+    shell->GetGUIManager()->AppendControl(new krGUIObject(8, 420, 20, 100, 50));
+    shell->MouseXY(0, 0);
+    shell->log.clear();
+    shell->clearOnGUIClick = true;
+    krRunEvents(*shell, {krMotionEvent(450, 30), krButtonEvent(SDL_MOUSEBUTTONDOWN, 1),
+                         krButtonEvent(SDL_MOUSEBUTTONUP, 1)});
+    const std::vector<std::string> expected = {"0:MouseMotion(450,30,-450,-30)", "0:LMBUp(450,30)",
+                                               "1:GUIClick(7)", "1:GUIClick(0)", "2:BeforeClose"};
+    EXPECT_EQ(shell->log, expected);
+    EXPECT_EQ(shell->GetGUIManager()->GetControlCount(), 0u);
+}
+
 // What SDL sends for a tap on a touch screen: the touch mouse's events and the finger's.
 TEST_F(krMainLoopTest, ATapIsOneClickAndADoubleTapOneDoubleClick)
 {
@@ -504,13 +524,17 @@ TEST_F(krMainLoopTest, FingersActAsTheLeftButton)
     EXPECT_EQ(shell->log, expected);
 }
 
-TEST_F(krMainLoopTest, FocusLossStopsRenderUntilRestoredOrMaximised)
+// Input is kept away while paused; a pause neither steps nor draws, an expose redraws the
+// frozen scene without a step, and no time of the pause is caught up after it.
+TEST_F(krMainLoopTest, APauseStepsNothingAndItsTimeIsNotCaughtUp)
 {
-    shell->logRender = true;
+    krTestClock clock;
+    clock.perFrame = 1.0 / 60;
+    shell->UseTestClock(&clock);
+    shell->quitAtRender = 4;
     // Focus coming back, exposure and showing do not end the pause; maximising does.
-    TLater_s maximise{{krWindowEvent(SDL_WINDOWEVENT_MAXIMIZED), {}}};
-    maximise.events[1].type = SDL_QUIT;
-    SDL_TimerID timer = SDL_AddTimer(300, QueueLater, &maximise);
+    TLater_s maximise{{krWindowEvent(SDL_WINDOWEVENT_MAXIMIZED)}};
+    SDL_TimerID timer = SDL_AddTimer(100, QueueLater, &maximise);
     ASSERT_NE(timer, 0);
     krRunEvents(*shell,
                 {
@@ -520,38 +544,47 @@ TEST_F(krMainLoopTest, FocusLossStopsRenderUntilRestoredOrMaximised)
                     krWindowEvent(SDL_WINDOWEVENT_SHOWN),
                 },
                 krQuitByTest);
-    ASSERT_EQ(shell->log.size(), 4u);
+    ASSERT_EQ(shell->log.size(), 3u);
     EXPECT_EQ(shell->log[0], "0:LostFocus");
-    // Frames went on while paused, without drawing.
-    const int resumed = shell->FrameCount() - 1;
-    EXPECT_GT(resumed, 1);
-    const std::string frame = std::to_string(resumed);
-    EXPECT_EQ(shell->log[1], frame + ":SetFocus");
-    EXPECT_EQ(shell->log[2], frame + ":Render");
-    EXPECT_EQ(shell->log[3], std::to_string(resumed + 1) + ":BeforeClose");
+    // The expose's redraw, then four frames from the resumed one on (the fourth queues the
+    // quit that the fifth turn takes).
+    ASSERT_EQ(shell->drawnFrames.size(), 5u);
+    EXPECT_EQ(shell->drawnFrames[0], 0);
+    // Turns went on while paused (each sleeping a frame's time), without drawing.
+    const int resumed = shell->drawnFrames[1];
+    EXPECT_GT(resumed, 5);
+    EXPECT_EQ(shell->log[1], std::to_string(resumed) + ":SetFocus");
+    EXPECT_EQ(shell->log[2], std::to_string(shell->drawnFrames[4] + 1) + ":BeforeClose");
+    // No step before the pause ended, and after it one per frame's time, not a burst.
+    ASSERT_FALSE(shell->stepsInFrame.empty());
+    EXPECT_GE(shell->stepsInFrame.begin()->first, resumed);
+    EXPECT_LE(shell->updates, 4);
 
-    // Minimised, then restored in the same frame.
-    shell->log.clear();
+    // Minimised, then restored in the same turn: that turn draws.
+    shell->ClearRecords();
+    shell->quitAtRender = 0;
     krRunEvents(*shell, {krWindowEvent(SDL_WINDOWEVENT_MINIMIZED),
                          krWindowEvent(SDL_WINDOWEVENT_RESTORED)});
-    const std::vector<std::string> expected = {"0:LostFocus", "0:SetFocus", "0:Render", "1:Render",
-                                               "2:BeforeClose"};
+    const std::vector<std::string> expected = {"0:LostFocus", "0:SetFocus", "2:BeforeClose"};
     EXPECT_EQ(shell->log, expected);
+    EXPECT_EQ(shell->drawnFrames, (std::vector<int>{0, 1}));
 }
 
-TEST_F(krMainLoopTest, ResizeDrawsOneExtraFrameAndKeepsTheAspect)
+TEST_F(krMainLoopTest, ResizeRedrawsAtOnceWithoutAStepAndKeepsTheAspect)
 {
-    shell->logRender = true;
-    krRunEvents(*shell, {krWindowEvent(SDL_WINDOWEVENT_RESIZED, 800, 500),
-                         krWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 800, 500)});
-    const std::vector<std::string> expected = {
-        "0:Resize(800,500)",
-        "0:Render", // the extra frame, drawn at once
-        "1:Render", // the iteration's own frame
-        "2:Render",          "3:BeforeClose",
-    };
-    EXPECT_EQ(shell->log, expected);
-    EXPECT_EQ(shell->renders, 3);
+    krTestClock clock;
+    clock.perFrame = 1.0 / 60;
+    shell->UseTestClock(&clock);
+    krRunEvents(*shell,
+                {krWindowEvent(SDL_WINDOWEVENT_RESIZED, 800, 500),
+                 krWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 800, 500),
+                 krWindowEvent(SDL_WINDOWEVENT_EXPOSED)},
+                2);
+    EXPECT_EQ(shell->log, (std::vector<std::string>{"0:Resize(800,500)", "4:BeforeClose"}));
+    // The extra frame drawn at once, without a step; then the turn's steps for the time that
+    // redraw took, and its own frame. The turn that takes the quit steps no more.
+    EXPECT_EQ(shell->drawnFrames, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(shell->updatesAtRender, (std::vector<int>{0, 1, 2, 2}));
     EXPECT_EQ(GlobalScreenWidth, 800);
     EXPECT_EQ(GlobalScreenHeight, 500);
     EXPECT_EQ(shell->GetWidth(), 800);
@@ -565,4 +598,63 @@ TEST_F(krMainLoopTest, ResizeDrawsOneExtraFrameAndKeepsTheAspect)
     EXPECT_FLOAT_EQ(shell->GetAspect(), static_cast<float>(kWidth) / kHeight);
 
     shell->OnResizeWindow(kWidth, kHeight);
+}
+
+// A deal of 182 update steps (121 gathering, 61 dealing) on a machine that draws 60 and one
+// that draws 20 frames a second: the same steps in the same time, in a third of the frames.
+TEST_F(krMainLoopTest, ADealTakesItsStepsInTheSameTimeAtTwentyFramesAsAtSixty)
+{
+    for (int rate : {60, 20})
+    {
+        SCOPED_TRACE(rate);
+        krTestClock clock;
+        clock.perFrame = 1.0 / rate;
+        shell->UseTestClock(&clock);
+        shell->ClearRecords();
+        shell->dealSteps = 182;
+        krRunEvents(*shell, {krKeyEvent(SDL_KEYDOWN, SDLK_d)}, krQuitByTest);
+        const int perFrame = 60 / rate;
+        ASSERT_EQ(shell->dealLeft, 0);
+        EXPECT_EQ(shell->updates, 182);
+        EXPECT_EQ(shell->dealEndFrame - shell->dealStartFrame, (182 + perFrame - 1) / perFrame);
+        EXPECT_NEAR(shell->dealSeconds, 182.0 / 60, 1.0 / rate);
+        // The first turn finds no time passed; then every frame's time is its steps.
+        for (const auto& frame : shell->stepsInFrame)
+        {
+            if (frame.first < shell->dealEndFrame)
+            {
+                ASSERT_EQ(frame.second, perFrame) << "frame " << frame.first;
+            }
+        }
+        EXPECT_EQ(shell->stepsInFrame.count(0), 0u);
+    }
+}
+
+// A two-second stall runs a quarter second of steps and drops the rest; then steps go on at
+// one per frame's time.
+TEST_F(krMainLoopTest, AStallRunsAtMostTheBoundThenNormalSteps)
+{
+    krTestClock clock;
+    clock.perFrame = 1.0 / 60;
+    clock.stalls[3] = 2.0;
+    shell->UseTestClock(&clock);
+    krRunEvents(*shell, {}, 7);
+    EXPECT_EQ(shell->stepsInFrame,
+              (std::map<int, int>{{1, 1}, {2, 1}, {3, 1}, {4, 15}, {5, 1}, {6, 1}, {7, 1}}));
+}
+
+// Frames of one and a half steps each draw halfway between two steps every other frame.
+TEST_F(krMainLoopTest, FramesBetweenStepsDrawAtTheFractionOfAStep)
+{
+    krTestClock clock;
+    clock.perFrame = 1.5 / 60;
+    shell->UseTestClock(&clock);
+    krRunEvents(*shell, {}, 5);
+    ASSERT_EQ(shell->drawnFractions.size(), 7u);
+    for (size_t i = 0; i < shell->drawnFractions.size(); i++)
+    {
+        EXPECT_NEAR(shell->drawnFractions[i], i % 2 == 0 ? 0.0f : 0.5f, 1e-3) << "frame " << i;
+    }
+    EXPECT_EQ(shell->stepsInFrame, (std::map<int, int>{{1, 1}, {2, 2}, {3, 1}, {4, 2}, {5, 1}}));
+    EXPECT_FLOAT_EQ(shell->GetGUIManager()->GetStepFraction(), shell->drawnFractions.back());
 }

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <cstring>
 
+#include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "krTestGL.h"
 
@@ -12,12 +13,52 @@ void krTestShell::Log(const std::string& entry)
     log.push_back(std::to_string(frameCount) + ":" + entry);
 }
 
+void krTestShell::ClearRecords()
+{
+    log.clear();
+    renders = 0;
+    updates = 0;
+    drawnFrames.clear();
+    drawnFractions.clear();
+    updatesAtRender.clear();
+    stepsInFrame.clear();
+    dealLeft = -1;
+    dealStartFrame = dealEndFrame = -1;
+    dealSeconds = 0.0;
+}
+
+void krTestShell::OnUpdate()
+{
+    updates++;
+    stepsInFrame[frameCount]++;
+    if (dealLeft > 0 && --dealLeft == 0)
+    {
+        dealEndFrame = frameCount;
+        dealSeconds = (testClock ? testClock->Now() : 0.0) - dealStart;
+        EndMainLoop();
+    }
+}
+
 void krTestShell::Render()
 {
     renders++;
-    if (logRender)
+    drawnFrames.push_back(frameCount);
+    drawnFractions.push_back(GetStepFraction());
+    updatesAtRender.push_back(updates);
+    if (testClock)
     {
-        Log("Render");
+        testClock->now += testClock->perFrame;
+        const auto late = testClock->stalls.find(frameCount);
+        if (late != testClock->stalls.end())
+        {
+            testClock->now += late->second;
+        }
+    }
+    if (quitAtRender > 0 && renders == quitAtRender)
+    {
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        krQueueEvent(quit);
     }
     const auto stall = stalls.find(frameCount);
     if (stall != stalls.end())
@@ -72,6 +113,12 @@ void krTestShell::OnMouseMotion(int x, int y, int dx, int dy)
 void krTestShell::OnKeyDown(unsigned key)
 {
     Log("KeyDown(" + std::to_string(key) + ")");
+    if (key == static_cast<unsigned>(SDLK_d) && dealSteps > 0)
+    {
+        dealLeft = dealSteps;
+        dealStartFrame = frameCount;
+        dealStart = testClock ? testClock->Now() : 0.0;
+    }
     if (keyEchoes > 0)
     {
         keyEchoes--;
@@ -108,6 +155,13 @@ void krTestShell::OnSetFocus()
 void krTestShell::OnGUIClick(krGUIObject* control)
 {
     Log("GUIClick(" + std::to_string(control ? control->GetID() : 0) + ")");
+    if (clearOnGUIClick)
+    {
+        GetGUIManager()->Clear();
+        // A control of the new screen clicked at once: delivered after the handler.
+        GetGUIManager()->AppendEvent(geClick, nullptr);
+        clearOnGUIClick = false;
+    }
 }
 
 void krQueueEvent(SDL_Event event)

@@ -7,7 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "app/krFrameClock.h"
 #include "app/krSDLWrapper.h"
+
+// A clock that moves only when told: by `perFrame` seconds at every Render, by `stalls[frame]`
+// seconds more in the Render of that frame, and by whatever the loop sleeps.
+class krTestClock : public krFrameClock
+{
+public:
+    double Now() override { return now; }
+    void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
+    double now = 0.0;
+    double perFrame = 0.0;
+    std::map<int, double> stalls;
+};
 
 class krTestShell : public krSDLWrapper
 {
@@ -17,11 +30,30 @@ public:
     {
     }
 
-    // "frame:Hook(args)" per call, in order. Render is logged only while logRender is set;
-    // it is always counted.
+    // "frame:Hook(args)" per call, in order; Render and OnUpdate are not logged but recorded
+    // below.
     std::vector<std::string> log;
-    bool logRender = false;
     int renders = 0;
+    int updates = 0;
+    // The frame of every Render, in order, and the step fraction it drew at.
+    std::vector<int> drawnFrames;
+    std::vector<float> drawnFractions;
+    std::vector<int> updatesAtRender;
+    // Update steps per frame.
+    std::map<int, int> stepsInFrame;
+    // While set, the loop runs on it (see UseTestClock).
+    krTestClock* testClock = nullptr;
+    // A deal of `dealSteps` update steps starts with the key D; its last step records the
+    // frame and the clock's time in dealEndFrame, dealSeconds and ends the loop.
+    int dealSteps = 0;
+    // OnGUIClick clears the GUI manager (a handler that switches screens).
+    bool clearOnGUIClick = false;
+    // When positive, the Render that makes `renders` reach it queues a quit.
+    int quitAtRender = 0;
+    int dealLeft = -1;
+    int dealStartFrame = -1;
+    int dealEndFrame = -1;
+    double dealStart = 0.0, dealSeconds = 0.0;
     // Key presses queued by OnBeforeInit, so that the logo screen draws on its first ticks.
     int logoEvents = 0;
     // While positive, each OnKeyDown queues one more press of the same key (and counts down):
@@ -38,6 +70,7 @@ public:
     std::map<int, int> stalls;
 
     void Render() override;
+    void OnUpdate() override;
     bool OnBeforeInit() override;
     void OnBeforeClose() override;
     bool OnAfterInit() override;
@@ -62,6 +95,14 @@ public:
     // No release to pair a press with: the next press is an ordinary one.
     void ForgetClicks() { lastClickTicks = 0; }
     SDL_Window* Window() const { return window; }
+    // Runs the loop on `clock` (null: the wall clock).
+    void UseTestClock(krTestClock* clock)
+    {
+        testClock = clock;
+        SetFrameClock(clock);
+    }
+    // Forgets what the recorders above hold.
+    void ClearRecords();
 
 private:
     void Log(const std::string& entry);

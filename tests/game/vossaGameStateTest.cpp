@@ -1,6 +1,9 @@
-// Tests of the state machine's decisions: the transition table, Escape from every state, the
-// start button, the row picked from a click height and the corner region.
+// Tests of the state machine's decisions as a player meets them: where the inputs of a whole
+// game lead on the one transition table, Escape from every state, the start button, the row
+// picked from a click height and the corner region.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "vossaGameState.h"
 
@@ -20,86 +23,84 @@ const TGameState kAllStates[] = {
 };
 } // namespace
 
-TEST(GameState, RowClicksFollowTheTable)
+namespace
 {
-    EXPECT_EQ(RowClickTarget(gsMindSelect, 0), gsGoToMixer);
-    EXPECT_EQ(RowClickTarget(gsMindSelect, 3), gsGoToMixer);
-    EXPECT_EQ(RowClickTarget(gsChoice, 1), gsGoToMixer);
-    EXPECT_EQ(RowClickTarget(gsChoice, 2), gsGoToMixer);
-    EXPECT_EQ(RowClickTarget(gsChoice, 3), gsGotoPresentation);
-    EXPECT_EQ(RowClickTarget(gsPresentation, 3), gsGotoMindSelect);
-    // In every other state a click changes nothing.
-    for (TGameState s : kAllStates)
-    {
-        if (s == gsMindSelect || s == gsChoice || s == gsPresentation)
-        {
-            continue;
-        }
-        EXPECT_EQ(RowClickTarget(s, 1), s) << s;
-    }
-}
-
-TEST(GameState, AnimationsEndInTheirNextState)
+// A player's game on the transition table alone: the states seen from the menu to the
+// reveal and back to the circle, clicking the rows whenever a click is taken and letting
+// every animation run out; the deal count follows the game's (reset by the first answer,
+// one more at the end of every deal).
+std::vector<TGameState> PlayOneGame(int* answers)
 {
-    EXPECT_EQ(AnimationEndTarget(gsGoToMixer), gsStacking);
-    EXPECT_EQ(AnimationEndTarget(gsStacking), gsChoice);
-    EXPECT_EQ(AnimationEndTarget(gsGotoPresentation), gsPresentation);
-    EXPECT_EQ(AnimationEndTarget(gsGotoMindSelect), gsMindSelect);
-    EXPECT_EQ(AnimationEndTarget(gsGoToIntro), gsIntro);
-    EXPECT_EQ(AnimationEndTarget(gsIntro), gsIntro);
-    EXPECT_EQ(AnimationEndTarget(gsChoice), gsChoice);
-}
-
-TEST(GameState, AWholeGameTakesThreeChoices)
-{
-    TGameState s = gsMindSelect;
+    std::vector<TGameState> seen = {gsIntro};
+    TGameState s = NextState(gsIntro, trStart, 0);
     int32_t deals = 0;
-    int32_t choices = 0;
-    s = RowClickTarget(s, deals);
-    while (s != gsPresentation)
+    *answers = 0;
+    while (seen.size() < 40)
     {
-        ASSERT_LT(choices, 10);
-        if (s == gsChoice)
+        seen.push_back(s);
+        if (s == gsMindSelect && seen.size() > 2)
         {
-            ++choices;
-            s = RowClickTarget(s, deals);
-            continue;
+            break; // back on the circle after the reveal
         }
-        if (s == gsStacking)
+        // Moving states take no click and no start; the resting ones have no end.
+        const TGameState clicked = NextState(s, trRowClick, deals);
+        const TGameState ended = NextState(s, trAnimationEnd, deals);
+        EXPECT_TRUE(clicked == s || ended == s) << "state " << s;
+        EXPECT_EQ(NextState(s, trStart, deals), s) << "state " << s;
+        if (clicked != s)
         {
-            ++deals;
-        }
-        s = AnimationEndTarget(s);
-    }
-    EXPECT_EQ(choices, 3);
-    EXPECT_EQ(deals, 3);
-}
-
-TEST(GameState, EscapeFromEveryState)
-{
-    for (TGameState s : kAllStates)
-    {
-        const TEscapeAction a = EscapeAction(s);
-        if (s == gsIntro || s == gsGoToIntro)
-        {
-            EXPECT_EQ(a, eaQuit) << s;
-        }
-        else if (s == gsMindSelect)
-        {
-            EXPECT_EQ(a, eaIntroAtOnce) << s;
+            deals = s == gsMindSelect ? 0 : deals;
+            *answers += s == gsChoice;
+            s = clicked;
         }
         else
         {
-            EXPECT_EQ(a, eaFlyToIntro) << s;
+            deals += s == gsStacking;
+            s = ended;
         }
     }
+    return seen;
+}
+} // namespace
+
+TEST(GameState, AGameGoesFromTheMenuThroughThreeDealsToTheRevealAndBack)
+{
+    int answers = 0;
+    const std::vector<TGameState> seen = PlayOneGame(&answers);
+    const std::vector<TGameState> expected = {
+        gsIntro,     gsMindSelect,       gsGoToMixer,    gsStacking,       gsChoice,
+        gsGoToMixer, gsStacking,         gsChoice,       gsGoToMixer,      gsStacking,
+        gsChoice,    gsGotoPresentation, gsPresentation, gsGotoMindSelect, gsMindSelect,
+    };
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(answers, 3); // the card is revealed after the third answer in the rows
+    // A game left before its reveal starts afresh: the first answer on the circle gathers.
+    EXPECT_EQ(NextState(gsMindSelect, trRowClick, 2), gsGoToMixer);
 }
 
-TEST(GameState, StartCountsOnlyOnTheIntro)
+TEST(GameState, EscapeFliesBackToTheMenuFromTheTrickAndQuitsOnTheMenu)
 {
     for (TGameState s : kAllStates)
     {
-        EXPECT_EQ(StartAllowed(s), s == gsIntro) << s;
+        const TGameState to = NextState(s, trEscape, 1);
+        if (s == gsIntro || s == gsGoToIntro)
+        {
+            EXPECT_EQ(to, s) << "state " << s << ": no state to go to, the program ends";
+        }
+        else if (s == gsMindSelect)
+        {
+            EXPECT_EQ(to, gsIntro) << "the circle returns to the menu at once";
+        }
+        else
+        {
+            EXPECT_EQ(to, gsGoToIntro) << "state " << s;
+        }
+    }
+    // The flight back lands on the menu, where the start button begins a new game.
+    EXPECT_EQ(NextState(gsGoToIntro, trAnimationEnd, 1), gsIntro);
+    for (TGameState s : kAllStates)
+    {
+        EXPECT_EQ(NextState(s, trStart, 0) != s, s == gsIntro) << "state " << s;
     }
 }
 

@@ -176,12 +176,15 @@ TEST_F(SkyRenderTest, LeavesBlendingOffDepthOnAndNoAlphaTest)
     EXPECT_EQ(function, GL_ALWAYS);
 }
 
-TEST_F(SkyRenderTest, CloudsStillDriftLeftAfterDrawing)
+TEST_F(SkyRenderTest, CloudsDriftLeftInTheUpdateStepNotWhenDrawn)
 {
     ASSERT_NE(game, nullptr);
-    float before[3], after[3];
+    float before[3], drawn[3], after[3];
     game->clouds->GetVertexArray(0)->GetCenter(before);
     game->RenderSkyBox();
+    game->clouds->GetVertexArray(0)->GetCenter(drawn);
+    EXPECT_FLOAT_EQ(drawn[0], before[0]);
+    game->DriftClouds();
     game->clouds->GetVertexArray(0)->GetCenter(after);
     EXPECT_FLOAT_EQ(after[0], before[0] - 0.02f);
     EXPECT_FLOAT_EQ(after[1], before[1]);

@@ -62,15 +62,17 @@ bool SameText(const krString& a, const wchar_t* b)
 
 } // namespace
 
-TEST_F(GUITextTest, ScrollCrossesTheControlIn922FramesAndStartsAgain)
+TEST_F(GUITextTest, ScrollCrossesTheControlIn922StepsAndStartsAgain)
 {
     krGUITextScroll scroll(1, font, 2, 100, 620, krString(krRepeat(L'a', 30).c_str()));
     EXPECT_EQ(300, scroll.GetTextWidth());
     EXPECT_EQ(10, scroll.GetHeight());
     for (int frame = 0; frame < 922; frame++)
     {
-        ASSERT_EQ(622.0f - frame, scroll.GetTextX()) << "frame " << frame;
-        scroll.Draw();
+        ASSERT_EQ(622.0f - frame, scroll.GetTextX()) << "step " << frame;
+        scroll.Draw(); // drawing moves nothing
+        ASSERT_EQ(622.0f - frame, scroll.GetTextX()) << "step " << frame;
+        scroll.Update();
     }
     EXPECT_EQ(622.0f, scroll.GetTextX());
     EXPECT_EQ(0, scroll.GetVx());
@@ -83,22 +85,22 @@ TEST_F(GUITextTest, TextChangeFadesOutFor101FramesThenIn)
     scroll.SetValue(krString(L"new"));
     for (int frame = 1; frame <= 100; frame++)
     {
-        scroll.Draw();
+        scroll.Update();
         ASSERT_TRUE(SameText(scroll.GetText(), L"old")) << "frame " << frame;
         ASSERT_EQ(40 + frame, scroll.GetVx()); // the old text keeps moving while it fades
     }
     EXPECT_GT(scroll.GetAlpha(), 0.0f);
-    scroll.Draw(); // the 101st step goes below 0
+    scroll.Update(); // the 101st step goes below 0
     EXPECT_TRUE(SameText(scroll.GetText(), L"new"));
     EXPECT_EQ(0.0f, scroll.GetAlpha());
     EXPECT_EQ(0, scroll.GetVx()); // the new text starts at the right edge, invisible
     EXPECT_FALSE(scroll.IsFadingOut());
     for (int frame = 1; frame <= 100; frame++)
     {
-        scroll.Draw();
+        scroll.Update();
         ASSERT_TRUE(scroll.IsChanging()) << "frame " << frame;
     }
-    scroll.Draw();
+    scroll.Update();
     EXPECT_FALSE(scroll.IsChanging());
     EXPECT_EQ(1.0f, scroll.GetAlpha());
 }
@@ -109,18 +111,18 @@ TEST_F(GUITextTest, SecondChangeRestartsTheFadeOutFromTheCurrentAlpha)
     scroll.SetValue(krString(L"two"));
     for (int i = 0; i < 150; i++) // past the swap, well into the fade-in
     {
-        scroll.Draw();
+        scroll.Update();
     }
     ASSERT_TRUE(SameText(scroll.GetText(), L"two"));
     const float alpha = scroll.GetAlpha();
     ASSERT_GT(alpha, 0.4f);
     scroll.SetValue(krString(L"three"));
-    scroll.Draw();
+    scroll.Update();
     EXPECT_TRUE(scroll.IsFadingOut());
     EXPECT_NEAR(alpha - 0.01f, scroll.GetAlpha(), 1e-5);
     for (int i = 0; i < 60 && !SameText(scroll.GetText(), L"three"); i++)
     {
-        scroll.Draw();
+        scroll.Update();
     }
     EXPECT_TRUE(SameText(scroll.GetText(), L"three"));
 }
@@ -136,7 +138,7 @@ TEST_F(GUITextTest, SetColorSetsTheColourAndTheCurrentAlpha)
     scroll.SetValue(krString(L"y"));
     for (int i = 0; i < 120; i++)
     {
-        scroll.Draw();
+        scroll.Update();
     }
     EXPECT_FALSE(scroll.IsChanging());
     EXPECT_EQ(0.5f, scroll.GetAlpha());
@@ -224,7 +226,7 @@ TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
     while (viewer->GetLastDy() != 0 && frames < 1000)
     {
         const int before = viewer->GetScrollOffset();
-        viewer->Draw();
+        viewer->Update();
         frames++;
         if (viewer->GetLastDy() != 0)
         {
@@ -237,19 +239,19 @@ TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
     EXPECT_EQ(13, viewer->GetFirstLine());
     const int resting = viewer->GetScrollOffset();
     EXPECT_EQ(-195, resting);
-    viewer->Draw();
+    viewer->Update();
     EXPECT_EQ(resting, viewer->GetScrollOffset());
 
     // Coast back down; a press stops it at once.
     viewer->OnLMBDown();
     viewer->OnMouseMove(0, 5);
     viewer->OnLMBUp();
-    viewer->Draw();
-    viewer->Draw();
+    viewer->Update();
+    viewer->Update();
     EXPECT_EQ(resting + 15, viewer->GetScrollOffset());
     viewer->OnLMBDown();
     viewer->OnLMBUp();
-    viewer->Draw();
+    viewer->Update();
     EXPECT_EQ(resting + 15, viewer->GetScrollOffset());
 }
 
@@ -262,7 +264,7 @@ TEST_F(GUITextTest, CoastingPastTheStartSnapsToTheFirstLine)
     viewer.OnMouseMove(0, -30);
     viewer.OnMouseMove(0, 20);
     viewer.OnMouseLeave(); // leaving ends the drag as a release does
-    viewer.Draw();
+    viewer.Update();
     EXPECT_EQ(0, viewer.GetScrollOffset());
     EXPECT_EQ(0, viewer.GetFirstLine());
     EXPECT_EQ(0, viewer.GetLastDy());
