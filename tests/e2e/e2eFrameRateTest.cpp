@@ -70,9 +70,6 @@ protected:
 
 TEST_F(SlowDriver, TheDealTakesItsDesignedTimeWhileTheFrameRateFalls)
 {
-#if defined(VOSSA_E2E_SANITIZED)
-    GTEST_SKIP() << "wall times under the sanitizers say nothing of the game's";
-#endif
     TDeal_s full, slow;
     PlayFirstDeal(0, "full", full);
     ASSERT_FALSE(HasFatalFailure());
