@@ -4,6 +4,7 @@
 // installation puts them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -22,39 +23,33 @@ std::wstring Wide(const std::string& utf8)
     return out;
 }
 
+std::string Narrow(const std::wstring& wide)
+{
+    char out[MAX_PATH * 3];
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, out, sizeof(out), nullptr, nullptr);
+    return n > 0 ? out : "";
+}
+
 std::vector<uint8_t> Read(const std::string& path)
 {
     std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (FILE* file = _wfopen(Wide(path).c_str(), L"rb"))
     {
-        return bytes;
+        for (int c; (c = fgetc(file)) != EOF;)
+        {
+            bytes.push_back(static_cast<uint8_t>(c));
+        }
+        fclose(file);
     }
-    uint8_t buffer[256];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-    {
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    CloseHandle(file);
     return bytes;
 }
 
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD put = 0;
-    const bool ok =
-        file != INVALID_HANDLE_VALUE &&
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-        put == bytes.size();
-    if (file != INVALID_HANDLE_VALUE)
-    {
-        CloseHandle(file);
-    }
-    return ok;
+    FILE* file = _wfopen(Wide(path).c_str(), L"wb");
+    const bool ok = file != nullptr && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file != nullptr && fclose(file) == 0 && ok;
 }
 
 bool Exists(const std::string& path)
@@ -173,9 +168,7 @@ TEST_F(WindowsSettings, PackAndSettingsAreFoundInTheirFolders)
     ASSERT_TRUE(CreateDirectoryW(own.c_str(), nullptr));
     EXPECT_EQ(Wide(DataFilePath()), beside);
     ASSERT_TRUE(RemoveDirectoryW(own.c_str()));
-    HANDLE file = CreateFileW(own.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    ASSERT_TRUE(Write(Narrow(own), {1}));
     EXPECT_EQ(Wide(DataFilePath()), own);
     DeleteFileW(own.c_str());
 }
