@@ -10,6 +10,7 @@
 #   5. packs build-windows/vossa-<version>-windows-x64.zip and vossa-<version>-setup.exe.
 # Run from the top of the source tree. VOSSA_WINDOWS_OUT overrides the output folder.
 set -euo pipefail
+shopt -s inherit_errexit
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=${VOSSA_WINDOWS_OUT:-$top/build-windows}
@@ -20,7 +21,7 @@ mkdir -p "$out"
 step() { echo "== $*"; }
 
 # --- 1. Tools -------------------------------------------------------------------------------
-tools=(g++-mingw-w64-x86-64-posix wine64 wine nsis dpkg-dev imagemagick zip unzip xz-utils)
+tools=(g++-mingw-w64-x86-64-posix wine64 wine nsis dpkg-dev imagemagick zip unzip xz-utils curl)
 missing=()
 for p in "${tools[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -59,34 +60,43 @@ done
 deps=$out/deps/$(echo "$key" | tr ':~+' '---')
 src=$out/src
 
-# Downloads a package's files (its .dsc and tarballs), checks them against the index's
-# checksums and unpacks the upstream tarball into $src/<package>. A missing Debian tarball is
-# no loss: the upstream sources are what is built.
+# Downloads a package's files (its .dsc and tarballs), checks each against the checksum of the
+# signed index and unpacks it into $src/<package>: with Debian's patches applied when the
+# Debian tarball is there, else (the mirror may lack it) the upstream tarball as it is.
+# Prints the source tree's path.
 fetch() {
-    local p=$1 dir=$src/$1
+    local p=$1 dir=$src/$1 uri name hash
     rm -rf "$dir" && mkdir -p "$dir/files"
     apt-get "${apt_private[@]}" --print-uris source "$p=${version[$p]}" 2>/dev/null |
-        grep "^'" | while read -r uri name _size hash; do
-            uri=${uri//\'/}
-            if ! curl -fsSL --retry 3 -o "$dir/files/$name" "$uri"; then
-                case $name in *.debian.tar.*) rm -f "$dir/files/$name"; continue ;; esac
-                echo "cannot download $uri" >&2
-                return 1
-            fi
-            case $hash in
-            SHA256:*) echo "${hash#SHA256:}  $dir/files/$name" | sha256sum -c --quiet - ;;
-            esac
-        done
-    local orig
-    orig=$(ls "$dir/files/"*.orig.tar.* | grep -v '\.asc$' | head -1)
-    tar -xf "$orig" -C "$dir"
-    echo "$dir/$(tar -tf "$orig" | head -1 | cut -d/ -f1)"
+        grep "^'" >"$dir/uris" || return 1
+    while read -r uri name _ hash; do
+        uri=${uri//\'/}
+        if ! curl -fsSL --retry 3 -o "$dir/files/$name" "$uri" 2>/dev/null; then
+            rm -f "$dir/files/$name"
+            case $name in *.debian.tar.*) continue ;; esac
+            echo "cannot download $uri" >&2
+            return 1
+        fi
+        [[ $hash == SHA256:* ]] || { echo "no SHA256 checksum for $name" >&2; return 1; }
+        echo "${hash#SHA256:}  $dir/files/$name" | sha256sum -c --quiet - >&2 || return 1
+    done <"$dir/uris"
+    if ls "$dir/files/"*.debian.tar.* >/dev/null 2>&1; then
+        # The checksums above come from the signed index; the .dsc carries no key of ours.
+        dpkg-source --no-check -x "$dir/files/"*.dsc "$dir/tree" >"$dir/unpack.log" 2>&1 ||
+            { cat "$dir/unpack.log" >&2; return 1; }
+    else
+        local orig
+        orig=$(ls "$dir/files/"*.orig.tar.* | grep -v '\.asc$' | head -1)
+        mkdir -p "$dir/tree"
+        tar -xf "$orig" -C "$dir/tree" --strip-components=1 || return 1
+    fi
+    echo "$dir/tree"
 }
 
 toolchain=$top/cmake/mingw-w64-x86_64.cmake
-cross=(-G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
-    -DCMAKE_INSTALL_PREFIX="$deps" -DCMAKE_PREFIX_PATH="$deps" -DVOSSA_WINDOWS_DEPS="$deps"
-    -DBUILD_SHARED_LIBS=OFF)
+cross=(-G "Unix Makefiles" -Wno-dev -Wno-deprecated -DCMAKE_TOOLCHAIN_FILE="$toolchain"
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DCMAKE_PREFIX_PATH="$deps"
+    -DVOSSA_WINDOWS_DEPS="$deps" -DBUILD_SHARED_LIBS=OFF)
 
 # Each library is built once; a stamp in $deps marks it done.
 built() { [ -f "$deps/.built-$1" ]; }
