@@ -30,7 +30,8 @@ protected:
         EXPECT_EQ(status, 1);
         std::vector<unsigned char> bytes;
         ASSERT_TRUE(ReadFile(folder + "/output.txt", bytes));
-        std::istringstream output(std::string(bytes.begin(), bytes.end()));
+        const std::string text(bytes.begin(), bytes.end());
+        std::istringstream output(text);
         int lines = 0;
         for (std::string line; std::getline(output, line);)
         {
@@ -41,7 +42,9 @@ protected:
                 EXPECT_NE(line.find(reason), std::string::npos) << line;
             }
         }
-        EXPECT_EQ(lines, 1) << std::string(bytes.begin(), bytes.end());
+        EXPECT_EQ(lines, 1) << text;
+        // A whole line, ended as lines are.
+        EXPECT_NE(text.find('\n', text.find("vossa: cannot start: ")), std::string::npos) << text;
         EXPECT_FALSE(FileExists(folder + "/vossaconfig.bin")) << "a failed start wrote settings";
     }
 };
