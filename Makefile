@@ -1,6 +1,7 @@
 # Two entry points: `make run` builds the game and its asset pack and starts it, `make test`
 # builds everything and runs every test. Both install missing Debian packages first.
 # `make package` builds the Debian package build/vossa_<version>_<arch>.deb.
+# `make windows` cross-builds the Windows program, its zip and installer in build-windows/.
 # `make mutants` checks that the tests catch a list of deliberate faults (not part of test).
 # Compilers run through ccache when it is installed; clones in other folders share its cache.
 JOBS := $(shell nproc)
@@ -10,7 +11,7 @@ export CCACHE_NOHASHDIR ?= 1
 CCACHE := $(if $(shell command -v ccache 2>/dev/null),ccache)
 LAUNCHER = -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
 
-.PHONY: all deps configure build run test package bench mutants clean
+.PHONY: all deps configure build run test package windows bench mutants clean
 
 all: build
 
@@ -34,6 +35,9 @@ test: build
 package: build
 	@cd build && cpack -G DEB
 
+windows: configure
+	@bash scripts/build-windows.sh
+
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOSSA_BENCH=ON -DVOSSA_TESTS=OFF $(LAUNCHER) >/dev/null
 	@cmake --build build-bench -j $(JOBS)
@@ -43,4 +47,4 @@ mutants: deps
 	@bash scripts/mutants.sh
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-mutants
+	rm -rf build build-asan build-fuzz build-bench build-mutants build-windows

@@ -1,6 +1,9 @@
 // main: the program entry. Builds the game for a full-screen window, starts it and runs its
-// main loop; a failed start-up ends the program at once.
+// main loop. A failed start-up ends the program at once with status 1 and says why.
+#include <string>
+
 #include "vossaGame.h"
+#include "vossaStartupReport.h"
 
 int main(int argc, char** argv)
 {
@@ -8,7 +11,12 @@ int main(int argc, char** argv)
     if (game->Init())
     {
         game->Run(argc, argv);
+        delete game;
+        return 0;
     }
+    // The window is closed before the reason is shown.
+    const std::string reason = game->GetStartupError();
     delete game;
-    return 0;
+    ReportStartupFailure(reason.c_str());
+    return 1;
 }

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "audio/krMusic.h"
 #include "audio/krSampler.h"
+#include "data/krMemoryBlock.h"
 #include "data/krResource.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIButton.h"
@@ -19,6 +21,7 @@
 #include "render/krTexturedBox.h"
 #include "render/krVector.h"
 #include "render/krVertexArray.h"
+#include "vossaPaths.h"
 
 const char* const kDataFileName = "vossadata.bin";
 const float kHomeCamPosition[3] = {-4.0560689f, -7.2544f, 11.6393967f};
@@ -83,9 +86,22 @@ float vossaGame::FlightAspect() const
 bool vossaGame::OnAfterInit()
 {
     resource = new krResource();
-    if (!resource->ReadFromFile(kDataFileName))
+    const std::string pack = DataFilePath();
+    krMemoryBlock* image = krReadMemoryBlock(pack.c_str());
+    const bool read = image != nullptr && resource->ReadFromMemoryBlock(image);
+    krFreeMemoryBlock(image);
+    if (!read)
     {
-        return false;
+        return FailStartup(image == nullptr ? "the asset pack %s cannot be read"
+                                            : "the asset pack %s is damaged",
+                           pack.c_str());
+    }
+    // Without the card mesh there would be no trick to show.
+    const char* mesh = highQuality ? "box" : "box_low";
+    if (Asset(mesh) == nullptr)
+    {
+        return FailStartup("the asset pack %s has no entry \"%s\" (the card mesh)", pack.c_str(),
+                           mesh);
     }
 
     music = new krMusic();
@@ -105,13 +121,15 @@ bool vossaGame::OnAfterInit()
     krMemoryBlock* fontBlock = Asset("arial");
     if (fontBlock == nullptr || !mainFont->LoadFromCrunchedMemoryBlock(fontBlock))
     {
-        return false;
+        return FailStartup("the asset pack %s has no usable entry \"arial\" (the font)",
+                           pack.c_str());
     }
     smallFont = new krFont(ftYDown);
     fontBlock = Asset("ss10");
     if (fontBlock == nullptr || !smallFont->LoadFromCrunchedMemoryBlock(fontBlock))
     {
-        return false;
+        return FailStartup("the asset pack %s has no usable entry \"ss10\" (the small font)",
+                           pack.c_str());
     }
 
     InitSkyBox();

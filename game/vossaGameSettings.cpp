@@ -5,6 +5,7 @@
 #include "vossaGame.h"
 #include "vossaLanguage.h"
 #include "vossaLocale.h"
+#include "vossaPaths.h"
 
 namespace
 {
@@ -21,7 +22,7 @@ void vossaGame::ReadConfig()
     settingsRecord.musicVolume = kDefaultVolume;
     settingsRecord.soundVolume = kDefaultVolume;
     TSettings read;
-    if (!ReadSettingsFile(kSettingsFileName, &read))
+    if (!ReadSettingsFile(SettingsFilePath().c_str(), &read))
     {
         // A first start: the texts in the language of the player's system.
         language = PreferredLanguage();
@@ -60,5 +61,5 @@ void vossaGame::WriteConfig()
     s.musicVolume = music != nullptr ? music->GetVolume() : settingsRecord.musicVolume;
     s.soundVolume = sampler != nullptr ? sampler->GetVolume() : settingsRecord.soundVolume;
     settingsRecord = s;
-    WriteSettingsFile(kSettingsFileName, settingsRecord);
+    WriteSettingsFile(SettingsFilePath().c_str(), settingsRecord);
 }

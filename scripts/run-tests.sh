@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test of the project: the unit, GL and end-to-end tests of the normal build, then under
 # AddressSanitizer + UndefinedBehaviorSanitizer the tests that run code the sanitizers can find
-# errors in (the end-to-end fault tests there only), then each fuzz target for a fixed time.
+# errors in (the end-to-end fault tests there only), then each fuzz target for a fixed time, then
+# the Windows build under Wine (scripts/test-windows.sh).
 # Runs on a virtual X server of its own. Exit status non-zero on any failure. Compilers run
 # through ccache when it is installed.
 set -uo pipefail
@@ -106,6 +107,9 @@ if CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebIn
 else
     failed+=("fuzz build")
 fi
+
+step "Windows program under Wine (build-windows)"
+scripts/with-display.sh scripts/test-windows.sh || failed+=("windows")
 
 echo
 echo "All stages took $((SECONDS / 60)) min $((SECONDS % 60)) s."

@@ -3,8 +3,8 @@
 // a slow frame the two clicks of a double click can come out a whole frame apart. The X server
 // stamps every button event with its own clock when it happens; with SDL's window-system
 // messages switched on, the message that precedes each SDL event carries that stamp, and this
-// class turns it into SDL ticks. Elsewhere (other window systems, events pushed by a program)
-// the events' own timestamps are used.
+// class turns it into SDL ticks (krButtonClock_posix.cpp). Elsewhere (other window systems,
+// Windows, events pushed by a program) the events' own timestamps are used.
 #pragma once
 
 #include <SDL.h>

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <SDL2_framerate.h>
 #include <SDL_mixer.h>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +14,7 @@
 #include "gui/krGUIManager.h"
 #include "gui/krGUIPicture.h"
 #include "gui/krGUIScale.h"
+#include "render/krGLBuffers.h"
 
 int32_t GlobalScreenWidth = -1;
 int32_t GlobalScreenHeight = -1;
@@ -96,17 +98,37 @@ void krSDLWrapper::OnLostFocus() {}
 void krSDLWrapper::OnSetFocus() {}
 void krSDLWrapper::OnGUIClick(krGUIObject*) {}
 
+bool krSDLWrapper::FailStartup(const char* format, ...)
+{
+    if (startupError[0] == '\0')
+    {
+        va_list arguments;
+        va_start(arguments, format);
+        vsnprintf(startupError, sizeof(startupError), format, arguments);
+        va_end(arguments);
+        // One line, whatever a library's message holds.
+        for (char* c = startupError; *c != '\0'; ++c)
+        {
+            *c = (*c == '\n' || *c == '\r') ? ' ' : *c;
+        }
+    }
+    return false;
+}
+
 bool krSDLWrapper::Init()
 {
+    // On Windows' scaled desktops the window gets every pixel of its monitor, so that the GUI
+    // scale follows the real screen (other systems ignore the hint).
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0)
     {
-        return false;
+        return FailStartup("SDL cannot start: %s", SDL_GetError());
     }
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) < 0)
     {
         printf("Error: Unable to init sound.\n");
         fflush(stdout);
-        return false;
+        return FailStartup("no sound device can be opened: %s", Mix_GetError());
     }
 
     Uint32 flags;
@@ -118,7 +140,7 @@ bool krSDLWrapper::Init()
         {
             if (index >= SDL_GetNumVideoDisplays())
             {
-                return false;
+                return FailStartup("no display reports its screen size: %s", SDL_GetError());
             }
             SDL_DisplayMode mode;
             if (SDL_GetCurrentDisplayMode(index, &mode) == 0)
@@ -161,22 +183,27 @@ bool krSDLWrapper::Init()
     }
     if (!window)
     {
-        return false;
+        return FailStartup("the window cannot be made: %s", SDL_GetError());
     }
     glContext = SDL_GL_CreateContext(window);
     if (!glContext)
     {
-        return false;
+        return FailStartup("no OpenGL context can be made: %s", SDL_GetError());
     }
     // The drawable, not the window: on a high-density display it has more pixels.
     SDL_GL_GetDrawableSize(window, &width, &height);
     GlobalScreenWidth = width;
     GlobalScreenHeight = height;
     SDL_GL_MakeCurrent(window, glContext);
+    char version[128];
+    if (!krLoadGLBuffers(version, sizeof(version)))
+    {
+        return FailStartup("OpenGL 1.5 is needed; the driver offers %s", version);
+    }
 
     if (!OnBeforeInit())
     {
-        return false;
+        return FailStartup("the program's set-up before the first frame failed");
     }
     InitGL();
 
@@ -186,7 +213,7 @@ bool krSDLWrapper::Init()
     guiManager->SetScale(krChooseGUIScale(width, height));
 
     DrawEngineLogo();
-    return OnAfterInit();
+    return OnAfterInit() || FailStartup("the program could not load what it needs");
 }
 
 int krSDLWrapper::Run(int, char**)

@@ -77,6 +77,9 @@ public:
     // SDL, audio, window, GL, GUI manager and the engine logo; false when start-up failed
     // (the destructor still cleans up whatever was created).
     bool Init();
+    // Why start-up failed, in one line ("the window cannot be made: ..."); empty while it has
+    // not. The first reason given is the one kept.
+    const char* GetStartupError() const { return startupError; }
     // The main loop; returns 0 once EndMainLoop was called or the window was closed.
     int Run(int argc, char** argv);
     // Ends the main loop after the current frame.
@@ -142,6 +145,10 @@ public:
     void DrawEngineLogo();
 
 protected:
+    // Records why start-up fails (printf-style) and returns false; for Init and the start-up
+    // hooks.
+    bool FailStartup(const char* format, ...);
+
     int32_t width;
     int32_t height;
     float aspect;
@@ -165,6 +172,7 @@ protected:
 private:
     // When the pointer buttons really went down and up (see krButtonClock).
     krButtonClock buttonClock;
+    char startupError[256] = {};
 
     krFrameClock wallClock;
     krFrameClock* frameClock = nullptr; // borrowed; null: wallClock

@@ -2,9 +2,7 @@
 // quad per glyph; text drawing and measuring.
 #include "render/krFont.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "render/krGLBuffers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -49,7 +47,9 @@ uint32_t PowerOfTwo(int32_t n)
 
 bool CodeInRange(wchar_t c, uint64_t count)
 {
-    return c >= 0 && uint64_t(c) < count;
+    // wchar_t is signed 32-bit on Linux and unsigned 16-bit on Windows.
+    const int64_t code = c;
+    return code >= 0 && uint64_t(code) < count;
 }
 
 } // namespace

@@ -2,8 +2,7 @@
 // OpenGL textures. See krTexture.h for the accepted input.
 #include "render/krTexture.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
+#include "render/krGLBuffers.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,9 +1,7 @@
 // krTexturedBox: a textured rectangle vertex array, drawn plainly or as a billboard.
 #include "render/krTexturedBox.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "render/krGLBuffers.h"
 
 #include "render/krBillboard.h"
 

@@ -1,9 +1,7 @@
 // krVertexArray: growable mesh lists, flattening, buffer upload and fixed-function drawing.
 #include "render/krVertexArray.h"
 
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "render/krGLBuffers.h"
 
 #include <cstdlib>
 #include <cstring>

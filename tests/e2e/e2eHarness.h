@@ -87,7 +87,7 @@ public:
     bool dropRoot = false;
 };
 
-// The full path of the program under test and of the archive tool.
+// The full path of the program under test (VOSSA_E2E_GAME when set) and of the archive tool.
 std::string GameBinary();
 std::string PackTool();
 // The archive the build generated.

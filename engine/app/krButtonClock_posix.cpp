@@ -1,4 +1,5 @@
-// krButtonClock: X server button stamps carried over to SDL ticks.
+// krButtonClock, X11 systems: X server button stamps carried over to SDL ticks (elsewhere the
+// events' own timestamps).
 #include "app/krButtonClock.h"
 
 // Last: the window-system header brings Xlib's macros with it.
