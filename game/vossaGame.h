@@ -18,6 +18,7 @@
 
 #include "app/krSDLWrapper.h"
 #include "render/krPoseBlend.h"
+#include "vossaCameraFlight.h"
 #include "vossaCardLayout.h"
 #include "vossaGameState.h"
 #include "vossaScenery.h"
@@ -203,9 +204,8 @@ protected:
     void BuildSkyBox();
     // The aspect ratio the camera flights are computed for.
     float FlightAspect() const;
-    // Ends a camera flight of 120 steps: the camera moves only while `frame` < 120, so that
-    // it stops exactly at its target while the cards settle.
-    static bool CameraStillMoving(int32_t frame);
+    // One step of the camera flight under way (none once it has arrived).
+    void StepCameraFlight();
 
     krGeometry* cards;          // owned, with its boxes
     krGeometry* reorderedCards; // owned collection, boxes borrowed from `cards`
@@ -225,8 +225,7 @@ protected:
     int32_t textScrollSpeed;
     bool showGameHowTo;
     TSettings settingsRecord;
-    float camPositionStep[3];
-    float camAngleStep[2];
+    vossaCameraFlight cameraFlight; // the one camera flight: to the circle, rows, reveal, home
     float presentedScaleStep;
     float choicePositions[kCardCount][3];
     int32_t choicePulseCounter;

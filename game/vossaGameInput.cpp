@@ -145,12 +145,8 @@ void vossaGame::StartReturnFlight()
     float p[3], a[3];
     GetCamPosition(p);
     GetCamAngle(a);
-    for (int i = 0; i < 3; ++i)
-    {
-        camPositionStep[i] = (kHomeCamPosition[i] - p[i]) / 120.0f;
-    }
-    camAngleStep[0] = (kHomeCamAngle[1] - a[1]) / 120.0f;
-    camAngleStep[1] = (kHomeCamAngle[2] - a[2]) / 120.0f;
+    const float homeAngle[3] = {a[0], kHomeCamAngle[1], kHomeCamAngle[2]};
+    cameraFlight.StartTowards(p, a, kHomeCamPosition, homeAngle);
     krVertexArray* revealed = RevealedCard();
     presentedScaleStep = revealed != nullptr ? (5.0f - revealed->GetScale()) / 15.0f : 0.0f;
     TakePositionsFromCards();

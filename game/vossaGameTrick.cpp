@@ -17,7 +17,10 @@ const float kRevealScale = 20.0f;
 const int32_t kGatherFrames = 121;
 const int32_t kStackFrames = 61;
 const int32_t kFlightFrames = 121;
-const int32_t kCameraSteps = 120;
+// The camera's fall towards the reveal per step: x and y as designed, z towards the view.
+const float kRevealCamStepX = 0.00093379169f;
+const float kRevealCamStepY = 0.10518643f;
+const float kRevealCamTurn = 0.27874449f;
 const uint32_t kTriangles = 4; // GL_TRIANGLES
 
 // Every entry moves a tenth of the way to its target.
@@ -61,9 +64,16 @@ void TurnCircle(float (*points)[3], float centreZ)
 }
 } // namespace
 
-bool vossaGame::CameraStillMoving(int32_t frame)
+void vossaGame::StepCameraFlight()
 {
-    return frame < kCameraSteps;
+    float p[3], a[3];
+    GetCamPosition(p);
+    GetCamAngle(a);
+    if (cameraFlight.Step(p, a))
+    {
+        SetCamPosition(p);
+        SetCamAngle(a);
+    }
 }
 
 krVertexArray* vossaGame::RevealedCard() const
@@ -184,11 +194,9 @@ void vossaGame::OnBeforeGoToMixer()
     GetCamAngle(a);
     CopyMatrix(&currentPositions[0][0], &circlePositions[0][0], kCardCount);
     gatherZ = circleZ;
-    camPositionStep[0] = p[0] / 120.0f;
-    camPositionStep[1] = p[1] / 120.0f;
-    camPositionStep[2] = (20.0f / FlightAspect() - p[2]) / 120.0f;
-    camAngleStep[0] = a[1] / 120.0f;
-    camAngleStep[1] = a[2] / 120.0f;
+    const float rowsView[3] = {0.0f, 0.0f, 20.0f / FlightAspect()};
+    const float rowsAngle[3] = {a[0], 0.0f, 0.0f};
+    cameraFlight.StartTowards(p, a, rowsView, rowsAngle);
     mixerFrame = 0;
 }
 
@@ -203,26 +211,18 @@ void vossaGame::GoToMixer()
         {
             cards->SetPositions(currentPositions);
         }
-        float p[3], a[3];
-        GetCamPosition(p);
-        GetCamAngle(a);
-        p[0] -= camPositionStep[0];
-        p[1] -= camPositionStep[1];
-        p[2] += camPositionStep[2];
-        a[1] -= camAngleStep[0];
-        a[2] -= camAngleStep[1];
+        StepCameraFlight();
         ++mixerFrame;
         if (mixerFrame == kGatherFrames)
         {
             // The camera ends exactly on the z axis, looking at the rows' plane.
+            float p[3], a[3];
+            GetCamAngle(a);
             InitVect(p, 0.0f, 0.0f, 20.0f / FlightAspect());
             a[1] = 0.0f;
             a[2] = 0.0f;
-        }
-        SetCamPosition(p);
-        SetCamAngle(a);
-        if (mixerFrame == kGatherFrames)
-        {
+            SetCamPosition(p);
+            SetCamAngle(a);
             CopyMatrix(&stackPositions[0][0], &currentPositions[0][0], kCardCount);
             ChangeGameState();
         }
@@ -325,11 +325,11 @@ void vossaGame::OnBeforeGotoPresentation()
     InitRevealLayout(presentationPositions, circleZ);
     float p[3];
     GetCamPosition(p);
-    camPositionStep[0] = 0.00093379169f;
-    camPositionStep[1] = 0.10518643f;
-    camPositionStep[2] = (p[2] - 22.240955f / FlightAspect()) / 120.0f;
-    camAngleStep[0] = 0.00092080829f;
-    camAngleStep[1] = 0.27874449f;
+    const float positionStep[3] = {-kRevealCamStepX, -kRevealCamStepY,
+                                   (22.240955f / FlightAspect() - p[2]) /
+                                       static_cast<float>(vossaCameraFlight::kCameraSteps)};
+    const float angleStep[3] = {0.0f, 0.0f, -kRevealCamTurn};
+    cameraFlight.StartBy(positionStep, angleStep);
     presentationFrame = 0;
 }
 
@@ -341,18 +341,7 @@ void vossaGame::GotoPresentation()
         return;
     }
     Approach(currentPositions, presentationPositions);
-    if (CameraStillMoving(presentationFrame))
-    {
-        float p[3], a[3];
-        GetCamPosition(p);
-        GetCamAngle(a);
-        p[0] -= camPositionStep[0];
-        p[1] -= camPositionStep[1];
-        p[2] -= camPositionStep[2];
-        a[2] -= camAngleStep[1];
-        SetCamPosition(p);
-        SetCamAngle(a);
-    }
+    StepCameraFlight();
     if (cards != nullptr)
     {
         cards->SetPositions(currentPositions);
@@ -427,11 +416,10 @@ void vossaGame::OnBeforeGotoMindSelect()
     float p[3], a[3];
     GetCamPosition(p);
     GetCamAngle(a);
-    camPositionStep[0] = (p[0] - kHomeCamPosition[0]) / 120.0f;
-    camPositionStep[1] = (p[1] - kHomeCamPosition[1]) / 120.0f;
-    camPositionStep[2] = (p[2] - 18.622881f / FlightAspect()) / 120.0f;
-    camAngleStep[0] = (a[1] - kHomeCamAngle[1]) / 120.0f;
-    camAngleStep[1] = (a[2] - kHomeCamAngle[2]) / 120.0f;
+    const float circleView[3] = {kHomeCamPosition[0], kHomeCamPosition[1],
+                                 18.622881f / FlightAspect()};
+    const float circleAngle[3] = {a[0], kHomeCamAngle[1], kHomeCamAngle[2]};
+    cameraFlight.StartTowards(p, a, circleView, circleAngle);
     CopyMatrix(&currentPositions[0][0], &presentationPositions[0][0], kCardCount);
     returnFrame = 0;
 }
@@ -451,20 +439,7 @@ void vossaGame::GotoMindSelect()
 {
     TurnCircle(circlePositions, circleZ);
     Approach(currentPositions, circlePositions);
-    if (CameraStillMoving(returnFrame))
-    {
-        // Every component, x included, moves towards the home pose.
-        float p[3], a[3];
-        GetCamPosition(p);
-        GetCamAngle(a);
-        p[0] -= camPositionStep[0];
-        p[1] -= camPositionStep[1];
-        p[2] -= camPositionStep[2];
-        a[1] -= camAngleStep[0];
-        a[2] -= camAngleStep[1];
-        SetCamPosition(p);
-        SetCamAngle(a);
-    }
+    StepCameraFlight();
     ShrinkRevealed(RevealedCard(), presentedScaleStep);
     if (cards != nullptr)
     {
@@ -506,20 +481,7 @@ void vossaGame::GotoMindSelect()
 
 void vossaGame::GoToIntro()
 {
-    if (CameraStillMoving(returnFrame))
-    {
-        float p[3], a[3];
-        GetCamPosition(p);
-        GetCamAngle(a);
-        for (int i = 0; i < 3; ++i)
-        {
-            p[i] += camPositionStep[i];
-        }
-        a[1] += camAngleStep[0];
-        a[2] += camAngleStep[1];
-        SetCamPosition(p);
-        SetCamAngle(a);
-    }
+    StepCameraFlight();
     Approach(currentPositions, circlePositions);
     if (cards != nullptr)
     {

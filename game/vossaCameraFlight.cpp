@@ -1,0 +1,39 @@
+// vossaCameraFlight: the increments of a flight and its steps.
+#include "vossaCameraFlight.h"
+
+void vossaCameraFlight::StartTowards(const float position[3], const float angle[3],
+                                     const float targetPosition[3], const float targetAngle[3])
+{
+    float p[3], a[3];
+    for (int32_t i = 0; i < 3; ++i)
+    {
+        p[i] = (targetPosition[i] - position[i]) / static_cast<float>(kCameraSteps);
+        a[i] = (targetAngle[i] - angle[i]) / static_cast<float>(kCameraSteps);
+    }
+    StartBy(p, a);
+}
+
+void vossaCameraFlight::StartBy(const float positionStep[3], const float angleStep[3])
+{
+    for (int32_t i = 0; i < 3; ++i)
+    {
+        this->positionStep[i] = positionStep[i];
+        this->angleStep[i] = angleStep[i];
+    }
+    stepsTaken = 0;
+}
+
+bool vossaCameraFlight::Step(float position[3], float angle[3])
+{
+    if (!Moving())
+    {
+        return false;
+    }
+    for (int32_t i = 0; i < 3; ++i)
+    {
+        position[i] += positionStep[i];
+        angle[i] += angleStep[i];
+    }
+    ++stepsTaken;
+    return true;
+}
