@@ -32,8 +32,7 @@ vossaGame::vossaGame(int width, int height, bool fullScreen)
       skyBox(nullptr), stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr),
       resource(nullptr), gameState(gsIntro), selectedRow(2), rowPicks{3, 10, 17},
       cornerClicked(false), language(0), highQuality(true), musicOn(true), textScrollSpeed(0),
-      showGameHowTo(true), settingsRecord(DefaultSettings()), presentedScaleStep(0),
-      choicePulseCounter(0), choicePulseGrowing(true), dealCount(0), circleZ(-5.0f), gatherZ(-5.0f),
+      showGameHowTo(true), settingsRecord(DefaultSettings()), presentedScaleStep(0), dealCount(0),
       mixerFrame(10), stackingFrame(0), presentationFrame(0),
       presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
       starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
@@ -50,9 +49,6 @@ vossaGame::vossaGame(int width, int height, bool fullScreen)
     CopyVect(angle, kHomeCamAngle);
     SetCamPosition(position);
     SetCamAngle(angle);
-    std::memset(currentPositions, 0, sizeof(currentPositions));
-    std::memset(stackPositions, 0, sizeof(stackPositions));
-    std::memset(presentationPositions, 0, sizeof(presentationPositions));
     std::memset(starPositions, 0, sizeof(starPositions));
     std::memset(starSpins, 0, sizeof(starSpins));
     InitChoicePositions();

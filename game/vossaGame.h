@@ -23,6 +23,7 @@
 #include "vossaGameState.h"
 #include "vossaScenery.h"
 #include "vossaSettings.h"
+#include "vossaTrickPositions.h"
 
 class krFont;
 class krGeometry;
@@ -193,7 +194,7 @@ protected:
     krGUIObject* TopControl(uint32_t id) const;
     // Plays the choice sound when there is a sampler.
     void PlayChoiceSound();
-    // currentPositions[i] = where the card in slot i is drawn now, so that every flight starts
+    // positions.current[i] = where the card in slot i is drawn now, so that every flight starts
     // from what the player sees.
     void TakePositionsFromCards();
     // Prepares the flight back to the intro view from wherever camera and cards are.
@@ -227,18 +228,10 @@ protected:
     TSettings settingsRecord;
     vossaCameraFlight cameraFlight; // the one camera flight: to the circle, rows, reveal, home
     float presentedScaleStep;
-    float choicePositions[kCardCount][3];
-    int32_t choicePulseCounter;
-    bool choicePulseGrowing;
     int32_t dealCount;
-    float circlePositions[kCardCount][3];
-    float circleZ;
-    float currentPositions[kCardCount][3];
-    float gatherZ;
+    vossaTrickPositions positions; // where the cards stand and go
     int32_t mixerFrame;
     int32_t stackingFrame;
-    float stackPositions[kCardCount][3];
-    float presentationPositions[kCardCount][3];
     int32_t presentationFrame;
     float presentedScale;
     float presentedAngle[3];

@@ -164,7 +164,7 @@ void vossaGame::TakePositionsFromCards()
     {
         if (krVertexArray* box = cards->GetVertexArray(i))
         {
-            box->GetCenter(currentPositions[i]);
+            box->GetCenter(positions.current[i]);
         }
     }
 }

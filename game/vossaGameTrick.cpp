@@ -22,46 +22,6 @@ const float kRevealCamStepX = 0.00093379169f;
 const float kRevealCamStepY = 0.10518643f;
 const float kRevealCamTurn = 0.27874449f;
 const uint32_t kTriangles = 4; // GL_TRIANGLES
-
-// Every entry moves a tenth of the way to its target.
-void Approach(float (*current)[3], const float (*target)[3])
-{
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        for (int32_t k = 0; k < 3; ++k)
-        {
-            current[i][k] += (target[i][k] - current[i][k]) / 10.0f;
-        }
-    }
-}
-
-// Turns the points 1 degree about y, z and x, in that order, around (0, 0, centreZ).
-void Tumble(float (*points)[3], float centreZ)
-{
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, -centreZ, kCardCount);
-    RotateMatrixY(&points[0][0], 1.0f, kCardCount);
-    RotateMatrixZ(&points[0][0], 1.0f, kCardCount);
-    RotateMatrixX(&points[0][0], 1.0f, kCardCount);
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, centreZ, kCardCount);
-}
-
-// Turns the points 1 degree about x, y and z, in that order, around (0, 0, centreZ).
-void TumbleRing(float (*points)[3], float centreZ)
-{
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, -centreZ, kCardCount);
-    RotateMatrixX(&points[0][0], 1.0f, kCardCount);
-    RotateMatrixY(&points[0][0], 1.0f, kCardCount);
-    RotateMatrixZ(&points[0][0], 1.0f, kCardCount);
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, centreZ, kCardCount);
-}
-
-// Turns the circle 0.5 degrees about the vertical axis through its centre.
-void TurnCircle(float (*points)[3], float centreZ)
-{
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, -centreZ, kCardCount);
-    RotateMatrixY(&points[0][0], 0.5f, kCardCount);
-    MoveMatrix(&points[0][0], 0.0f, 0.0f, centreZ, kCardCount);
-}
 } // namespace
 
 void vossaGame::StepCameraFlight()
@@ -83,12 +43,12 @@ krVertexArray* vossaGame::RevealedCard() const
 
 void vossaGame::InitChoicePositions()
 {
-    InitChoiceLayout(choicePositions);
+    positions.LayChoice();
 }
 
 void vossaGame::InitMindSelectPositions()
 {
-    InitCircleLayout(circlePositions, circleZ);
+    positions.LayCircle();
 }
 
 void vossaGame::InitBoxes()
@@ -126,7 +86,7 @@ void vossaGame::InitBoxes()
         }
         box->SetScale(kCardScale);
     }
-    cards->SetPositions(choicePositions);
+    cards->SetPositions(positions.choice);
 
     // Shuffle the faces: the boxes stay, their textures (with their ownership) move.
     srand(static_cast<unsigned>(time(nullptr)));
@@ -150,35 +110,19 @@ void vossaGame::InitBoxes()
 
 void vossaGame::ChangeMindSelectPosition()
 {
-    TurnCircle(circlePositions, circleZ);
+    positions.TurnCircle();
     if (cards != nullptr)
     {
-        cards->SetPositions(circlePositions);
+        cards->SetPositions(positions.circle);
     }
 }
 
 void vossaGame::ChangeChoicePosition()
 {
-    float factor;
-    if (choicePulseCounter <= 19 && choicePulseGrowing)
-    {
-        ++choicePulseCounter;
-        factor = 1.002f;
-    }
-    else
-    {
-        choicePulseGrowing = false;
-        --choicePulseCounter;
-        if (choicePulseCounter < 0)
-        {
-            choicePulseGrowing = true;
-        }
-        factor = 0.998f;
-    }
-    ScaleMatrix(&choicePositions[0][0], factor, kCardCount);
+    positions.PulseChoice();
     if (cards != nullptr)
     {
-        cards->SetPositions(choicePositions);
+        cards->SetPositions(positions.choice);
     }
 }
 
@@ -192,8 +136,7 @@ void vossaGame::OnBeforeGoToMixer()
     float p[3], a[3];
     GetCamPosition(p);
     GetCamAngle(a);
-    CopyMatrix(&currentPositions[0][0], &circlePositions[0][0], kCardCount);
-    gatherZ = circleZ;
+    positions.StartFirstGather();
     const float rowsView[3] = {0.0f, 0.0f, 20.0f / FlightAspect()};
     const float rowsAngle[3] = {a[0], 0.0f, 0.0f};
     cameraFlight.StartTowards(p, a, rowsView, rowsAngle);
@@ -204,12 +147,10 @@ void vossaGame::GoToMixer()
 {
     if (dealCount == 0)
     {
-        MoveMatrix(&currentPositions[0][0], 0.0f, 0.0f, -0.1f, kCardCount);
-        Tumble(currentPositions, gatherZ);
-        gatherZ -= 0.1f;
+        positions.FirstGatherStep();
         if (cards != nullptr)
         {
-            cards->SetPositions(currentPositions);
+            cards->SetPositions(positions.current);
         }
         StepCameraFlight();
         ++mixerFrame;
@@ -223,7 +164,7 @@ void vossaGame::GoToMixer()
             a[2] = 0.0f;
             SetCamPosition(p);
             SetCamAngle(a);
-            CopyMatrix(&stackPositions[0][0], &currentPositions[0][0], kCardCount);
+            positions.KeepGathered();
             ChangeGameState();
         }
         return;
@@ -234,11 +175,10 @@ void vossaGame::GoToMixer()
         UpdateStarLine();
         return;
     }
-    Tumble(stackPositions, gatherZ);
-    Approach(currentPositions, stackPositions);
+    positions.GatherStep();
     if (cards != nullptr)
     {
-        cards->SetPositions(currentPositions);
+        cards->SetPositions(positions.current);
     }
     ++mixerFrame;
     if (mixerFrame == kGatherFrames)
@@ -255,10 +195,10 @@ void vossaGame::OnBeforeStacking()
 
 void vossaGame::Stacking()
 {
-    Approach(currentPositions, choicePositions);
+    positions.StackStep();
     if (cards != nullptr)
     {
-        cards->SetPositions(currentPositions);
+        cards->SetPositions(positions.current);
     }
     ++stackingFrame;
     if (stackingFrame == kStackFrames)
@@ -276,7 +216,7 @@ void vossaGame::Reposition(int row)
     }
     // Undo the disguise of the layout on screen; the positions follow their boxes.
     SwapDisguise(cards->items, rowPicks);
-    SwapDisguise(currentPositions, rowPicks);
+    SwapDisguise(positions.current, rowPicks);
 
     int32_t newToOld[kCardCount];
     DealOrder(row, newToOld);
@@ -305,10 +245,10 @@ void vossaGame::ReplaceBoxesBuffer()
     if (cards != nullptr && cards->Length() == reorderedCards->Length() &&
         cards->Length() == static_cast<uint64_t>(kCardCount))
     {
-        // Entry i of currentPositions becomes where the box now in slot i stands.
+        // Entry i of positions.current becomes where the box now in slot i stands.
         CarryPositions(reinterpret_cast<const void* const*>(cards->items),
                        reinterpret_cast<const void* const*>(reorderedCards->items),
-                       currentPositions, kCardCount);
+                       positions.current, kCardCount);
         for (int32_t i = 0; i < kCardCount; ++i)
         {
             cards->InsertVertexArray(i, reorderedCards->GetVertexArray(i));
@@ -322,7 +262,7 @@ void vossaGame::OnBeforeGotoPresentation()
 {
     Reposition(selectedRow);
     ReplaceBoxesBuffer();
-    InitRevealLayout(presentationPositions, circleZ);
+    positions.LayReveal();
     float p[3];
     GetCamPosition(p);
     const float positionStep[3] = {-kRevealCamStepX, -kRevealCamStepY,
@@ -340,11 +280,11 @@ void vossaGame::GotoPresentation()
         UpdateStarLine();
         return;
     }
-    Approach(currentPositions, presentationPositions);
+    positions.RevealStep();
     StepCameraFlight();
     if (cards != nullptr)
     {
-        cards->SetPositions(currentPositions);
+        cards->SetPositions(positions.current);
     }
     if (presentationFrame < kFlightFrames)
     {
@@ -362,10 +302,10 @@ void vossaGame::GotoPresentation()
 
 void vossaGame::Presentation()
 {
-    TumbleRing(presentationPositions, circleZ);
+    positions.SpinReveal();
     if (cards != nullptr)
     {
-        cards->SetPositions(presentationPositions);
+        cards->SetPositions(positions.reveal);
     }
     if (presentedScale < kRevealScale)
     {
@@ -420,7 +360,7 @@ void vossaGame::OnBeforeGotoMindSelect()
                                  18.622881f / FlightAspect()};
     const float circleAngle[3] = {a[0], kHomeCamAngle[1], kHomeCamAngle[2]};
     cameraFlight.StartTowards(p, a, circleView, circleAngle);
-    CopyMatrix(&currentPositions[0][0], &presentationPositions[0][0], kCardCount);
+    positions.StartReturnFromReveal();
     returnFrame = 0;
 }
 
@@ -437,13 +377,12 @@ static void ShrinkRevealed(krVertexArray* revealed, float step)
 
 void vossaGame::GotoMindSelect()
 {
-    TurnCircle(circlePositions, circleZ);
-    Approach(currentPositions, circlePositions);
+    positions.ReturnStep();
     StepCameraFlight();
     ShrinkRevealed(RevealedCard(), presentedScaleStep);
     if (cards != nullptr)
     {
-        cards->SetPositions(currentPositions);
+        cards->SetPositions(positions.current);
     }
 
     if (starAlpha > 0.0f)
@@ -474,7 +413,7 @@ void vossaGame::GotoMindSelect()
         InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
         Transit(trAnimationEnd);
         starsVisible = false;
-        CopyMatrix(&circlePositions[0][0], &currentPositions[0][0], kCardCount);
+        positions.SettleCircle();
     }
     ++returnFrame;
 }
@@ -482,10 +421,10 @@ void vossaGame::GotoMindSelect()
 void vossaGame::GoToIntro()
 {
     StepCameraFlight();
-    Approach(currentPositions, circlePositions);
+    positions.HomeStep();
     if (cards != nullptr)
     {
-        cards->SetPositions(currentPositions);
+        cards->SetPositions(positions.current);
     }
     ShrinkRevealed(RevealedCard(), presentedScaleStep);
     if (returnFrame == kFlightFrames)

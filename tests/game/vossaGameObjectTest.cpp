@@ -41,8 +41,6 @@ public:
     vossaGameProbe() : vossaGame(1280, 720, false) {}
 
     using vossaGame::cards;
-    using vossaGame::choicePositions;
-    using vossaGame::circlePositions;
     using vossaGame::clouds;
     using vossaGame::dealCount;
     using vossaGame::gameState;
@@ -51,13 +49,12 @@ public:
     using vossaGame::mainFont;
     using vossaGame::messages;
     using vossaGame::musicOn;
-    using vossaGame::presentationPositions;
+    using vossaGame::positions;
     using vossaGame::quitRequested;
     using vossaGame::reorderedCards;
     using vossaGame::RevealedCard;
     using vossaGame::rowPicks;
     using vossaGame::showGameHowTo;
-    using vossaGame::stackPositions;
     using vossaGame::starsVisible;
 };
 
@@ -223,19 +220,19 @@ protected:
         const float(*targets)[3] = nullptr;
         if (before == gsStacking)
         {
-            targets = game->choicePositions;
+            targets = game->positions.choice;
         }
         else if (before == gsGotoPresentation && !starLine)
         {
-            targets = game->presentationPositions;
+            targets = game->positions.reveal;
         }
         else if (before == gsGoToMixer && deals > 0 && !starLine)
         {
-            targets = game->stackPositions;
+            targets = game->positions.stack;
         }
         else if (before == gsGoToIntro || before == gsGotoMindSelect)
         {
-            targets = game->circlePositions;
+            targets = game->positions.circle;
         }
         if (targets == nullptr)
         {
