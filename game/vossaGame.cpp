@@ -28,12 +28,11 @@ const float kHomeCamPosition[3] = {-4.0560689f, -7.2544f, 11.6393967f};
 const float kHomeCamAngle[3] = {0.0f, 22.2099552f, -34.6961136f};
 
 vossaGame::vossaGame(int width, int height, bool fullScreen)
-    : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), reorderedCards(nullptr),
-      skyBox(nullptr), stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr),
-      resource(nullptr), gameState(gsIntro), selectedRow(2), rowPicks{3, 10, 17},
-      cornerClicked(false), language(0), highQuality(true), musicOn(true), textScrollSpeed(0),
-      showGameHowTo(true), settingsRecord(DefaultSettings()), presentedScaleStep(0), dealCount(0),
-      mixerFrame(10), stackingFrame(0), presentationFrame(0),
+    : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), skyBox(nullptr),
+      stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr), resource(nullptr),
+      gameState(gsIntro), selectedRow(2), cornerClicked(false), language(0), highQuality(true),
+      musicOn(true), textScrollSpeed(0), showGameHowTo(true), settingsRecord(DefaultSettings()),
+      presentedScaleStep(0), dealCount(0), mixerFrame(10), stackingFrame(0), presentationFrame(0),
       presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
       starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
       sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
@@ -282,9 +281,8 @@ void vossaGame::ReleaseAssets()
     }
     gameHowToText = nullptr;
     gameHowToPanel = nullptr;
-    // A pending order only borrows the boxes; its collection is ours.
-    delete reorderedCards;
-    reorderedCards = nullptr;
+    // A pending order only borrows the boxes.
+    order.Drop();
     delete mainFont;
     mainFont = nullptr;
     delete smallFont;

@@ -20,6 +20,7 @@
 #include "render/krPoseBlend.h"
 #include "vossaCameraFlight.h"
 #include "vossaCardLayout.h"
+#include "vossaCardOrder.h"
 #include "vossaGameState.h"
 #include "vossaScenery.h"
 #include "vossaSettings.h"
@@ -208,8 +209,8 @@ protected:
     // One step of the camera flight under way (none once it has arrived).
     void StepCameraFlight();
 
-    krGeometry* cards;          // owned, with its boxes
-    krGeometry* reorderedCards; // owned collection, boxes borrowed from `cards`
+    krGeometry* cards;    // owned, with its boxes
+    vossaCardOrder order; // the pending order of the cards and its disguise
     krVertexArray* skyBox;
     krGeometry* stars;
     krGeometry* clouds;
@@ -218,7 +219,6 @@ protected:
     krResource* resource;
     TGameState gameState;
     int32_t selectedRow;
-    int32_t rowPicks[3];
     bool cornerClicked;
     int32_t language;
     bool highQuality;

@@ -54,8 +54,7 @@ void vossaGame::InitMindSelectPositions()
 void vossaGame::InitBoxes()
 {
     // A pending order refers to the boxes about to be deleted: it is dropped, never installed.
-    delete reorderedCards;
-    reorderedCards = nullptr;
+    order.Drop();
     delete cards;
     cards = new krGeometry();
 
@@ -210,52 +209,12 @@ void vossaGame::Stacking()
 
 void vossaGame::Reposition(int row)
 {
-    if (cards == nullptr || cards->Length() != static_cast<uint64_t>(kCardCount))
-    {
-        return;
-    }
-    // Undo the disguise of the layout on screen; the positions follow their boxes.
-    SwapDisguise(cards->items, rowPicks);
-    SwapDisguise(positions.current, rowPicks);
-
-    int32_t newToOld[kCardCount];
-    DealOrder(row, newToOld);
-    delete reorderedCards;
-    reorderedCards = new krGeometry();
-    reorderedCards->SetClearOnDestroy(false);
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        reorderedCards->AppendVertexArray(cards->GetVertexArray(newToOld[i]));
-    }
+    order.Prepare(cards, positions.current, row);
 }
 
 void vossaGame::ReplaceBoxesBuffer()
 {
-    if (reorderedCards == nullptr)
-    {
-        return;
-    }
-    rowPicks[0] = rand() % 7;
-    rowPicks[1] = rand() % 7 + 7;
-    rowPicks[2] = rand() % 7 + 14;
-    if (dealCount <= kDealsBeforeReveal)
-    {
-        SwapDisguise(reorderedCards->items, rowPicks);
-    }
-    if (cards != nullptr && cards->Length() == reorderedCards->Length() &&
-        cards->Length() == static_cast<uint64_t>(kCardCount))
-    {
-        // Entry i of positions.current becomes where the box now in slot i stands.
-        CarryPositions(reinterpret_cast<const void* const*>(cards->items),
-                       reinterpret_cast<const void* const*>(reorderedCards->items),
-                       positions.current, kCardCount);
-        for (int32_t i = 0; i < kCardCount; ++i)
-        {
-            cards->InsertVertexArray(i, reorderedCards->GetVertexArray(i));
-        }
-    }
-    delete reorderedCards;
-    reorderedCards = nullptr;
+    order.Install(cards, positions.current, dealCount);
 }
 
 void vossaGame::OnBeforeGotoPresentation()

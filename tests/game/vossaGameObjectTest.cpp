@@ -49,11 +49,10 @@ public:
     using vossaGame::mainFont;
     using vossaGame::messages;
     using vossaGame::musicOn;
+    using vossaGame::order;
     using vossaGame::positions;
     using vossaGame::quitRequested;
-    using vossaGame::reorderedCards;
     using vossaGame::RevealedCard;
-    using vossaGame::rowPicks;
     using vossaGame::showGameHowTo;
     using vossaGame::starsVisible;
 };
@@ -344,7 +343,7 @@ protected:
                     const std::array<int32_t, kCardCount>& expected, bool disguised)
     {
         const std::vector<krVertexArray*> before = Order();
-        std::copy(picks.begin(), picks.end(), game->rowPicks);
+        std::copy(picks.begin(), picks.end(), game->order.rowPicks);
         ClickRow(row);
         if (game->gameState == gsGoToMixer)
         {
@@ -353,7 +352,7 @@ protected:
         std::vector<krVertexArray*> after = Order();
         if (disguised)
         {
-            SwapDisguise(after.data(), game->rowPicks);
+            SwapDisguise(after.data(), game->order.rowPicks);
         }
         for (int32_t i = 0; i < kCardCount; ++i)
         {
@@ -662,13 +661,13 @@ TEST_F(GameObjectTest, QualityChangeDropsAPendingOrder)
     RunUntil(gsChoice);
     ClickRow(1);
     ASSERT_EQ(game->gameState, gsGoToMixer);
-    ASSERT_NE(game->reorderedCards, nullptr);
+    ASSERT_TRUE(game->order.Pending());
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
-    ASSERT_NE(game->reorderedCards, nullptr);
+    ASSERT_TRUE(game->order.Pending());
     Click(106);
     Click(108);
-    EXPECT_EQ(game->reorderedCards, nullptr);
+    EXPECT_FALSE(game->order.Pending());
     Click(104);
     // A whole new game on the rebuilt cards still reveals the card that was followed.
     Click(100);
@@ -684,13 +683,13 @@ TEST_F(GameObjectTest, PendingOrderAfterEscapeIsInstalledAtTheNextGather)
     ClickRow(2);
     RunUntil(gsChoice);
     ClickRow(3);
-    ASSERT_NE(game->reorderedCards, nullptr);
+    ASSERT_TRUE(game->order.Pending());
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
     Click(100);
     ClickRow(2);
     RunUntil(gsStacking);
-    EXPECT_EQ(game->reorderedCards, nullptr);
+    EXPECT_FALSE(game->order.Pending());
     RunUntil(gsChoice);
 }
 
