@@ -1,5 +1,5 @@
-// vossaCameraFlight: one camera flight, free of OpenGL. Start() fixes the increment of every
-// step once; each Step() moves a camera pose by that increment for the first kCameraSteps
+// vossaCameraFlight: one camera flight, free of OpenGL. Starting it fixes the increment of
+// every step once; each Step() moves a camera pose by that increment for the first kCameraSteps
 // steps and leaves it alone after, so that the camera stops on its target while the cards
 // settle.
 #pragma once
