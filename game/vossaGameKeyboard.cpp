@@ -27,7 +27,7 @@ void vossaGame::OnKeyDown(unsigned key)
     }
     // The focus and scrolling keys act on every press, auto-repeat included; a press of the
     // focused control waits for the release, as a click does.
-    const krGUIKey guiKey = FocusKey(key, (SDL_GetModState() & KMOD_SHIFT) != 0);
+    const krGUIKey guiKey = FocusKey(key, (GetKeyMods() & KMOD_SHIFT) != 0);
     krGUIManager* gui = GetGUIManager();
     if (gui != nullptr && guiKey != gkNone && guiKey != gkPress)
     {
