@@ -23,6 +23,15 @@ void vossaGame::OnKeyDown(unsigned key)
     if (AltHeld())
     {
         altKey = key;
+        return;
+    }
+    // The focus and scrolling keys act on every press, auto-repeat included; a press of the
+    // focused control waits for the release, as a click does.
+    const krGUIKey guiKey = FocusKey(key, (GetKeyMods() & KMOD_SHIFT) != 0);
+    krGUIManager* gui = GetGUIManager();
+    if (gui != nullptr && guiKey != gkNone && guiKey != gkPress)
+    {
+        gui->OnKey(guiKey);
     }
 }
 
@@ -59,8 +68,19 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         altKey = 0;
     }
+    if (withAlt)
+    {
+        return;
+    }
+    // With the focus shown, the keys that confirm press the focused control, through the
+    // click queue, so OnGUIClick sees it as it sees a click.
+    krGUIManager* gui = GetGUIManager();
+    if (gui != nullptr && FocusKey(key, false) == gkPress && gui->OnKey(gkPress))
+    {
+        return;
+    }
     const TKeyCommand command = KeyCommand(key);
-    if (command == kcNone || withAlt)
+    if (command == kcNone)
     {
         return;
     }

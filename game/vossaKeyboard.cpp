@@ -48,3 +48,30 @@ TKeyPlan_s KeyPlan(TKeyCommand command, TGameState state, bool introMenuShown)
     }
     return plan;
 }
+
+krGUIKey FocusKey(unsigned key, bool shift)
+{
+    switch (key)
+    {
+        case SDLK_TAB:
+            return shift ? gkPrevious : gkNext;
+        case SDLK_RIGHT:
+            return gkNext;
+        case SDLK_LEFT:
+            return gkPrevious;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            return gkPress;
+        case SDLK_PAGEUP:
+            return gkPageUp;
+        case SDLK_PAGEDOWN:
+            return gkPageDown;
+        case SDLK_HOME:
+            return gkHome;
+        case SDLK_END:
+            return gkEnd;
+        default:
+            return gkNone;
+    }
+}

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "gui/krGUIKey.h"
 #include "vossaGameState.h"
 
 enum TKeyCommand : int32_t
@@ -38,3 +39,8 @@ struct TKeyPlan_s
 // What `command` does in `state`; `introMenuShown` tells the intro menu from the dialogs
 // (which are shown in gsIntro too).
 TKeyPlan_s KeyPlan(TKeyCommand command, TGameState state, bool introMenuShown);
+
+// The GUI key of an SDL key symbol: Tab and Right move the focus on, Shift+Tab and Left back;
+// Return, keypad Enter and Space press; Page Up, Page Down, Home and End scroll. gkNone for
+// the rest (Up and Down stay the volume keys).
+krGUIKey FocusKey(unsigned key, bool shift);

@@ -78,6 +78,13 @@ void krSDLWrapper::OnMouseMotion(int, int, int, int) {}
 void krSDLWrapper::OnKeyDown(unsigned) {}
 void krSDLWrapper::OnKeyUp(unsigned) {}
 
+unsigned krSDLWrapper::GetKeyMods() const
+{
+    // Events are taken in batches: by the time one is dispatched, SDL's held state may
+    // already be that of a later event of the batch.
+    return dispatchingKey ? keyMods : static_cast<unsigned>(SDL_GetModState());
+}
+
 void krSDLWrapper::OnResizeWindow(int w, int h)
 {
     WindowToDrawable(w, h);
@@ -382,6 +389,8 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
                 break;
             }
             const unsigned key = static_cast<unsigned>(event.key.keysym.sym);
+            dispatchingKey = true;
+            keyMods = event.key.keysym.mod;
             OnKeyDown(key);
             // Every press (and auto-repeat) also counts as a release, except for the keys
             // that leave screens: those must act once, on the real release.
@@ -390,10 +399,14 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
             {
                 OnKeyUp(key);
             }
+            dispatchingKey = false;
             break;
         }
         case SDL_KEYUP:
+            dispatchingKey = true;
+            keyMods = event.key.keysym.mod;
             OnKeyUp(static_cast<unsigned>(event.key.keysym.sym));
+            dispatchingKey = false;
             break;
         // SDL also reports every touch as mouse events of its own making (which ==
         // SDL_TOUCH_MOUSEID); the finger events below already stand for the touch, so those

@@ -58,6 +58,10 @@ public:
     virtual void OnMouseMotion(int x, int y, int dx, int dy);
     virtual void OnKeyDown(unsigned key);
     virtual void OnKeyUp(unsigned key);
+    // The modifier keys (SDL_Keymod bits) of the key event that the key hooks are handling:
+    // held when that key went down, whatever is held by the time the event is dispatched.
+    // Outside a key event, the modifiers held now.
+    unsigned GetKeyMods() const;
     // Base: stores the new size (w, h is the window's size; the drawable's may be larger on a
     // high-density display), sets the viewport, resizes and rescales the GUI, calls
     // OnScreenSizeChanged and draws one frame.
@@ -170,6 +174,8 @@ protected:
     krGUIManager* guiManager; // owned
 
 private:
+    bool dispatchingKey = false; // a key event's hooks are running
+    unsigned keyMods = 0;        // that event's modifiers
     // When the pointer buttons really went down and up (see krButtonClock).
     krButtonClock buttonClock;
     char startupError[256] = {};

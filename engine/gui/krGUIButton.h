@@ -54,6 +54,7 @@ public:
     void CreateButtonGeometry();
 
     void Draw() override;
+    bool TakesFocus() const override { return true; }
     void OnMouseEnter() override;
     void OnMouseLeave() override;
     void OnLMBDown() override;

@@ -8,6 +8,7 @@
 
 #include "app/krGUIResource.h"
 #include "gui/krGUIClickReceiver.h"
+#include "gui/krGUIFocusRing.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUIScale.h"
 
@@ -231,6 +232,10 @@ void krGUIManager::Draw()
             DrawChilds(control);
         }
     }
+    if (const krGUIObject* focused = GetFocused())
+    {
+        krDrawFocusRing(*focused);
+    }
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
@@ -243,6 +248,7 @@ void krGUIManager::Update()
     {
         return;
     }
+    SettleFocus();
     for (uint64_t i = 0; i < controlCount; i++)
     {
         krGUIObject* control = controls[i];
@@ -293,6 +299,9 @@ void krGUIManager::OnMouse(int32_t x, int32_t y)
     mouseY = krPixelsToUnits(y, scale);
     if (mouseX != prevMouseX || mouseY != prevMouseY)
     {
+        // The pointer is in use again: the keyboard focus goes.
+        focusShown = false;
+        focusIndex = -1;
         int32_t dx = mouseX - prevMouseX;
         int32_t dy = mouseY - prevMouseY;
         for (uint64_t i = 0; i < controlCount; i++)
@@ -387,4 +396,130 @@ bool krGUIManager::IsMouseInControls() const
         }
     }
     return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard focus
+
+static void CollectFocusStops(krGUIObject* control, std::vector<krGUIObject*>* order)
+{
+    if (!control || !control->GetVisible())
+    {
+        return;
+    }
+    if (control->GetID() != 0 && control->TakesFocus())
+    {
+        order->push_back(control);
+    }
+    for (uint64_t i = 0; i < control->GetChildCount(); i++)
+    {
+        CollectFocusStops(control->GetChild(i), order);
+    }
+}
+
+std::vector<krGUIObject*> krGUIManager::FocusOrder() const
+{
+    // The controls that pointer events reach: shown top-level controls with an ID.
+    std::vector<krGUIObject*> order;
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        if (controls[i] && controls[i]->GetID() != 0)
+        {
+            CollectFocusStops(controls[i], &order);
+        }
+    }
+    return order;
+}
+
+krGUIObject* krGUIManager::GetFocused() const
+{
+    if (!focusShown || focusIndex < 0)
+    {
+        return nullptr;
+    }
+    const std::vector<krGUIObject*> order = FocusOrder();
+    if (focusIndex >= static_cast<int64_t>(order.size()) || order[focusIndex]->GetID() != focusID)
+    {
+        return nullptr;
+    }
+    return order[focusIndex];
+}
+
+void krGUIManager::FocusAt(const std::vector<krGUIObject*>& order, int64_t index)
+{
+    if (index < 0 || index >= static_cast<int64_t>(order.size()))
+    {
+        focusIndex = -1;
+        return;
+    }
+    focusIndex = index;
+    focusID = order[index]->GetID();
+}
+
+void krGUIManager::SettleFocus()
+{
+    if (!focusShown || GetFocused())
+    {
+        return;
+    }
+    FocusAt(FocusOrder(), 0);
+}
+
+bool krGUIManager::OfferKey(krGUIObject* control, krGUIKey key)
+{
+    if (!control || !control->GetVisible())
+    {
+        return false;
+    }
+    bool acted = control->OnKey(key);
+    for (uint64_t i = 0; i < control->GetChildCount(); i++)
+    {
+        acted = OfferKey(control->GetChild(i), key) || acted;
+    }
+    return acted;
+}
+
+bool krGUIManager::OnKey(krGUIKey key)
+{
+    if (frozen)
+    {
+        return false;
+    }
+    SettleFocus();
+    if (key == gkNext || key == gkPrevious)
+    {
+        const std::vector<krGUIObject*> order = FocusOrder();
+        const int64_t count = static_cast<int64_t>(order.size());
+        if (count == 0)
+        {
+            return false;
+        }
+        int64_t index = key == gkNext ? 0 : count - 1;
+        if (GetFocused())
+        {
+            index = (focusIndex + (key == gkNext ? 1 : count - 1)) % count;
+        }
+        focusShown = true;
+        FocusAt(order, index);
+        return true;
+    }
+    if (key == gkPress)
+    {
+        krGUIObject* focused = GetFocused();
+        if (!focused)
+        {
+            return false;
+        }
+        AppendEvent(geClick, focused);
+        return true;
+    }
+    bool acted = false;
+    for (uint64_t i = 0; i < controlCount; i++)
+    {
+        if (controls[i] && controls[i]->GetID() != 0)
+        {
+            acted = OfferKey(controls[i], key) || acted;
+        }
+    }
+    return acted;
 }

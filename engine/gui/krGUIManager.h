@@ -6,11 +6,21 @@
 // Creating the manager also creates the process-wide engine archive `Resource` (krGUIResource);
 // destroying it deletes that archive.
 //
+// Keyboard focus: the controls that take clicks (buttons), in the order they were appended and
+// depth first, are the stops of the focus. Next and Previous move it, wrapping round; Press
+// queues a click for the focused control exactly as a release over it would. Nothing is
+// focused, and no ring is drawn, until a focus key is used; a pointer move hides the focus
+// again. Across a screen change the focus stays at its place when the new screen has a
+// control of the same ID there (a screen built again), else it goes to the first stop.
+//
 // A click is never delivered for a control that no longer exists: Clear() also drops every
 // queued event, so a click handler that switches screens cannot leave stale records behind.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "gui/krGUIKey.h"
 
 class krGUIClickReceiver;
 class krGUIObject;
@@ -131,6 +141,13 @@ public:
     // True when a top-level control with a non-zero ID has the pointer inside.
     bool IsMouseInControls() const;
 
+    // A key from the keyboard: true when the GUI acted on it (moved the focus, queued a click
+    // for the focused control, scrolled a text); false leaves the key to the program.
+    bool OnKey(krGUIKey key);
+    // The focused control, null while no focus is shown. Borrowed.
+    krGUIObject* GetFocused() const;
+    bool IsFocusShown() const { return focusShown; }
+
     void Freeze() { frozen = true; }
     void Thaw() { frozen = false; }
     bool IsFrozen() const { return frozen; }
@@ -149,6 +166,19 @@ private:
     krGUIResource* ownResource; // the `Resource` this manager created and deletes
     uint64_t clearCount;        // Clear() calls so far; lets HandleEvents see a clear
     float stepFraction = 0.0f;
+
+    int64_t focusIndex = -1; // place in FocusOrder(), -1 for none
+    uint32_t focusID = 0;    // ID of the control at that place when it was focused
+    bool focusShown = false; // a focus key was used since the last pointer move
+
+    // The focus stops of the shown screen, in order.
+    std::vector<krGUIObject*> FocusOrder() const;
+    // After a screen change: keeps the focus on a control of the same ID at the same place,
+    // else moves it to the first stop (none when the screen has no stop).
+    void SettleFocus();
+    void FocusAt(const std::vector<krGUIObject*>& order, int64_t index);
+    // Offers `key` to `control` and its children; true when one of them acted.
+    bool OfferKey(krGUIObject* control, krGUIKey key);
 
     // Update() of `control` and of all its children, depth first.
     void UpdateTree(krGUIObject* control);

@@ -182,3 +182,8 @@ void krGUIObject::LMBUp(int x, int y)
         pressed = false;
     }
 }
+
+bool krGUIObject::OnKey(krGUIKey)
+{
+    return false;
+}

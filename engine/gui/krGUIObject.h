@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+#include "gui/krGUIKey.h"
+
 class krGUIManager;
 class krString;
 
@@ -40,6 +42,10 @@ public:
     virtual void OnMouseMove(int dx, int dy);
     // Called by AppendChild once this control's position has been made absolute.
     virtual void OnAfterSetParent(krGUIObject* parent);
+    // True for the controls that the keyboard focus stops at (those that take clicks).
+    virtual bool TakesFocus() const { return false; }
+    // A key given to every shown control (scrolling keys); true when this control acted on it.
+    virtual bool OnKey(krGUIKey key);
 
     // Deletes every child.
     void Clear();

@@ -177,6 +177,41 @@ void krGUITextViewer::OnMouseMove(int, int dy)
     lastDy = dy;
 }
 
+bool krGUITextViewer::OnKey(krGUIKey key)
+{
+    const int64_t visible = DragVisibleLines(height, lineHeight);
+    const int64_t n = static_cast<int64_t>(LineCount());
+    if (visible < 0 || n <= visible)
+    {
+        return false;
+    }
+    const int64_t last = n - visible;
+    int64_t target = firstLine;
+    switch (key)
+    {
+        case gkPageUp:
+            target -= visible > 0 ? visible : 1;
+            break;
+        case gkPageDown:
+            target += visible > 0 ? visible : 1;
+            break;
+        case gkHome:
+            target = 0;
+            break;
+        case gkEnd:
+            target = last;
+            break;
+        default:
+            return false;
+    }
+    target = target < 0 ? 0 : (target > last ? last : target);
+    firstLine = static_cast<int32_t>(target);
+    scrollOffset = -firstLine * IntLineHeight(lineHeight);
+    lastDy = 0;
+    dragging = false;
+    return true;
+}
+
 void krGUITextViewer::OnLMBUp()
 {
     dragging = false;

@@ -35,6 +35,9 @@ public:
     void OnLMBUp() override;
     void OnMouseMove(int dx, int dy) override;
     void OnAfterSetParent(krGUIObject* parent) override;
+    // Page Up and Page Down move the text by the lines that fit the box, Home and End to its
+    // first and last lines; a text that fits takes no keys.
+    bool OnKey(krGUIKey key) override;
 
     void SetColor(float r, float g, float b, float a);
 

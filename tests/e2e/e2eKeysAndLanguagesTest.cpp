@@ -162,3 +162,73 @@ TEST_F(KeysAndLanguages, FirstStartSpeaksTheSystemsLanguage)
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(QuitAndReadLanguage(), 7);
 }
+
+namespace
+{
+// Pixels of the focus ring's amber (brighter than any backdrop) around a 128 x 32 button whose
+// top-left corner is at (x, y).
+int RingPixels(const TShot_s& shot, int x, int y)
+{
+    int count = 0;
+    for (int py = y - 6; py <= y + 38; ++py)
+    {
+        for (int px = x - 6; px <= x + 134; ++px)
+        {
+            const TRgb_s c = shot.At(px, py);
+            count += c.r >= 240 && c.g >= 170 && c.g <= 210 && c.b <= 60 ? 1 : 0;
+        }
+    }
+    return count;
+}
+} // namespace
+
+// The keyboard alone, the pointer never used: Shift+Tab to the intro's last button, Return
+// opens the settings on the language button, Space changes the language, Shift+Tab to the
+// close button, Return back, Tab to Quit, Return ends; the file holds the new language.
+TEST_F(KeysAndLanguages, KeyboardOnlyChangesTheLanguageThroughTheFocus)
+{
+    ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", SettingsWithLanguage(0)));
+    MoveAway();
+    StartToIntro();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_LT(RingPixels(shot, 650, 366), 50) << "a ring before any key";
+    auto ringAt = [](int x, int y)
+    { return [x, y](const TShot_s& s) { return RingPixels(s, x, y) > 200; }; };
+
+    Key("shift+Tab");
+    const bool ring = WaitForScreen(game, ringAt(650, 366), 20, shot);
+    Keep(shot, "ring-on-settings");
+    ASSERT_TRUE(ring) << "no ring on Settings";
+    Key("Return");
+    ASSERT_TRUE(WaitForScreen(
+        game,
+        [](const TShot_s& s) { return PanelAt(s, 810, 160) && RingPixels(s, 670, 186) > 200; }, 20,
+        shot))
+        << "no settings dialog focused on its language button";
+    Pause(0.5 * Slowness()); // its texts fade in
+    Grab(shot);
+    Keep(shot, "settings-english");
+    const TShot_s english = shot;
+
+    Key("space");
+    ASSERT_TRUE(WaitForScreen(
+        game, [&](const TShot_s& s) { return TextChanged(english, s, 470, 155, 200, 250) > 100; },
+        20, shot))
+        << "the language did not change";
+    Keep(shot, "settings-polski");
+    Key("shift+Tab");
+    ASSERT_TRUE(WaitForScreen(game, ringAt(576, 380), 20, shot)) << "no ring on Close";
+    Key("Return");
+    ASSERT_TRUE(WaitForScreen(game, ringAt(502, 286), 20, shot)) << "not back on Start";
+    Key("Tab");
+    ASSERT_TRUE(WaitForScreen(game, ringAt(650, 286), 20, shot)) << "no ring on Quit";
+    Keep(shot, "ring-on-quit");
+    Key("Return");
+    int status = -1;
+    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status)) << "Quit did not end the game";
+    EXPECT_EQ(status, 0);
+    std::vector<unsigned char> bytes;
+    TSettingsFile_s saved;
+    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes) && ParseSettings(bytes, &saved));
+    EXPECT_EQ(saved.language, 1);
+}

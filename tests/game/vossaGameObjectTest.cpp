@@ -826,3 +826,87 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
     game->OnResizeWindow(1280, 720);
     EXPECT_FLOAT_EQ(Gui()->GetScale(), 1.0f);
 }
+
+// Every screen by keyboard. The focus walks the buttons in the order each screen appends them
+// (the intro's logo left out); Return and Space press the focused one through the click queue,
+// so the next frame's OnGUIClick acts on it. Without a ring the keys keep their old meanings.
+TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
+{
+    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
+    {
+        SDL_SetModState(mods);
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+        SDL_SetModState(KMOD_NONE);
+    };
+    auto nextFrame = [&]()
+    {
+        Gui()->HandleEvents();
+        Gui()->Update();
+    };
+    auto focused = [&]() { return Gui()->GetFocused() ? Gui()->GetFocused()->GetID() : 0u; };
+    auto walk = [&](unsigned key, int strokes, SDL_Keymod mods = KMOD_NONE)
+    {
+        std::vector<uint32_t> ids;
+        for (int i = 0; i < strokes; ++i)
+        {
+            stroke(key, mods);
+            ids.push_back(focused());
+        }
+        return ids;
+    };
+    EXPECT_EQ(focused(), 0u);
+    EXPECT_EQ(walk(SDLK_TAB, 6), (std::vector<uint32_t>{100, 101, 102, 105, 106, 100}));
+    EXPECT_EQ(walk(SDLK_TAB, 2, KMOD_LSHIFT), (std::vector<uint32_t>{106, 105}));
+    EXPECT_EQ(walk(SDLK_LEFT, 1), (std::vector<uint32_t>{102}));
+    EXPECT_EQ(walk(SDLK_RIGHT, 2), (std::vector<uint32_t>{105, 106}));
+    stroke(SDLK_UP); // still the volume key, not a focus key
+    EXPECT_EQ(focused(), 106u);
+
+    // Settings: the language row first, the close button last; pressing the language button
+    // builds the screen again with the focus kept on it.
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(FindControl(Gui(), 103), nullptr); // acts in the next frame, as a click
+    nextFrame();
+    ASSERT_NE(FindControl(Gui(), 103), nullptr);
+    EXPECT_EQ(focused(), 107u);
+    EXPECT_EQ(walk(SDLK_TAB, 5), (std::vector<uint32_t>{108, 110, 112, 104, 107}));
+    stroke(SDLK_SPACE);
+    nextFrame();
+    EXPECT_EQ(game->language, 1);
+    EXPECT_EQ(focused(), 107u);
+    EXPECT_EQ(game->gameState, gsIntro);
+    stroke(SDLK_TAB, KMOD_LSHIFT);
+    stroke(SDLK_KP_ENTER);
+    nextFrame();
+    EXPECT_EQ(focused(), 100u); // back on the intro, at its first stop
+
+    // About and how-to: the close button is the one stop.
+    for (unsigned button : {102u, 105u})
+    {
+        while (focused() != button)
+        {
+            stroke(SDLK_TAB);
+        }
+        stroke(SDLK_RETURN);
+        nextFrame();
+        ASSERT_NE(FindControl(Gui(), 109), nullptr);
+        EXPECT_EQ(walk(SDLK_TAB, 2), (std::vector<uint32_t>{104, 104}));
+        stroke(SDLK_RETURN);
+        nextFrame();
+    }
+
+    // A pointer move hides the ring: Return starts a game from the intro as before, and the
+    // game's screen has no stops.
+    EXPECT_EQ(focused(), 100u);
+    stroke(SDLK_TAB);
+    Gui()->OnMouse(3, 3);
+    EXPECT_EQ(focused(), 0u);
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+    stroke(SDLK_TAB);
+    nextFrame();
+    EXPECT_EQ(focused(), 0u);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+}

@@ -44,6 +44,14 @@ public:
     std::vector<std::string>* log;
 };
 
+// A control the keyboard focus stops at, as a button is.
+class Stop : public krGUIObject
+{
+public:
+    Stop(uint32_t id, int32_t left = 0) : krGUIObject(id, left, 40, 40, 20) {}
+    bool TakesFocus() const override { return true; }
+};
+
 // The shell as the manager sees it: only OnGUIClick matters. Constructing it touches no SDL.
 class ClickShell : public krSDLWrapper
 {
@@ -339,4 +347,103 @@ TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
     manager.Thaw();
     manager.Draw();
     EXPECT_EQ(1u, log.size());
+}
+
+// The stops are the shown focusable controls with an ID, depth first in append order; the
+// focus wraps both ways and a hidden ring starts again from an end.
+TEST_F(GUIManagerTest, FocusStopsAtClickableControlsInAppendOrderAndWraps)
+{
+    manager.SetWrapperPtr(&shell);
+    Stop* a = new Stop(1);
+    krGUIObject* panel = new krGUIObject(3, 0, 0, 100, 100);
+    Stop* b = new Stop(4);
+    Stop* hidden = new Stop(5);
+    hidden->SetVisible(false);
+    panel->AppendChild(b);
+    panel->AppendChild(new Stop(0)); // takes no clicks
+    panel->AppendChild(hidden);
+    panel->AppendChild(new krGUIObject(9, 0, 0, 10, 10)); // not a stop
+    Stop* e = new Stop(6);
+    manager.AppendControl(a);
+    manager.AppendControl(panel);
+    manager.AppendControl(new Stop(0));
+    manager.AppendControl(e);
+
+    EXPECT_FALSE(manager.OnKey(gkPress)); // no ring yet: the key stays the program's
+    EXPECT_EQ(nullptr, manager.GetFocused());
+    std::vector<krGUIObject*> seen;
+    for (krGUIKey key : {gkNext, gkNext, gkNext, gkNext, gkPrevious, gkPrevious})
+    {
+        EXPECT_TRUE(manager.OnKey(key));
+        seen.push_back(manager.GetFocused());
+    }
+    EXPECT_EQ((std::vector<krGUIObject*>{a, b, e, a, e, b}), seen);
+
+    // Pressing queues the focused control's click, delivered as a click is.
+    EXPECT_TRUE(manager.OnKey(gkPress));
+    EXPECT_TRUE(shell.clicks.empty());
+    manager.HandleEvents();
+    EXPECT_EQ((std::vector<krGUIObject*>{b}), shell.clicks);
+
+    // A pointer move hides the ring; Return is the program's again, Shift+Tab starts at the end.
+    manager.OnMouse(7, 7);
+    EXPECT_FALSE(manager.IsFocusShown());
+    EXPECT_EQ(nullptr, manager.GetFocused());
+    EXPECT_FALSE(manager.OnKey(gkPress));
+    EXPECT_EQ(0u, manager.GetEvents()->Length());
+    EXPECT_TRUE(manager.OnKey(gkPrevious));
+    EXPECT_EQ(e, manager.GetFocused());
+
+    // A screen without stops takes no focus keys.
+    manager.Clear();
+    EXPECT_FALSE(manager.OnKey(gkNext));
+    EXPECT_FALSE(manager.OnKey(gkPress));
+}
+
+// A screen built again keeps the focus on the control of the same ID at the same place; another
+// screen starts at its first stop.
+TEST_F(GUIManagerTest, FocusFollowsScreenChanges)
+{
+    auto build = [&](std::vector<uint32_t> ids)
+    {
+        manager.Clear();
+        for (uint32_t id : ids)
+        {
+            manager.AppendControl(new Stop(id));
+        }
+        manager.Update();
+        return manager.GetFocused() ? manager.GetFocused()->GetID() : 0u;
+    };
+    build({7, 8, 9});
+    manager.OnKey(gkNext);
+    manager.OnKey(gkNext);
+    EXPECT_EQ(8u, build({7, 8, 9}));
+    EXPECT_EQ(10u, build({10, 11, 12}));
+    EXPECT_EQ(0u, build({}));
+    EXPECT_EQ(7u, build({7, 8}));
+    // While frozen the GUI takes no keys.
+    manager.Freeze();
+    EXPECT_FALSE(manager.OnKey(gkNext));
+    manager.Thaw();
+    EXPECT_TRUE(manager.OnKey(gkNext));
+    EXPECT_EQ(8u, manager.GetFocused()->GetID());
+}
+
+TEST_F(GUIManagerDrawTest, TheRingIsDrawnAroundTheFocusedControlOnlyWhileShown)
+{
+    krGUIManager manager(kWidth, kHeight);
+    manager.AppendControl(new Stop(1, 40));
+    auto ringPixel = [&]()
+    {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        manager.Draw();
+        return ReadPixel(37, 50); // 3 units left of the control, halfway down
+    };
+    EXPECT_TRUE(krPixelNear(ringPixel(), 0, 0, 0));
+    manager.OnKey(gkNext);
+    EXPECT_TRUE(krPixelNear(ringPixel(), 255, 191, 25, 12));
+    EXPECT_TRUE(krPixelNear(ReadPixel(50, 50), 0, 0, 0)); // inside stays clear
+    manager.OnMouse(5, 5);
+    EXPECT_TRUE(krPixelNear(ringPixel(), 0, 0, 0));
 }

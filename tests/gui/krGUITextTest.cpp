@@ -325,3 +325,39 @@ TEST_F(GUITextTest, ViewerPanelFollowsTheParent)
     EXPECT_EQ(60, viewer->GetBackground()->GetTop());
     EXPECT_EQ(0u, viewer->GetBackground()->GetID());
 }
+
+// Page Up and Down move by the 7 lines that fit, Home and End go to the ends; the keys stop a
+// coasting text and reach the viewer through the manager; a text that fits takes none.
+TEST_F(GUITextTest, ViewerScrollsByPagesAndToItsEnds)
+{
+    krStringArray lines;
+    FillLines(&lines, 20, 3); // 20 lines, 7 visible in 100 pixels: the last start line is 13
+    krGUITextViewer* viewer = new krGUITextViewer(5, &lines, font, 20, 20, 200, 100);
+    manager->AppendControl(viewer);
+    std::vector<int32_t> firstLines;
+    for (krGUIKey key : {gkPageDown, gkPageDown, gkPageUp, gkEnd, gkPageUp, gkPageUp, gkPageUp,
+                         gkPageDown, gkHome})
+    {
+        EXPECT_TRUE(manager->OnKey(key));
+        firstLines.push_back(viewer->GetFirstLine());
+        EXPECT_EQ(-14 * viewer->GetFirstLine(), viewer->GetScrollOffset());
+    }
+    EXPECT_EQ((std::vector<int32_t>{7, 13, 6, 13, 6, 0, 0, 7, 0}), firstLines);
+
+    viewer->OnLMBDown();
+    viewer->OnMouseMove(0, -30);
+    viewer->OnLMBUp();
+    ASSERT_NE(0, viewer->GetLastDy());
+    EXPECT_TRUE(manager->OnKey(gkEnd));
+    EXPECT_EQ(0, viewer->GetLastDy());
+    manager->Update();
+    EXPECT_EQ(13, viewer->GetFirstLine());
+
+    krStringArray few;
+    FillLines(&few, 7, 3);
+    krGUITextViewer fits(6, &few, font, 20, 20, 200, 100);
+    EXPECT_FALSE(fits.OnKey(gkPageDown));
+    EXPECT_FALSE(fits.OnKey(gkEnd));
+    EXPECT_EQ(0, fits.GetFirstLine());
+    EXPECT_FALSE(viewer->OnKey(gkNext));
+}
