@@ -125,6 +125,9 @@ public:
     // Settings file (vossaGameSettings.cpp).
     void ReadConfig();
     void WriteConfig();
+    // The switches of the settings' options byte (kOption* bits).
+    bool HasOption(uint8_t option) const { return (settingsRecord.options & option) != 0; }
+    void SetOption(uint8_t option, bool on);
 
     // Screens and texts (vossaGameScreens.cpp).
     void InitStrings(int32_t lang);

@@ -58,8 +58,15 @@ void vossaGame::WriteConfig()
     s.highQuality = highQuality ? 1 : 0;
     s.musicOn = musicOn ? 1 : 0;
     s.showInstructions = showGameHowTo ? 1 : 0;
+    s.options = settingsRecord.options;
     s.musicVolume = music != nullptr ? music->GetVolume() : settingsRecord.musicVolume;
     s.soundVolume = sampler != nullptr ? sampler->GetVolume() : settingsRecord.soundVolume;
     settingsRecord = s;
     WriteSettingsFile(SettingsFilePath().c_str(), settingsRecord);
+}
+
+void vossaGame::SetOption(uint8_t option, bool on)
+{
+    const uint8_t others = settingsRecord.options & static_cast<uint8_t>(~option);
+    settingsRecord.options = static_cast<uint8_t>(others | (on ? option : 0)) & kKnownOptions;
 }

@@ -23,7 +23,7 @@ TSettings DefaultSettings()
     s.highQuality = 1;
     s.musicOn = 1;
     s.showInstructions = 1;
-    s.padding = 0;
+    s.options = 0;
     s.musicVolume = kDefaultVolume;
     s.soundVolume = kDefaultVolume;
     return s;
@@ -63,7 +63,7 @@ bool DecodeSettings(const uint8_t* bytes, uint64_t size, TSettings* out)
     s.highQuality = bytes[36] & 1;
     s.musicOn = bytes[37] & 1;
     s.showInstructions = bytes[38] & 1;
-    s.padding = bytes[39];
+    s.options = bytes[39] & kKnownOptions;
     s.musicVolume = static_cast<int32_t>(krLoadU32LE(bytes + 40));
     s.soundVolume = static_cast<int32_t>(krLoadU32LE(bytes + 44));
     *out = s;
@@ -85,7 +85,7 @@ void EncodeSettings(const TSettings& s, uint8_t* out)
     out[36] = s.highQuality ? 1 : 0;
     out[37] = s.musicOn ? 1 : 0;
     out[38] = s.showInstructions ? 1 : 0;
-    out[39] = 0;
+    out[39] = s.options & kKnownOptions;
     krStoreU32LE(out + 40, static_cast<uint32_t>(s.musicVolume));
     krStoreU32LE(out + 44, static_cast<uint32_t>(s.soundVolume));
 }

@@ -722,6 +722,9 @@ TEST_F(GameObjectTest, SettingsAreWrittenOnCloseAndReadBack)
     Click(107);
     Click(108);
     game->OnKeyUp(SDLK_UP);
+    game->SetOption(kOptionReducedMotion, true);
+    game->SetOption(kOptionTrick27, true);
+    game->SetOption(kOptionTrick27, false);
     game->OnBeforeClose();
     delete game;
     game = nullptr;
@@ -731,11 +734,13 @@ TEST_F(GameObjectTest, SettingsAreWrittenOnCloseAndReadBack)
     EXPECT_EQ(bytes[32], 1);
     EXPECT_EQ(bytes[36], 0);
     EXPECT_EQ(bytes[37], 1);
+    EXPECT_EQ(bytes[39], kOptionReducedMotion);
     EXPECT_GT(bytes[40], 64);
 
     vossaGameProbe again;
     EXPECT_EQ(again.language, 1);
     EXPECT_FALSE(again.highQuality);
+    EXPECT_TRUE(again.HasOption(kOptionReducedMotion));
 }
 
 // An archive with damaged and missing entries: the game starts, plays and draws on.

@@ -124,21 +124,24 @@ TEST(Settings, OnlyBitZeroOfTheSwitchesCounts)
     EXPECT_EQ(s.showInstructions, 0);
 }
 
-TEST(Settings, AlphaAndPaddingAreRewritten)
+TEST(Settings, AlphasAreRewrittenAndOnlyKnownOptionBitsKept)
 {
     std::vector<unsigned char> bytes = Encoded(DefaultSettings());
     const float junk = -123.5f;
     std::memcpy(bytes.data() + 12, &junk, 4);
     std::memcpy(bytes.data() + 28, &junk, 4);
-    bytes[39] = 0xAB;
+    bytes[39] = 0xAD; // trick and motion bits set, four colours clear, unknown bits set
     bytes[36] = 7;
     TSettings s;
     ASSERT_TRUE(DecodeSettings(bytes.data(), bytes.size(), &s));
+    EXPECT_EQ(s.options, kOptionTrick27 | kOptionReducedMotion);
     const std::vector<unsigned char> again = Encoded(s);
     EXPECT_EQ(FloatAt(again, 12), 1.0f);
     EXPECT_EQ(FloatAt(again, 28), 1.0f);
-    EXPECT_EQ(again[39], 0);
+    EXPECT_EQ(again[39], kOptionTrick27 | kOptionReducedMotion);
     EXPECT_EQ(again[36], 1);
+    s.options = 0xFF;
+    EXPECT_EQ(Encoded(s)[39], kKnownOptions);
 }
 
 TEST(Settings, WriteReplacesTheFileAndLeavesNoTemporary)

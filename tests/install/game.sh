@@ -74,7 +74,8 @@ play "$prefix/games/vossa"
 [ -z "$(ls -A "$elsewhere")" ] || fail "the game wrote into the folder it was started from"
 
 # Chosen settings: colours (0.25, 0.5, 0.75) and (0.125, 0.375, 0.625) with odd alphas,
-# Polski, low quality, music byte 3 (on), instructions byte 2 (off), padding 7, volumes 23, 45.
+# Polski, low quality, music byte 3 (on), instructions byte 2 (off), options
+# byte 0xf8 (only bits no option uses, so none is on), volumes 23, 45.
 settings() {
     local alpha=$1 music=$2 howto=$3 pad=$4
     printf '\x00\x00\x80\x3e\x00\x00\x00\x3f\x00\x00\x40\x3f%b' "$alpha"
@@ -82,7 +83,7 @@ settings() {
     printf '\x01\x00\x00\x00\x00%b%b%b' "$music" "$howto" "$pad"
     printf '\x17\x00\x00\x00\x2d\x00\x00\x00'
 }
-settings '\x00\x00\x00\x3f' '\x03' '\x02' '\x07' >"$folder/vossaconfig.bin"
+settings '\x00\x00\x00\x3f' '\x03' '\x02' '\xf8' >"$folder/vossaconfig.bin"
 settings '\x00\x00\x80\x3f' '\x01' '\x00' '\x00' >"$scratch/expected.bin"
 [ "$(stat -c %s "$scratch/expected.bin")" -eq 48 ] || fail "test settings are not 48 bytes"
 
