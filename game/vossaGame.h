@@ -49,20 +49,23 @@ extern const float kHomeCamAngle[3];
 // The IDs of the screens' controls.
 enum TControlID : uint32_t
 {
-    ciNone = 0,         // labels, sub-panels, tickers, the strip's panel
-    ciStart = 100,      // start button, also the intro logo
-    ciQuit = 101,       // quit button
-    ciAbout = 102,      // about button
-    ciDialog = 103,     // dialog panel
-    ciClose = 104,      // close button of a dialog
-    ciHowTo = 105,      // how-to button
-    ciSettings = 106,   // settings button
-    ciLanguage = 107,   // language button
-    ciQuality = 108,    // quality button
-    ciTextViewer = 109, // text viewer
-    ciMusic = 110,      // music button
-    ciStrip = 111,      // instruction strip ticker
-    ciStripSwitch = 112 // strip button
+    ciNone = 0,          // labels, sub-panels, tickers, the strip's panel
+    ciStart = 100,       // start button, also the intro logo
+    ciQuit = 101,        // quit button
+    ciAbout = 102,       // about button
+    ciDialog = 103,      // dialog panel
+    ciClose = 104,       // close button of a dialog
+    ciHowTo = 105,       // how-to button
+    ciSettings = 106,    // settings button
+    ciLanguage = 107,    // language button
+    ciQuality = 108,     // quality button
+    ciTextViewer = 109,  // text viewer
+    ciMusic = 110,       // music button
+    ciStrip = 111,       // instruction strip ticker
+    ciStripSwitch = 112, // strip button
+    ciTrick = 120,       // trick button: 21 or 27 cards
+    ciSuits = 121,       // suits button: two or four colours
+    ciMotion = 122       // motion button: full or reduced
 };
 
 // The screen the GUI shows, so that a new window size can build it again.

@@ -18,6 +18,7 @@
 #include "render/krGeometry.h"
 #include "vossaGame.h"
 #include "vossaLanguage.h"
+#include "vossaMessageLines.h"
 #include "vossaScreenLayout.h"
 
 namespace
@@ -178,8 +179,14 @@ void vossaGame::CreateConfigControls()
         {12, ciQuality, &Message(highQuality ? 14 : 13)},
         {17, ciMusic, &Message(musicOn ? 16 : 15)},
         {21, ciStripSwitch, &Message(showGameHowTo ? 16 : 15)},
+        {mlTrickLabel, ciTrick, &Message(HasOption(kOptionTrick27) ? mlTrick27 : mlTrick21)},
+        {mlSuitsLabel, ciSuits,
+         &Message(HasOption(kOptionFourColours) ? mlSuitsFourColours : mlSuitsTwoColours)},
+        {mlMotionLabel, ciMotion,
+         &Message(HasOption(kOptionReducedMotion) ? mlMotionReduced : mlMotionFull)},
     };
-    for (int32_t i = 0; i < 4; ++i)
+    static_assert(sizeof(rows) / sizeof(rows[0]) == kConfigRowCount, "a row for every setting");
+    for (int32_t i = 0; i < kConfigRowCount; ++i)
     {
         const int32_t y = ConfigRowY(i);
         panel->AppendChild(WhitePanel(ciNone, {10, y, 340, 42}));
@@ -319,6 +326,23 @@ void vossaGame::OnGUIClick(krGUIObject* control)
             clear();
             CreateConfigControls();
             break;
+        case ciTrick:
+        case ciSuits:
+        case ciMotion:
+        {
+            const uint8_t option = id == ciTrick   ? kOptionTrick27
+                                   : id == ciSuits ? kOptionFourColours
+                                                   : kOptionReducedMotion;
+            SetOption(option, !HasOption(option));
+            clear();
+            // The cards take their faces in the suits' colours at once.
+            if (option == kOptionFourColours)
+            {
+                InitBoxes();
+            }
+            CreateConfigControls();
+            break;
+        }
         default:
             break;
     }

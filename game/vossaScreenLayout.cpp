@@ -39,7 +39,15 @@ TRect_s AboutPanel(int32_t w, int32_t h)
 
 TRect_s ConfigPanel(int32_t w, int32_t h)
 {
-    return {(w - kConfigWidth) / 2, (h - kConfigHeight) / 3, kConfigWidth, kConfigHeight};
+    // The top stays where the dialog of the first four rows had it, so that those rows keep
+    // their places; a low window moves it up as far as the dialog needs.
+    const int32_t firstRowsHeight = ConfigRowY(4) + 40;
+    int32_t y = (h - firstRowsHeight) / 3;
+    if (y + kConfigHeight > h)
+    {
+        y = h - kConfigHeight;
+    }
+    return {(w - kConfigWidth) / 2, y > 0 ? y : 0, kConfigWidth, kConfigHeight};
 }
 
 TRect_s HowToPanel(int32_t w, int32_t h)

@@ -959,7 +959,7 @@ struct TDialogPlaces_s
 const TDialogPlaces_s kDialogs[] = {
     {640, 342, 900, 150, 640, 429}, // about
     {566, 382, 900, 180, 640, 349}, // how to play
-    {714, 382, 810, 160, 640, 396}, // settings
+    {714, 382, 810, 160, 640, 546}, // settings
 };
 } // namespace
 

@@ -217,7 +217,7 @@ TEST_F(KeysAndLanguages, KeyboardOnlyChangesTheLanguageThroughTheFocus)
         << "the language did not change";
     Keep(shot, "settings-polski");
     Key("shift+Tab");
-    ASSERT_TRUE(WaitForScreen(game, ringAt(576, 380), 20, shot)) << "no ring on Close";
+    ASSERT_TRUE(WaitForScreen(game, ringAt(576, 530), 20, shot)) << "no ring on Close";
     Key("Return");
     ASSERT_TRUE(WaitForScreen(game, ringAt(502, 286), 20, shot)) << "not back on Start";
     Key("Tab");

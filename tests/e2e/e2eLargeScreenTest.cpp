@@ -125,7 +125,7 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
     Pause(2.0 * Slowness());
     Grab(shot);
     Keep(shot, "settings");
-    ClickDesign(640, 396);
+    ClickDesign(640, 546);
     ASSERT_TRUE(WaitFor([](const TShot_s& s) { return IsIntro(FullScreen(s)); }, 60));
 
     // Start, and the first click of the trick: the cards go to be gathered and dealt.

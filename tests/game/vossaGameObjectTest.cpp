@@ -53,6 +53,7 @@ public:
     using vossaGame::positions;
     using vossaGame::quitRequested;
     using vossaGame::RevealedCard;
+    using vossaGame::settingsRecord;
     using vossaGame::showGameHowTo;
     using vossaGame::starsVisible;
 };
@@ -462,6 +463,27 @@ TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
     Click(112);
     EXPECT_FALSE(game->showGameHowTo);
     EXPECT_EQ(ButtonTextWidth(112), TextWidth(L"E15"));
+
+    // The options byte's switches: each flips its own bit only and names the new state.
+    const struct
+    {
+        uint32_t id;
+        uint8_t bit;
+        const wchar_t *off, *on;
+    } options[] = {{ciTrick, kOptionTrick27, L"E23", L"E24"},
+                   {ciSuits, kOptionFourColours, L"E26", L"E27"},
+                   {ciMotion, kOptionReducedMotion, L"E29", L"E30"}};
+    uint8_t bits = 0;
+    for (const auto& o : options)
+    {
+        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(o.off)) << o.id;
+        Click(o.id);
+        bits |= o.bit;
+        EXPECT_EQ(game->settingsRecord.options, bits) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(o.on)) << o.id;
+    }
+    Click(ciSuits);
+    EXPECT_EQ(game->settingsRecord.options, kOptionTrick27 | kOptionReducedMotion);
     game->Refresh();
 }
 
@@ -876,7 +898,8 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     nextFrame();
     ASSERT_NE(FindControl(Gui(), 103), nullptr);
     EXPECT_EQ(focused(), 107u);
-    EXPECT_EQ(walk(SDLK_TAB, 5), (std::vector<uint32_t>{108, 110, 112, 104, 107}));
+    EXPECT_EQ(walk(SDLK_TAB, 8),
+              (std::vector<uint32_t>{108, 110, 112, ciTrick, ciSuits, ciMotion, 104, 107}));
     stroke(SDLK_SPACE);
     nextFrame();
     EXPECT_EQ(game->language, 1);

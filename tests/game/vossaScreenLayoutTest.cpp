@@ -41,8 +41,11 @@ TEST(ScreenLayout, DialogsAt1280x720)
     ExpectAt(close, 246, 280);
     EXPECT_EQ(about.x + close.x, 576);
     EXPECT_EQ(about.y + close.y, 413);
+    // The settings keep their first four rows where they were; the close button goes below
+    // the seventh.
     ExpectAt(ConfigPanel(1280, 720), 460, 150);
-    ExpectAt(CloseButton(kConfigWidth, kConfigHeight), 116, 230);
+    ExpectAt(CloseButton(kConfigWidth, kConfigHeight), 116, 380);
+    EXPECT_EQ(ConfigRowY(kConfigRowCount - 1) + 42, 372);
     ExpectAt(HowToPanel(1280, 720), 330, 173);
     ExpectAt(CloseButton(kHowToWidth, kHowToHeight), 246, 160);
     EXPECT_EQ(ConfigRowY(0), 30);
@@ -81,11 +84,14 @@ TEST(ScreenLayout, NarrowWindowsWidenTickerAndStrip)
     EXPECT_EQ(StripLayout(620).panel.x, 0);
 }
 
-TEST(ScreenLayout, TinyWindowNeverGivesANegativeLogo)
+TEST(ScreenLayout, LowWindowsRaiseTheSettingsButNeverAboveTheTop)
 {
     const TIntroLayout_s l = IntroLayout(100, 100);
     EXPECT_EQ(l.logo.h, 0);
     EXPECT_EQ(l.logo.w, 0);
+    EXPECT_EQ(ConfigPanel(1280, 600).y, 110);
+    EXPECT_EQ(ConfigPanel(1280, 450).y, 30);
+    EXPECT_EQ(ConfigPanel(1280, 400).y, 0);
 }
 
 TEST(Language, TableAndNextLanguage)

@@ -38,6 +38,15 @@ std::vector<TRect_s> AllRects(int32_t w, int32_t h)
         const TRect_s c = CloseButton(p.w, p.h);
         rects.push_back({p.x + c.x, p.y + c.y, c.w, c.h});
     }
+    // Every settings row inside its panel, clear of the close button below it.
+    const TRect_s config = panels[1];
+    const TRect_s close = CloseButton(config.w, config.h);
+    for (int32_t row = 0; row < kConfigRowCount; ++row)
+    {
+        const TRect_s r = {config.x + 10, config.y + ConfigRowY(row), 340, 42};
+        EXPECT_LE(r.y + r.h, config.y + close.y) << "row " << row;
+        rects.push_back(r);
+    }
     const TStripLayout_s s = StripLayout(w);
     rects.push_back(s.panel);
     return rects;

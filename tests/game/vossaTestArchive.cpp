@@ -9,6 +9,7 @@
 #include "data/krMemoryBlock.h"
 #include "data/krResource.h"
 #include "render/krFont.h"
+#include "vossaMessageLines.h"
 
 namespace
 {
@@ -193,8 +194,8 @@ bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& option
     }
     Add(archive, options, "vossa_logo", Image(16, 8, 200, 40, 40));
     Add(archive, options, "vossa_logo_low", Image(8, 4, 200, 40, 40));
-    Add(archive, options, "msg_english", Lines("E", 22));
-    Add(archive, options, "msg_polski", Lines("P", 22));
+    Add(archive, options, "msg_english", Lines("E", mlMessageCount));
+    Add(archive, options, "msg_polski", Lines("P", mlMessageCount));
     Add(archive, options, "licenses_english", Lines("License line ", 30));
     Add(archive, options, "licenses_polski", Lines("Licencja ", 30));
     Add(archive, options, "howtoplay_english", Lines("How to play ", 12));

@@ -2,6 +2,7 @@
 #include "TextFit.h"
 
 #include "TextPack.h"
+#include "vossaMessageLines.h"
 
 namespace
 {
@@ -53,20 +54,22 @@ bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock
                       const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
                       std::string& error)
 {
-    if (messages.size() < 22)
+    if (messages.size() < mlMessageCount)
     {
-        error = what + " has fewer than 22 lines";
+        error = what + " has fewer than " + std::to_string(mlMessageCount) + " lines";
         return false;
     }
     auto line = [&](int i) { return "line " + std::to_string(i); };
-    for (int i : {1, 2, 3, 7, 8, 9, 13, 14, 15, 16})
+    for (int i :
+         {1, 2, 3, 7, 8, 9, 13, 14, 15, 16, int(mlTrick21), int(mlTrick27), int(mlSuitsTwoColours),
+          int(mlSuitsFourColours), int(mlMotionFull), int(mlMotionReduced)})
     {
         if (!Fits(mainFont, messages[i], room.buttonCaption, what, line(i) + " (a button)", error))
         {
             return false;
         }
     }
-    for (int i : {11, 12, 17, 21})
+    for (int i : {11, 12, 17, 21, int(mlTrickLabel), int(mlSuitsLabel), int(mlMotionLabel)})
     {
         if (!Fits(smallFont, messages[i], room.settingsLabel, what, line(i) + " (a settings label)",
                   error))

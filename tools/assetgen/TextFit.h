@@ -36,7 +36,7 @@ void KeepJoiningSpaces(std::vector<std::string>& messages);
 std::u32string AboutSecondLine(const std::vector<std::string>& messages, const TTextRoom_s& room);
 
 // False with `error` set (naming `what`, the line and the widths) when a message line does not
-// fit its place; `messages` must hold the 22 lines.
+// fit its place; `messages` must hold every line the game names.
 bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
                       const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
                       std::string& error);

@@ -7,6 +7,7 @@
 #include "AssetgenTestPack.h"
 #include "data/krStringArray.h"
 #include "render/krFont.h"
+#include "vossaMessageLines.h"
 
 namespace
 {
@@ -108,8 +109,8 @@ TEST(PackTexts, MessageTablesHoldAllLinesAndEveryCharacterIsDrawable)
             ASSERT_NE(text, nullptr) << name;
             if (std::string(kind) == "msg_")
             {
-                EXPECT_GE(text->GetLinesCounf(), 22u) << name;
-                for (uint64_t i = 0; i < 22; ++i)
+                EXPECT_GE(text->GetLinesCounf(), uint64_t(mlMessageCount)) << name;
+                for (uint64_t i = 0; i < mlMessageCount; ++i)
                 {
                     EXPECT_GT(text->GetLine(i)->Length(), 0u) << name << " line " << i;
                 }

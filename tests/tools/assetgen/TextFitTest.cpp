@@ -6,6 +6,7 @@
 #include "GlyphBlock.h"
 #include "TextFit.h"
 #include "TextPack.h"
+#include "vossaMessageLines.h"
 
 namespace
 {
@@ -23,7 +24,7 @@ protected:
     // Short lines that fit everywhere.
     static std::vector<std::string> Fitting()
     {
-        std::vector<std::string> lines(22, "Ok");
+        std::vector<std::string> lines(mlMessageCount, "Ok");
         lines[4] = "version ";
         lines[10] = "platform: ";
         lines[18] = "Memorise a card, then click anywhere.";
@@ -44,13 +45,16 @@ TEST_F(TextFitTest, EveryPlaceRefusesATextTooWideForIt)
     const std::string wide = "Schließen Sie dieses Fenster";
     const struct
     {
-        int line;
+        uint64_t line;
         std::string text;
         const char* place;
     } cases[] = {
         {7, wide, "button"},                                   // close caption
         {16, "Eingeschaltet lassen", "button"},                // toggle caption
         {21, "Hinweise während des Spiels anzeigen", "label"}, // settings row label
+        {mlMotionLabel, "Bewegungen auf dem Bildschirm", "label"},
+        {mlSuitsFourColours, "Quatre couleurs", "button"},
+        {mlMotionReduced, "Verringerte Bewegung", "button"},
         {19, "Find your card and click the row that holds it.", "strip"},
         {20, "Memorise a card, then click anywhere!!", "strip"}, // one character more than 18
         {5, std::string(80, 'W'), "about"},                      // composed with version, platform
@@ -67,7 +71,7 @@ TEST_F(TextFitTest, EveryPlaceRefusesATextTooWideForIt)
         EXPECT_NE(error.find("msg_test"), std::string::npos) << error;
         EXPECT_NE(error.find(c.place), std::string::npos) << error;
     }
-    std::vector<std::string> shortList(21, "Ok");
+    std::vector<std::string> shortList(mlMessageCount - 1, "Ok");
     EXPECT_FALSE(CheckMessagesFit(shortList, *mainFont, *smallFont, room, "msg_test", error));
 }
 
