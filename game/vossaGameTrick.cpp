@@ -8,6 +8,7 @@
 #include "render/krGeometry.h"
 #include "render/krVector.h"
 #include "render/krVertexArray.h"
+#include "vossaCardFaces.h"
 #include "vossaGame.h"
 
 namespace
@@ -59,6 +60,8 @@ void vossaGame::InitBoxes()
     cards = new krGeometry();
 
     const char* suffix = highQuality ? "" : "_low";
+    const bool fourColours =
+        UseFourColourFaces(resource, kCardCount, HasOption(kOptionFourColours), highQuality);
     char name[64];
     krVertexArray* first = nullptr;
     for (int32_t i = 0; i < kCardCount; ++i)
@@ -78,8 +81,9 @@ void vossaGame::InitBoxes()
         {
             box->AssignGeometry(first);
         }
-        std::snprintf(name, sizeof(name), "texture_%d%s", static_cast<int>(i), suffix);
-        if (krMemoryBlock* face = Asset(name))
+        krMemoryBlock* face =
+            CardFaceName(name, sizeof(name), i, fourColours, highQuality) ? Asset(name) : nullptr;
+        if (face != nullptr)
         {
             box->TextureFromCrunchedMemoryBlock(face);
         }

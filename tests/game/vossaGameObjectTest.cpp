@@ -487,6 +487,61 @@ TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
     game->Refresh();
 }
 
+// The width and height of every card's face texture, as "wxh", when all cards agree.
+std::string FaceSize(krGeometry* cards)
+{
+    std::string size;
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        GLint w = 0, h = 0;
+        glBindTexture(GL_TEXTURE_2D, cards->GetVertexArray(i)->textureId);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+        const std::string card = std::to_string(w) + "x" + std::to_string(h);
+        if (i > 0 && card != size)
+        {
+            return "card " + std::to_string(i) + " differs: " + card;
+        }
+        size = card;
+    }
+    return size;
+}
+
+// The suits switch takes effect at once, at either quality, for the whole deck.
+TEST_F(GameObjectTest, FourColourFacesLoadedWhenSetAndInThePack)
+{
+    EXPECT_EQ(FaceSize(game->cards), "4x4");
+    Click(ciSettings);
+    Click(ciSuits);
+    EXPECT_EQ(FaceSize(game->cards), "8x8");
+    Click(ciQuality);
+    EXPECT_EQ(FaceSize(game->cards), "4x2");
+    Click(ciSuits);
+    EXPECT_EQ(FaceSize(game->cards), "2x2");
+}
+
+// A pack lacking one four-colour face keeps two colours for every card.
+class PartialFourColourTest : public GameObjectTest
+{
+protected:
+    TTestArchiveOptions Options() override
+    {
+        TTestArchiveOptions o;
+        o.missing = {"texture_20_fourcolour"};
+        return o;
+    }
+};
+
+TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
+{
+    Click(ciSettings);
+    Click(ciSuits);
+    EXPECT_TRUE(game->HasOption(kOptionFourColours));
+    EXPECT_EQ(FaceSize(game->cards), "4x4");
+    Click(ciQuality); // the low forms are all there
+    EXPECT_EQ(FaceSize(game->cards), "4x2");
+}
+
 TEST_F(GameObjectTest, StartCountsOnlyOnTheIntro)
 {
     game->gameState = gsGoToIntro;

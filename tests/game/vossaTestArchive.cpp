@@ -174,6 +174,11 @@ bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& option
         Add(archive, options, "texture_" + std::to_string(i), Image(4, 4, shade, 255 - shade, 90));
         Add(archive, options, "texture_" + std::to_string(i) + "_low",
             Image(2, 2, shade, 255 - shade, 90));
+        // The four-colour faces, told apart from the others by their sizes.
+        Add(archive, options, "texture_" + std::to_string(i) + "_fourcolour",
+            Image(8, 8, shade, 90, 255 - shade));
+        Add(archive, options, "texture_" + std::to_string(i) + "_fourcolour_low",
+            Image(4, 2, shade, 90, 255 - shade));
     }
     const std::vector<uint8_t> font = GlyphFont();
     Add(archive, options, "arial", font);

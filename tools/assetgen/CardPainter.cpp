@@ -23,9 +23,21 @@ const TColor_s kBlue = Rgb(0x2D4F9E);
 const TColor_s kCourtRed = Rgb(0xB52A2A);
 const TColor_s kGreen = Rgb(0x2E6B4A);
 const TColor_s kCream = Rgb(0xFBF3DC);
+// The four-colour deck's diamonds and clubs: a clear blue and green, far from red and black
+// in lightness as well as hue.
+const TColor_s kDiamondBlue = Rgb(0x1C5BD6);
+const TColor_s kClubGreen = Rgb(0x15963A);
 
-TColor_s SuitColor(TSuit s)
+TColor_s SuitColor(TSuit s, TSuitColours colours)
 {
+    if (colours == scFourColours && s == suDiamonds)
+    {
+        return kDiamondBlue;
+    }
+    if (colours == scFourColours && s == suClubs)
+    {
+        return kClubGreen;
+    }
     return IsRedSuit(s) ? kRed : kBlack;
 }
 
@@ -35,7 +47,8 @@ void Fill(cairo_t* cr, const TColor_s& color)
     cairo_fill(cr);
 }
 
-void Pip(cairo_t* cr, TSuit suit, float x, float y, float size, bool inverted = false)
+void Pip(cairo_t* cr, TSuit suit, TSuitColours colours, float x, float y, float size,
+         bool inverted = false)
 {
     cairo_save(cr);
     cairo_translate(cr, x, y);
@@ -44,7 +57,7 @@ void Pip(cairo_t* cr, TSuit suit, float x, float y, float size, bool inverted = 
     {
         cairo_rotate(cr, kPi);
     }
-    SetSource(cr, SuitColor(suit));
+    SetSource(cr, SuitColor(suit, colours));
     FillSuit(cr, suit);
     cairo_restore(cr);
 }
@@ -155,8 +168,8 @@ void CardPainter::PaintIndex(cairo_t* cr, const TCard_s& card) const
     cairo_scale(cr, condense, 1.0f);
     font.AppendText(cr, text, 0, 0, size);
     cairo_restore(cr);
-    Fill(cr, SuitColor(card.suit));
-    Pip(cr, card.suit, cx, baseline + 5.0f, 5.0f);
+    Fill(cr, SuitColor(card.suit, colours));
+    Pip(cr, card.suit, colours, cx, baseline + 5.0f, 5.0f);
 }
 
 void CardPainter::PaintPips(cairo_t* cr, const TCard_s& card) const
@@ -166,7 +179,7 @@ void CardPainter::PaintPips(cairo_t* cr, const TCard_s& card) const
     const float dx = 12.4f, dy = 26.5f;
     for (const TPip_s& pip : PipLayout(card.rank))
     {
-        Pip(cr, card.suit, cx + pip.col * dx, cy + pip.row * dy, size, pip.row > 0.01f);
+        Pip(cr, card.suit, colours, cx + pip.col * dx, cy + pip.row * dy, size, pip.row > 0.01f);
     }
 }
 
@@ -183,12 +196,12 @@ void CardPainter::PaintAce(cairo_t* cr, const TCard_s& card) const
             float a = i * kPi / 4 + kPi / 8;
             Star(cr, kBlack, cx + 16.3f * std::cos(a), cy + 16.3f * std::sin(a), 1.3f, 0.5f, 4);
         }
-        Pip(cr, suSpades, cx, cy, 24.0f);
+        Pip(cr, suSpades, colours, cx, cy, 24.0f);
         Star(cr, kPaper, cx, cy - 2.0f, 2.2f, 0.9f, 4);
     }
     else
     {
-        Pip(cr, card.suit, cx, cy, 17.0f);
+        Pip(cr, card.suit, colours, cx, cy, 17.0f);
     }
 }
 
@@ -359,8 +372,8 @@ void CardPainter::PaintFigureHalf(cairo_t* cr, const TCard_s& card) const
     // Suit emblem on the chest and next to the head.
     Ellipse(cr, cx - 8.0f, 40.0f, 2.6f, 2.6f, kGold);
     Ellipse(cr, cx - 8.0f, 40.0f, 2.1f, 2.1f, kPaper);
-    Pip(cr, card.suit, cx - 8.0f, 40.0f, 3.0f);
-    Pip(cr, card.suit, cx - 12.6f, 15.6f, 5.6f);
+    Pip(cr, card.suit, colours, cx - 8.0f, 40.0f, 3.0f);
+    Pip(cr, card.suit, colours, cx - 12.6f, 15.6f, 5.6f);
 }
 
 void CardPainter::PaintCourt(cairo_t* cr, const TCard_s& card) const
@@ -376,8 +389,8 @@ void CardPainter::PaintCourt(cairo_t* cr, const TCard_s& card) const
     cairo_rotate(cr, kPi);
     PaintFigureHalf(cr, card);
     cairo_restore(cr);
-    Line(cr, x, kCardH * 0.5f, x + w, kCardH * 0.5f, 0.35f, SuitColor(card.suit));
-    Frame(cr, x, y, w, h, 0.0f, 0.45f, SuitColor(card.suit));
+    Line(cr, x, kCardH * 0.5f, x + w, kCardH * 0.5f, 0.35f, SuitColor(card.suit, colours));
+    Frame(cr, x, y, w, h, 0.0f, 0.45f, SuitColor(card.suit, colours));
 }
 
 Canvas CardPainter::PaintFace(const TCard_s& card, int width, int height) const

@@ -2,7 +2,8 @@
 // in its right half, each half covering the whole 63 × 88 card (so both are stretched
 // horizontally in the texture and look right on the card). Faces show the rank and suit in
 // two corners and pips (2–10), one large pip (aces) or a double-headed court figure (J, Q, K)
-// in the middle; hearts and diamonds in red, spades and clubs in black.
+// in the middle; hearts and diamonds in red, spades and clubs in black, or with four colours
+// diamonds in blue and clubs in green.
 #pragma once
 
 #include "Canvas.h"
@@ -18,8 +19,11 @@ struct TCard_s
 class CardPainter
 {
 public:
-    // `rankFont` draws the corner indices.
-    explicit CardPainter(const FontFace& rankFont) : font(rankFont) {}
+    // `rankFont` draws the corner indices; `colours` inks the suits.
+    explicit CardPainter(const FontFace& rankFont, TSuitColours colours = scTwoColours)
+        : font(rankFont), colours(colours)
+    {
+    }
 
     // Face of `card` over a width × height picture.
     Canvas PaintFace(const TCard_s& card, int width, int height) const;
@@ -35,6 +39,7 @@ private:
     void PaintFigureHalf(cairo_t* cr, const TCard_s& card) const;
 
     const FontFace& font;
+    TSuitColours colours;
 };
 
 const char* RankName(int rank);

@@ -110,9 +110,10 @@ bool ParseDeck(const std::string& text, std::vector<TCard_s>& deck, std::string&
         }
         deck.push_back(card);
     }
-    if (deck.size() != 21)
+    if (deck.size() != (size_t)kPackFaceCount)
     {
-        error = "cards.txt must list 21 cards, it lists " + std::to_string(deck.size());
+        error = "cards.txt must list " + std::to_string(kPackFaceCount) + " cards, it lists " +
+                std::to_string(deck.size());
         return false;
     }
     return true;
@@ -220,18 +221,23 @@ bool PackBuilder::BuildCards(std::string& error)
     TImage_s backImage = back.ToImage();
     backPreview = Downsample(backImage, 126, 176);
 
-    std::vector<std::vector<uint8_t>> high(21), low(21);
-    std::vector<TImage_s> previews(21);
+    // Every face of the card list twice: in two colours, then in four.
+    const int faces = (int)deck.size();
+    const int jobs = 2 * faces;
+    std::vector<std::vector<uint8_t>> high(jobs), low(jobs);
+    std::vector<TImage_s> previews(faces);
     // FreeType faces are not shared between threads: each worker has its own.
-    std::vector<FontFace> faces(std::max(threadCount, 1));
-    for (FontFace& f : faces)
+    std::vector<FontFace> fontFaces(std::max(threadCount, 1));
+    for (FontFace& f : fontFaces)
     {
         f.Open(fonts + "/DejaVuSerif-Bold.ttf");
     }
-    ParallelFor(21, threadCount,
-                [&](int i, int worker)
+    ParallelFor(jobs, threadCount,
+                [&](int job, int worker)
                 {
-                    CardPainter cardPainter(faces[worker]);
+                    const int i = job % faces;
+                    const TSuitColours colours = job < faces ? scTwoColours : scFourColours;
+                    CardPainter cardPainter(fontFaces[worker], colours);
                     Canvas face = cardPainter.PaintFace(deck[i], d.cardDrawHalf, d.cardDrawHalf);
                     TImage_s faceImage = face.ToImage();
                     TImage_s texture;
@@ -248,16 +254,24 @@ bool PackBuilder::BuildCards(std::string& error)
                                   row + (size_t)d.cardDrawHalf * 4);
                     }
                     TImage_s large = Downsample(texture, d.cardHalf * 2, d.cardHalf);
-                    high[i] = EncodeTGA(large, false, true);
+                    high[job] = EncodeTGA(large, false, true);
                     TImage_s small = Downsample(texture, d.cardHalfLow * 2, d.cardHalfLow);
-                    low[i] = EncodeTGA(small, false, true);
-                    previews[i] = Downsample(faceImage, 126, 176);
+                    low[job] = EncodeTGA(small, false, true);
+                    if (colours == scTwoColours)
+                    {
+                        previews[i] = Downsample(faceImage, 126, 176);
+                    }
                 });
-    for (int i = 0; i < 21; ++i)
+    for (int job = 0; job < jobs; ++job)
     {
-        Add("texture_" + std::to_string(i), std::move(high[i]));
-        Add("texture_" + std::to_string(i) + "_low", std::move(low[i]));
-        cardPreviews.push_back({"texture_" + std::to_string(i), std::move(previews[i])});
+        const int i = job % faces;
+        const std::string name = job < faces ? FaceEntryName(i) : FourColourFaceEntryName(i);
+        Add(name, std::move(high[job]));
+        Add(name + "_low", std::move(low[job]));
+        if (job < faces)
+        {
+            cardPreviews.push_back({name, std::move(previews[i])});
+        }
     }
     return true;
 }

@@ -8,13 +8,23 @@ std::vector<std::string> PackLanguages()
             "espanol", "italiano", "portugues", "cestina"};
 }
 
+std::string FaceEntryName(int face)
+{
+    return "texture_" + std::to_string(face);
+}
+
+std::string FourColourFaceEntryName(int face)
+{
+    return FaceEntryName(face) + "_fourcolour";
+}
+
 std::vector<std::string> PackCatalogue()
 {
     std::vector<std::string> names = {"box", "box_low"};
-    for (int i = 0; i <= 20; ++i)
+    for (int i = 0; i < kPackFaceCount; ++i)
     {
-        names.push_back("texture_" + std::to_string(i));
-        names.push_back("texture_" + std::to_string(i) + "_low");
+        names.push_back(FaceEntryName(i));
+        names.push_back(FaceEntryName(i) + "_low");
     }
     names.insert(names.end(), {"arial", "ss10", "texture_star_01"});
     for (const char* cloud : {"cloud01", "cloud02", "cloud03"})
@@ -37,5 +47,10 @@ std::vector<std::string> PackCatalogue()
         names.push_back("howtoplay_" + language);
     }
     names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
+    for (int i = 0; i < kPackFaceCount; ++i)
+    {
+        names.push_back(FourColourFaceEntryName(i));
+        names.push_back(FourColourFaceEntryName(i) + "_low");
+    }
     return names;
 }

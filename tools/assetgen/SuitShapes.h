@@ -14,5 +14,13 @@ enum TSuit
 
 bool IsRedSuit(TSuit suit);
 
+// How the suits are inked: two colours (hearts and diamonds red, spades and clubs black) or
+// four, as in four-colour poker decks (hearts red, diamonds blue, clubs green, spades black).
+enum TSuitColours
+{
+    scTwoColours = 0,
+    scFourColours = 1
+};
+
 // Fills `suit` with the current source of `cr`, the unit box being its user space.
 void FillSuit(cairo_t* cr, TSuit suit);

@@ -90,3 +90,28 @@ TEST_F(PackCardRender, BackShowsTheBackDesign)
         EXPECT_EQ(CountRed(kLeft + 2, kTop + 2, kLeft + 124, kTop + 174), 0) << suffix;
     }
 }
+
+// The four-colour faces: the ace of hearts stays red, the aces of diamonds and clubs turn blue
+// and green, the ace of spades stays black; the two-colour ace of diamonds stays red.
+TEST_F(PackCardRender, FourColourFacesInkEachSuitItsOwnColour)
+{
+    const struct
+    {
+        const char* texture;
+        int r, g, b;
+    } aces[] = {{"texture_13_fourcolour", 196, 22, 28},
+                {"texture_18_fourcolour", 28, 91, 214},
+                {"texture_19_fourcolour", 21, 150, 58},
+                {"texture_18", 196, 22, 28}};
+    for (const auto& ace : aces)
+    {
+        for (const char* suffix : {"", "_low"})
+        {
+            DrawCard(std::string("box") + suffix, ace.texture + std::string(suffix), 0);
+            const TTestPixel_s centre = ReadPixel(128, 128);
+            EXPECT_TRUE(krPixelNear(centre, ace.r, ace.g, ace.b, 40))
+                << ace.texture << suffix << ": " << centre.r << "," << centre.g << ","
+                << centre.b;
+        }
+    }
+}
