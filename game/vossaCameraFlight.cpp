@@ -1,6 +1,8 @@
 // vossaCameraFlight: the increments of a flight and its steps.
 #include "vossaCameraFlight.h"
 
+#include "vossaMotion.h"
+
 void vossaCameraFlight::StartTowards(const float position[3], const float angle[3],
                                      const float targetPosition[3], const float targetAngle[3])
 {
@@ -21,6 +23,7 @@ void vossaCameraFlight::StartBy(const float positionStep[3], const float angleSt
         this->angleStep[i] = angleStep[i];
     }
     stepsTaken = 0;
+    eased = easedNext;
 }
 
 bool vossaCameraFlight::Step(float position[3], float angle[3])
@@ -29,10 +32,24 @@ bool vossaCameraFlight::Step(float position[3], float angle[3])
     {
         return false;
     }
+    if (!eased)
+    {
+        for (int32_t i = 0; i < 3; ++i)
+        {
+            position[i] += positionStep[i];
+            angle[i] += angleStep[i];
+        }
+        ++stepsTaken;
+        return true;
+    }
+    // This step's share of the whole way, which is kCameraSteps equal steps.
+    const float share = (FlightProgress(stepsTaken + 1, kCameraSteps, true) -
+                         FlightProgress(stepsTaken, kCameraSteps, true)) *
+                        static_cast<float>(kCameraSteps);
     for (int32_t i = 0; i < 3; ++i)
     {
-        position[i] += positionStep[i];
-        angle[i] += angleStep[i];
+        position[i] += positionStep[i] * share;
+        angle[i] += angleStep[i] * share;
     }
     ++stepsTaken;
     return true;

@@ -18,6 +18,9 @@ public:
                       const float targetAngle[3]);
     // A flight by the given increments per step.
     void StartBy(const float positionStep[3], const float angleStep[3]);
+    // The flights started from now on cover the same way, easing in and out (the steps grow,
+    // then shrink) instead of taking equal steps.
+    void SetEased(bool on) { easedNext = on; }
     // Moves the pose by one increment while the flight still moves; true when it moved.
     bool Step(float position[3], float angle[3]);
     // True while steps remain.
@@ -27,4 +30,6 @@ private:
     float positionStep[3] = {};
     float angleStep[3] = {};
     int32_t stepsTaken = kCameraSteps;
+    bool easedNext = false;
+    bool eased = false; // this flight eases
 };

@@ -22,6 +22,7 @@
 #include "vossaCardLayout.h"
 #include "vossaCardOrder.h"
 #include "vossaGameState.h"
+#include "vossaMotion.h"
 #include "vossaScenery.h"
 #include "vossaSettings.h"
 #include "vossaTrickPositions.h"
@@ -131,6 +132,8 @@ public:
     // The switches of the settings' options byte (kOption* bits).
     bool HasOption(uint8_t option) const { return (settingsRecord.options & option) != 0; }
     void SetOption(uint8_t option, bool on);
+    // How much the scene moves, as the motion switch says.
+    TMotion_s Motion() const { return MotionFor(HasOption(kOptionReducedMotion)); }
 
     // Screens and texts (vossaGameScreens.cpp).
     void InitStrings(int32_t lang);

@@ -150,7 +150,7 @@ void vossaGame::UpdateStarLine()
         starsVisible = false;
         return;
     }
-    const bool playSound = starLine.Step();
+    const bool playSound = starLine.Step(Motion().starLineTurn);
     CopyMatrix(&starPositions[0][0], &starLine.GetPositions()[0][0], kStarCount);
     if (stars != nullptr)
     {

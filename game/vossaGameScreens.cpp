@@ -101,6 +101,7 @@ void vossaGame::CreateIntroControls()
         krGUITextScroll::Create(ciNone, mainFont, l.ticker.x, l.ticker.y, l.ticker.w, Message(0));
     ticker->SetColor(kTickerColor[0], kTickerColor[1], kTickerColor[2], kTickerColor[3]);
     ticker->SetVx(textScrollSpeed);
+    ticker->SetScrolling(Motion().tickerScrolls);
     gui->AppendControl(ticker);
 
     struct
@@ -235,6 +236,7 @@ void vossaGame::CreateGameHowToControls()
                                             Message(stripLine));
     gameHowToText->SetColor(kTickerColor[0], kTickerColor[1], kTickerColor[2], kTickerColor[3]);
     gameHowToText->SetVx(textScrollSpeed);
+    gameHowToText->SetScrolling(Motion().tickerScrolls);
     gui->AppendControl(gameHowToText);
 }
 

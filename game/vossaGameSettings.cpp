@@ -29,6 +29,7 @@ void vossaGame::ReadConfig()
         return;
     }
     settingsRecord = read;
+    cameraFlight.SetEased(Motion().easedCamera);
     r1 = read.red1;
     g1 = read.green1;
     b1 = read.blue1;
@@ -69,4 +70,5 @@ void vossaGame::SetOption(uint8_t option, bool on)
 {
     const uint8_t others = settingsRecord.options & static_cast<uint8_t>(~option);
     settingsRecord.options = static_cast<uint8_t>(others | (on ? option : 0)) & kKnownOptions;
+    cameraFlight.SetEased(Motion().easedCamera);
 }

@@ -150,7 +150,7 @@ void vossaGame::GoToMixer()
 {
     if (dealCount == 0)
     {
-        positions.FirstGatherStep();
+        positions.FirstGatherStep(Motion().tumble);
         if (cards != nullptr)
         {
             cards->SetPositions(positions.current);
@@ -178,7 +178,7 @@ void vossaGame::GoToMixer()
         UpdateStarLine();
         return;
     }
-    positions.GatherStep();
+    positions.GatherStep(Motion().tumble);
     if (cards != nullptr)
     {
         cards->SetPositions(positions.current);
@@ -265,7 +265,8 @@ void vossaGame::GotoPresentation()
 
 void vossaGame::Presentation()
 {
-    positions.SpinReveal();
+    const TMotion_s motion = Motion();
+    positions.SpinReveal(motion.tumble);
     if (cards != nullptr)
     {
         cards->SetPositions(positions.reveal);
@@ -279,13 +280,16 @@ void vossaGame::Presentation()
         revealed->SetScale(presentedScale);
         revealed->SetAngle(presentedAngle);
     }
-    presentedAngle[0] += 1.0f;
-    presentedAngle[2] += 1.0f;
+    presentedAngle[0] += motion.presentedSpin;
+    presentedAngle[2] += motion.presentedSpin;
 
     if (starAlpha < 1.0f)
     {
         starAlpha += 0.01f;
-        ScaleMatrix(&starPositions[0][0], 1.001f, kStarCount);
+        if (motion.starSphereMoves)
+        {
+            ScaleMatrix(&starPositions[0][0], 1.001f, kStarCount);
+        }
         for (int32_t i = 0; stars != nullptr && i < kStarCount; ++i)
         {
             if (krVertexArray* star = stars->GetVertexArray(i))
@@ -294,7 +298,10 @@ void vossaGame::Presentation()
             }
         }
     }
-    RotateMatrixZ(&starPositions[0][0], starSpins, kStarCount);
+    if (motion.starSphereMoves)
+    {
+        RotateMatrixZ(&starPositions[0][0], starSpins, kStarCount);
+    }
     if (stars != nullptr)
     {
         stars->SetPositions(starPositions);
@@ -359,8 +366,11 @@ void vossaGame::GotoMindSelect()
             star->SetAlpha(starAlpha);
         }
     }
-    ScaleMatrix(&starPositions[0][0], 1.05f, kStarCount);
-    RotateMatrixZ(&starPositions[0][0], -2.0f, kStarCount);
+    if (Motion().starSphereMoves)
+    {
+        ScaleMatrix(&starPositions[0][0], 1.05f, kStarCount);
+        RotateMatrixZ(&starPositions[0][0], -2.0f, kStarCount);
+    }
     if (stars != nullptr)
     {
         stars->SetPositions(starPositions);

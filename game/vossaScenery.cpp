@@ -63,14 +63,14 @@ void vossaStarLine::Start(float y)
     visible = true;
 }
 
-bool vossaStarLine::Step()
+bool vossaStarLine::Step(float turn)
 {
     if (!visible)
     {
         return false;
     }
     MoveMatrix(&positions[0][0], 0.0f, -lineY, 0.0f, kStarCount);
-    RotateMatrixX(&positions[0][0], -10.0f, kStarCount);
+    RotateMatrixX(&positions[0][0], turn, kStarCount);
     MoveMatrix(&positions[0][0], 0.0f, lineY, 0.0f, kStarCount);
     bool sound = false;
     if (frame > 60)

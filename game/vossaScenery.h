@@ -34,8 +34,9 @@ class vossaStarLine
 public:
     vossaStarLine();
     void Start(float lineY);
-    // One frame; true when the choice sound is to play now.
-    bool Step();
+    // One frame, the line turning `turn` degrees about its axis; true when the choice sound is
+    // to play now.
+    bool Step(float turn = -10.0f);
 
     bool IsVisible() const { return visible; }
     float GetAlpha() const { return alpha; }

@@ -104,10 +104,13 @@ void vossaTrickPositions::StartFirstGather()
     gatherZ = circleZ;
 }
 
-void vossaTrickPositions::FirstGatherStep()
+void vossaTrickPositions::FirstGatherStep(bool tumble)
 {
     MoveMatrix(&current[0][0], 0.0f, 0.0f, -0.1f, kCardCount);
-    Tumble(current, gatherZ);
+    if (tumble)
+    {
+        Tumble(current, gatherZ);
+    }
     gatherZ -= 0.1f;
 }
 
@@ -116,9 +119,12 @@ void vossaTrickPositions::KeepGathered()
     CopyMatrix(&stack[0][0], &current[0][0], kCardCount);
 }
 
-void vossaTrickPositions::GatherStep()
+void vossaTrickPositions::GatherStep(bool tumble)
 {
-    Tumble(stack, gatherZ);
+    if (tumble)
+    {
+        Tumble(stack, gatherZ);
+    }
     Approach(current, stack);
 }
 
@@ -132,9 +138,12 @@ void vossaTrickPositions::RevealStep()
     Approach(current, reveal);
 }
 
-void vossaTrickPositions::SpinReveal()
+void vossaTrickPositions::SpinReveal(bool tumble)
 {
-    TumbleRing(reveal, circleZ);
+    if (tumble)
+    {
+        TumbleRing(reveal, circleZ);
+    }
 }
 
 void vossaTrickPositions::StartReturnFromReveal()

@@ -24,17 +24,19 @@ public:
     void TurnCircle();
 
     // The first gather: the cards leave the circle where it stands and tumble away from the
-    // camera a tenth of a unit a step; KeepGathered() makes where they end the gather target.
+    // camera a tenth of a unit a step (without `tumble` they only slide away);
+    // KeepGathered() makes where they end the gather target.
     void StartFirstGather();
-    void FirstGatherStep();
+    void FirstGatherStep(bool tumble = true);
     void KeepGathered();
-    // A later gather: the target tumbles and the cards close in on it.
-    void GatherStep();
+    // A later gather: the target tumbles (or stands, without `tumble`) and the cards close in
+    // on it.
+    void GatherStep(bool tumble = true);
     // The cards close in on the choice rows, or on the reveal layout.
     void StackStep();
     void RevealStep();
-    // The reveal ring tumbles (about x, y and z).
-    void SpinReveal();
+    // The reveal ring tumbles (about x, y and z); without `tumble` it stands.
+    void SpinReveal(bool tumble = true);
     // The return from the reveal starts from its ring; each step the circle turns and the
     // cards close in on it; SettleCircle() makes the circle where they have come to.
     void StartReturnFromReveal();

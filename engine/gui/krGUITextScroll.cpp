@@ -19,6 +19,7 @@ krGUITextScroll::krGUITextScroll(uint32_t id, krFont* font, int32_t left, int32_
     {
         textWidth = static_cast<int32_t>(font->GetWidth(this->text.GetString()));
     }
+    shownWidth = textWidth;
 }
 
 krGUITextScroll* krGUITextScroll::Create(uint32_t id, krFont* font, int32_t left, int32_t top,
@@ -36,6 +37,11 @@ float krGUITextScroll::GetTextX() const
 
 float krGUITextScroll::GetDrawnX(float fraction) const
 {
+    if (!scrolling)
+    {
+        const int32_t room = width - shownWidth;
+        return static_cast<float>(left + (room > 0 ? room / 2 : 0));
+    }
     // A text that starts again from the right is drawn there at once, not swept across.
     if (vx < prevVx)
     {
@@ -70,11 +76,11 @@ void krGUITextScroll::Animate(float x)
 {
     if (frameCounter >= framesPerStep)
     {
-        vx++;
+        vx += scrolling ? 1 : 0;
         frameCounter = 0;
     }
     // Once the text has left on the left it starts again from the right edge.
-    if (x + static_cast<float>(textWidth) < static_cast<float>(left))
+    if (scrolling && x + static_cast<float>(textWidth) < static_cast<float>(left))
     {
         vx = 0;
     }
@@ -89,6 +95,7 @@ void krGUITextScroll::Animate(float x)
                 fadingOut = false;
                 text = nextText;
                 vx = 0;
+                shownWidth = font ? static_cast<int32_t>(font->GetWidth(text.GetString())) : 0;
             }
         }
         else

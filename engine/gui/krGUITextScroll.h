@@ -2,7 +2,9 @@
 // left one pixel per frame, is clipped to the control's horizontal span and starts again at
 // the right once it has left on the left. SetValue fades the old text out, swaps the texts and
 // fades the new one in. The animation advances in Update, one pixel per update step; Draw
-// places the text between its last two offsets by the manager's step fraction.
+// places the text between its last two offsets by the manager's step fraction. A ticker set
+// not to scroll shows its text still, centred (from the left edge when it is wider), and
+// only fades from one text to the next.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +38,8 @@ public:
     // Scroll offset: the text starts `vx` pixels left of the control's right edge.
     void SetVx(int32_t value) { vx = prevVx = value; }
     int32_t GetVx() const { return vx; }
+    // Scrolling (the default) or still.
+    void SetScrolling(bool on) { scrolling = on; }
 
     float GetAlpha() const { return alpha; }
     bool IsChanging() const { return changing; }
@@ -63,4 +67,6 @@ protected:
     float alpha;
     float fadeStep;
     bool fadingOut;
+    bool scrolling = true;
+    int32_t shownWidth = 0; // width of the text shown, for placing it still
 };

@@ -55,6 +55,7 @@ public:
     using vossaGame::RevealedCard;
     using vossaGame::settingsRecord;
     using vossaGame::showGameHowTo;
+    using vossaGame::stars;
     using vossaGame::starsVisible;
 };
 
@@ -636,6 +637,102 @@ TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
     ExpectDeal(2, {6, 7, 14},
                {0, 6, 3, 9, 12, 15, 18, 1, 4, 10, 7, 13, 16, 19, 2, 5, 8, 11, 17, 14, 20}, false);
     EXPECT_EQ(game->gameState, gsGotoPresentation);
+}
+
+// Reduced motion: the same trick to the same card, with the camera at the same pose at the
+// reveal, but nothing tumbling, spinning or turning on the way and the tickers still.
+TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
+{
+    Click(ciSettings);
+    Click(ciMotion);
+    Click(ciClose);
+    // The intro's ticker and the instruction strip show their texts still.
+    auto still = [&](uint32_t id)
+    {
+        auto* ticker = dynamic_cast<krGUITextScroll*>(FindControl(Gui(), id));
+        if (ticker == nullptr)
+        {
+            return false;
+        }
+        const float x = ticker->GetDrawnX(0.5f);
+        for (int i = 0; i < 50; ++i)
+        {
+            Gui()->Update();
+        }
+        return ticker->GetDrawnX(0.5f) == x && ticker->GetDrawnX(1.0f) == x;
+    };
+    EXPECT_TRUE(still(ciNone));
+    Click(ciStart);
+    EXPECT_TRUE(still(ciStrip));
+
+    srand(5);
+    krVertexArray* box = game->cards->GetVertexArray(9);
+    ClickRow(2);
+    // The camera eases into its flight: its first step is a small part of an even one.
+    float before[3], after[3];
+    game->GetCamPosition(before);
+    Frame();
+    game->GetCamPosition(after);
+    const float evenStep = (20.0f / game->GetAspect() - before[2]) / 120.0f;
+    EXPECT_LT(std::fabs(after[2] - before[2]), 0.1f * std::fabs(evenStep));
+    RunUntil(gsStacking);
+    // The circle slid away level, without turning.
+    for (int32_t i = 0; i < kCardCount; ++i)
+    {
+        EXPECT_NEAR(game->positions.stack[i][1], 0.0f, 1e-4f) << "slot " << i;
+    }
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        const std::vector<float> stack(&game->positions.stack[0][0],
+                                       &game->positions.stack[0][0] + 3 * kCardCount);
+        ClickRow(3 - SlotOf(box) / kRowLength);
+        if (answer < 2)
+        {
+            RunUntil(gsStacking);
+            EXPECT_EQ(std::vector<float>(&game->positions.stack[0][0],
+                                         &game->positions.stack[0][0] + 3 * kCardCount),
+                      stack)
+                << "the gathered cards turned";
+        }
+    }
+    RunUntil(gsPresentation);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(game->RevealedCard(), box);
+    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
+    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
+    ExpectCamera(reveal, revealAngle, 2e-3f);
+
+    const std::vector<float> ring(&game->positions.reveal[0][0],
+                                  &game->positions.reveal[0][0] + 3 * kCardCount);
+    std::vector<TVec_s> starsBefore(kStarCount);
+    for (int i = 0; i < 200; ++i)
+    {
+        Frame();
+        if (i == 100)
+        {
+            for (int32_t s = 0; s < kStarCount; ++s)
+            {
+                game->stars->GetVertexArray(s)->GetCenter(starsBefore[s].v);
+            }
+        }
+    }
+    EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
+    float angle[3];
+    game->RevealedCard()->GetAngle(angle);
+    EXPECT_EQ(angle[0], 0.0f);
+    EXPECT_EQ(angle[2], 0.0f);
+    EXPECT_EQ(std::vector<float>(&game->positions.reveal[0][0],
+                                 &game->positions.reveal[0][0] + 3 * kCardCount),
+              ring);
+    for (int32_t s = 0; s < kStarCount; ++s)
+    {
+        float now[3];
+        game->stars->GetVertexArray(s)->GetCenter(now);
+        EXPECT_EQ(now[0], starsBefore[s].v[0]) << "star " << s;
+        EXPECT_EQ(now[1], starsBefore[s].v[1]) << "star " << s;
+    }
 }
 
 // A whole game by keyboard. A stroke reaches the game as the shell delivers it: the press to
