@@ -30,9 +30,11 @@ const float kHomeCamAngle[3] = {0.0f, 22.2099552f, -34.6961136f};
 vossaGame::vossaGame(int width, int height, bool fullScreen)
     : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), skyBox(nullptr),
       stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr), resource(nullptr),
-      gameState(gsIntro), selectedRow(2), cornerClicked(false), language(0), highQuality(true),
-      musicOn(true), textScrollSpeed(0), showGameHowTo(true), settingsRecord(DefaultSettings()),
-      presentedScaleStep(0), dealCount(0), mixerFrame(10), stackingFrame(0), presentationFrame(0),
+      gameState(gsIntro), selectedRow(2), cornerClicked(false), settingsRecord(PlayerSettings),
+      language(PlayerSettings.language), highQuality(PlayerSettings.highQuality),
+      musicOn(PlayerSettings.musicOn), textScrollSpeed(0),
+      showGameHowTo(PlayerSettings.showInstructions), presentedScaleStep(0), dealCount(0),
+      mixerFrame(10), stackingFrame(0), presentationFrame(0),
       presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
       starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
       sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
@@ -40,6 +42,16 @@ vossaGame::vossaGame(int width, int height, bool fullScreen)
       gameHowToText(nullptr), gameHowToPanel(nullptr), shownScreen(scNone), stripLine(18),
       assetScale(0.0f)
 {
+    // Every setting but the backdrop colours starts at its default, whatever a game before
+    // this one in the process changed.
+    TSettings fresh = DefaultSettings();
+    fresh.red1 = r1;
+    fresh.green1 = g1;
+    fresh.blue1 = b1;
+    fresh.red2 = r2;
+    fresh.green2 = g2;
+    fresh.blue2 = b2;
+    settingsRecord = fresh;
     srand(static_cast<unsigned>(time(nullptr)));
     // Until the shell sets up OpenGL, the flights use the requested window's ratio.
     aspect = height > 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;

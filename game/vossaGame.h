@@ -24,6 +24,7 @@
 #include "vossaGameState.h"
 #include "vossaMotion.h"
 #include "vossaScenery.h"
+#include "vossaSettingSwitch.h"
 #include "vossaSettings.h"
 #include "vossaTrickPositions.h"
 
@@ -129,6 +130,8 @@ public:
     // Settings file (vossaGameSettings.cpp).
     void ReadConfig();
     void WriteConfig();
+    // Both volumes one step up (`steps` 1) or down (-1), in the record and the players.
+    void ChangeVolumes(int32_t steps);
     // The switches of the settings' options byte (kOption* bits).
     bool HasOption(uint8_t option) const { return (settingsRecord.options & option) != 0; }
     void SetOption(uint8_t option, bool on);
@@ -229,12 +232,13 @@ protected:
     TGameState gameState;
     int32_t selectedRow;
     bool cornerClicked;
-    int32_t language;
-    bool highQuality;
-    bool musicOn;
+    // The settings live in the player's settings record alone; these name its fields.
+    TSettings& settingsRecord;
+    int32_t& language;
+    vossaSettingSwitch highQuality;
+    vossaSettingSwitch musicOn;
     int32_t textScrollSpeed;
-    bool showGameHowTo;
-    TSettings settingsRecord;
+    vossaSettingSwitch showGameHowTo;
     vossaCameraFlight cameraFlight; // the one camera flight: to the circle, rows, reveal, home
     float presentedScaleStep;
     int32_t dealCount;

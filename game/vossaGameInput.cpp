@@ -201,25 +201,11 @@ void vossaGame::OnKeyUp(unsigned key)
         }
         case SDLK_UP:
         case SDLK_VOLUMEUP:
-            if (music != nullptr)
-            {
-                music->VolumeUp();
-            }
-            if (sampler != nullptr)
-            {
-                sampler->VolumeUp();
-            }
+            ChangeVolumes(1);
             break;
         case SDLK_DOWN:
         case SDLK_VOLUMEDOWN:
-            if (music != nullptr)
-            {
-                music->VolumeDown();
-            }
-            if (sampler != nullptr)
-            {
-                sampler->VolumeDown();
-            }
+            ChangeVolumes(-1);
             break;
         default:
             if (!pressEcho)

@@ -1,5 +1,7 @@
-// vossaGame, settings: reads the settings file at construction into the game's switches and
-// the backdrop colours, and writes it back at the end of the main loop.
+// vossaGame, settings: reads the settings file at construction into the player's settings
+// record (the game's switches, language and volumes and the backdrop colours are its fields),
+// keeps the volumes there and in the players, and writes the record back at the end of the
+// main loop.
 #include "audio/krMusic.h"
 #include "audio/krSampler.h"
 #include "vossaGame.h"
@@ -19,8 +21,6 @@ int32_t ClampVolume(int32_t volume)
 
 void vossaGame::ReadConfig()
 {
-    settingsRecord.musicVolume = kDefaultVolume;
-    settingsRecord.soundVolume = kDefaultVolume;
     TSettings read;
     if (!ReadSettingsFile(SettingsFilePath().c_str(), &read))
     {
@@ -28,19 +28,11 @@ void vossaGame::ReadConfig()
         language = PreferredLanguage();
         return;
     }
+    // The colours, switches and options as read (the switches reduced to bit 0).
     settingsRecord = read;
     cameraFlight.SetEased(Motion().easedCamera);
-    r1 = read.red1;
-    g1 = read.green1;
-    b1 = read.blue1;
-    r2 = read.red2;
-    g2 = read.green2;
-    b2 = read.blue2;
     // A damaged file must never make the texts index past the language table.
     language = ValidLanguage(read.language);
-    highQuality = read.highQuality != 0;
-    musicOn = read.musicOn != 0;
-    showGameHowTo = read.showInstructions != 0;
     // The players keep their volumes within the mixer's range.
     settingsRecord.musicVolume = ClampVolume(read.musicVolume);
     settingsRecord.soundVolume = ClampVolume(read.soundVolume);
@@ -48,22 +40,22 @@ void vossaGame::ReadConfig()
 
 void vossaGame::WriteConfig()
 {
-    TSettings s = DefaultSettings();
-    s.red1 = r1;
-    s.green1 = g1;
-    s.blue1 = b1;
-    s.red2 = r2;
-    s.green2 = g2;
-    s.blue2 = b2;
-    s.language = ValidLanguage(language);
-    s.highQuality = highQuality ? 1 : 0;
-    s.musicOn = musicOn ? 1 : 0;
-    s.showInstructions = showGameHowTo ? 1 : 0;
-    s.options = settingsRecord.options;
-    s.musicVolume = music != nullptr ? music->GetVolume() : settingsRecord.musicVolume;
-    s.soundVolume = sampler != nullptr ? sampler->GetVolume() : settingsRecord.soundVolume;
-    settingsRecord = s;
+    language = ValidLanguage(language);
     WriteSettingsFile(SettingsFilePath().c_str(), settingsRecord);
+}
+
+void vossaGame::ChangeVolumes(int32_t steps)
+{
+    settingsRecord.musicVolume = ClampVolume(settingsRecord.musicVolume + steps);
+    settingsRecord.soundVolume = ClampVolume(settingsRecord.soundVolume + steps);
+    if (music != nullptr)
+    {
+        music->SetVolume(settingsRecord.musicVolume);
+    }
+    if (sampler != nullptr)
+    {
+        sampler->SetVolume(settingsRecord.soundVolume);
+    }
 }
 
 void vossaGame::SetOption(uint8_t option, bool on)

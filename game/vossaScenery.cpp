@@ -5,13 +5,14 @@
 #include <cstring>
 
 #include "render/krVector.h"
+#include "vossaSettings.h"
 
-float r1 = 0.889129638671875f;
-float g1 = 0.629486083984375f;
-float b1 = 0.13458251953125f;
-float r2 = 0.084930419921875f;
-float g2 = 0.404876708984375f;
-float b2 = 0.7286376953125f;
+float& r1 = PlayerSettings.red1;
+float& g1 = PlayerSettings.green1;
+float& b1 = PlayerSettings.blue1;
+float& r2 = PlayerSettings.red2;
+float& g2 = PlayerSettings.green2;
+float& b2 = PlayerSettings.blue2;
 float light_pos[4] = {0.0f, 0.0f, 20.0f, 0.0f};
 float mat_emission[4] = {0.4f, 0.4f, 0.4f, 0.0f};
 

@@ -6,9 +6,10 @@
 
 #include <cstdint>
 
-// The two backdrop colours: bottom edge (r1, g1, b1) and top edge (r2, g2, b2). Saved in the
-// settings file and changed by a double click in the top-right corner.
-extern float r1, g1, b1, r2, g2, b2;
+// The two backdrop colours: bottom edge (r1, g1, b1) and top edge (r2, g2, b2), the fields of
+// the player's settings record (PlayerSettings). Saved in the settings file and changed by a
+// double click in the top-right corner.
+extern float &r1, &g1, &b1, &r2, &g2, &b2;
 // Position of light 0 (a directional light along +z) and the emission of the card material.
 extern float light_pos[4];
 extern float mat_emission[4];

@@ -29,6 +29,8 @@ TSettings DefaultSettings()
     return s;
 }
 
+TSettings PlayerSettings = DefaultSettings();
+
 static float ReadF32(const uint8_t* p)
 {
     const uint32_t bits = krLoadU32LE(p);

@@ -42,6 +42,10 @@ const uint8_t kKnownOptions = kOptionTrick27 | kOptionFourColours | kOptionReduc
 // both volumes 64.
 TSettings DefaultSettings();
 
+// The player's settings, one record for the process: the game's switches, language and
+// volumes and the scenery's backdrop colours (r1 .. b2) are names for its fields.
+extern TSettings PlayerSettings;
+
 // Decodes `size` bytes; false (out unchanged) unless exactly 48. The switches are reduced to
 // bit 0 and the options byte to its known bits; the alpha fields are kept as read.
 bool DecodeSettings(const uint8_t* bytes, uint64_t size, TSettings* out);
