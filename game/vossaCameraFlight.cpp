@@ -43,9 +43,9 @@ bool vossaCameraFlight::Step(float position[3], float angle[3])
         return true;
     }
     // This step's share of the whole way, which is kCameraSteps equal steps.
-    const float share = (FlightProgress(stepsTaken + 1, kCameraSteps, true) -
-                         FlightProgress(stepsTaken, kCameraSteps, true)) *
-                        static_cast<float>(kCameraSteps);
+    const float share =
+        (EasedProgress(stepsTaken + 1, kCameraSteps) - EasedProgress(stepsTaken, kCameraSteps)) *
+        static_cast<float>(kCameraSteps);
     for (int32_t i = 0; i < 3; ++i)
     {
         position[i] += positionStep[i] * share;

@@ -13,7 +13,7 @@ TMotion_s MotionFor(bool reduced)
     return m;
 }
 
-float FlightProgress(int step, int steps, bool eased)
+float EasedProgress(int step, int steps)
 {
     if (steps <= 0 || step >= steps)
     {
@@ -24,5 +24,5 @@ float FlightProgress(int step, int steps, bool eased)
         return 0.0f;
     }
     const float t = static_cast<float>(step) / static_cast<float>(steps);
-    return eased ? t * t * (3.0f - 2.0f * t) : t;
+    return t * t * (3.0f - 2.0f * t);
 }

@@ -17,6 +17,6 @@ struct TMotion_s
 
 TMotion_s MotionFor(bool reduced);
 
-// The share of a flight's way covered after `step` of `steps` steps, 0 to 1: smooth at both
-// ends when `eased`, in equal parts otherwise.
-float FlightProgress(int step, int steps, bool eased);
+// The share of an eased flight's way covered after `step` of `steps` steps, 0 to 1: the steps
+// grow from nothing and shrink to nothing again (smoothstep).
+float EasedProgress(int step, int steps);
