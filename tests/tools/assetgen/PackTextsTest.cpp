@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "AssetgenTestPack.h"
+#include "ScaledEntries.h"
 #include "data/krStringArray.h"
 #include "render/krFont.h"
 #include "vossaMessageLines.h"
@@ -157,22 +158,46 @@ TEST(PackTexts, CaptionsFitTheirButtonsAndViewerLinesFitTheirViewers)
 {
     std::unique_ptr<krFont> mainFont = LoadFont("arial"), smallFont = LoadFont("ss10");
     ASSERT_TRUE(mainFont && smallFont);
+    // The fonts made for the GUI's larger scales, measured in GUI units as the game draws them.
+    std::vector<std::pair<float, std::unique_ptr<krFont>>> mainFonts, smallFonts;
+    mainFonts.emplace_back(1.0f, std::move(mainFont));
+    smallFonts.emplace_back(1.0f, std::move(smallFont));
+    for (float scale : ScaledFontScales())
+    {
+        mainFonts.emplace_back(scale, LoadFont(ScaledEntryName("arial", scale)));
+        smallFonts.emplace_back(scale, LoadFont(ScaledEntryName("ss10", scale)));
+        ASSERT_TRUE(mainFonts.back().second && smallFonts.back().second) << scale;
+    }
+    auto fits = [](const std::vector<std::pair<float, std::unique_ptr<krFont>>>& fonts,
+                   const krString* line, float room)
+    {
+        for (const auto& f : fonts)
+        {
+            if (f.second->GetWidth(line->GetString()) / f.first > room)
+            {
+                return false;
+            }
+        }
+        return true;
+    };
     for (const char* language : kLanguages)
     {
         std::unique_ptr<krStringArray> msg = LoadText(std::string("msg_") + language);
         ASSERT_NE(msg, nullptr);
         // Button captions on 128-pixel buttons.
-        for (int i : {1, 2, 3, 7, 8, 9, 13, 14, 15, 16})
+        for (uint64_t i : {1, 2, 3, 7, 8, 9, 13, 14, 15, 16, int(mlTrick21), int(mlTrick27),
+                           int(mlSuitsTwoColours), int(mlSuitsFourColours), int(mlMotionFull),
+                           int(mlMotionReduced)})
         {
-            EXPECT_LE(mainFont->GetWidth(msg->GetLine(i)->GetString()), 124.0f)
-                << language << " line " << i;
+            EXPECT_TRUE(fits(mainFonts, msg->GetLine(i), 124.0f)) << language << " line " << i;
         }
         // Settings row labels sit left of the buttons (label at 20, button at 210).
-        for (int i : {11, 12, 17, 21})
+        for (uint64_t i :
+             {11, 12, 17, 21, int(mlTrickLabel), int(mlSuitsLabel), int(mlMotionLabel)})
         {
-            EXPECT_LE(smallFont->GetWidth(msg->GetLine(i)->GetString()), 185.0f)
-                << language << " line " << i;
+            EXPECT_TRUE(fits(smallFonts, msg->GetLine(i), 185.0f)) << language << " line " << i;
         }
+        const krFont* viewerFont = smallFonts[0].second.get();
         // Viewers: licences 600 wide, how-to 590 wide, text inset by 5 on the left.
         const std::pair<std::string, float> viewers[2] = {{"licenses_", 590.0f},
                                                           {"howtoplay_", 580.0f}};
@@ -182,7 +207,7 @@ TEST(PackTexts, CaptionsFitTheirButtonsAndViewerLinesFitTheirViewers)
             ASSERT_NE(text, nullptr);
             for (uint64_t i = 0; i < text->GetLinesCounf(); ++i)
             {
-                EXPECT_LE(smallFont->GetWidth(text->GetLine(i)->GetString()), v.second)
+                EXPECT_LE(viewerFont->GetWidth(text->GetLine(i)->GetString()), v.second)
                     << v.first << language << " line " << i;
             }
         }
