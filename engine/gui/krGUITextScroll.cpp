@@ -19,7 +19,6 @@ krGUITextScroll::krGUITextScroll(uint32_t id, krFont* font, int32_t left, int32_
     {
         textWidth = static_cast<int32_t>(font->GetWidth(this->text.GetString()));
     }
-    shownWidth = textWidth;
 }
 
 krGUITextScroll* krGUITextScroll::Create(uint32_t id, krFont* font, int32_t left, int32_t top,
@@ -39,7 +38,7 @@ float krGUITextScroll::GetDrawnX(float fraction) const
 {
     if (!scrolling)
     {
-        const int32_t room = width - shownWidth;
+        const int32_t room = width - (parts.empty() ? textWidth : partWidths[part]);
         return static_cast<float>(left + (room > 0 ? room / 2 : 0));
     }
     // A text that starts again from the right is drawn there at once, not swept across.
@@ -60,14 +59,14 @@ void krGUITextScroll::Update()
 void krGUITextScroll::Draw()
 {
     const float x = GetDrawnX(guiManager ? guiManager->GetStepFraction() : 1.0f);
-    glColor4f(color[0], color[1], color[2], alpha);
+    glColor4f(color[0], color[1], color[2], alpha * PartFade());
     if (font)
     {
         // Horizontally the control's span; vertically from 5 pixels below its bottom edge up.
         glEnable(GL_SCISSOR_TEST);
         krGUIScissor(left, top + height + 5 - 1000, width, 1000, DrawableHeight(), DrawableScale());
         const float y = static_cast<float>(top) + font->GetHeight();
-        font->Print(x, y, 0.0f, text.GetString());
+        font->Print(x, y, 0.0f, GetShownText());
         glDisable(GL_SCISSOR_TEST);
     }
 }
@@ -78,6 +77,11 @@ void krGUITextScroll::Animate(float x)
     {
         vx += scrolling ? 1 : 0;
         frameCounter = 0;
+    }
+    if (parts.size() > 1 && ++partStep >= kPartSteps)
+    {
+        partStep = 0;
+        part = (part + 1) % parts.size();
     }
     // Once the text has left on the left it starts again from the right edge.
     if (scrolling && x + static_cast<float>(textWidth) < static_cast<float>(left))
@@ -95,7 +99,7 @@ void krGUITextScroll::Animate(float x)
                 fadingOut = false;
                 text = nextText;
                 vx = 0;
-                shownWidth = font ? static_cast<int32_t>(font->GetWidth(text.GetString())) : 0;
+                SplitIntoParts();
             }
         }
         else
@@ -125,4 +129,73 @@ void krGUITextScroll::SetColor(float r, float g, float b, float a)
     color[2] = b;
     color[3] = a;
     alpha = a;
+}
+
+void krGUITextScroll::SetScrolling(bool on)
+{
+    scrolling = on;
+    SplitIntoParts();
+}
+
+const wchar_t* krGUITextScroll::GetShownText() const
+{
+    return parts.empty() ? text.GetString() : parts[part].c_str();
+}
+
+void krGUITextScroll::SplitIntoParts()
+{
+    parts.clear();
+    partWidths.clear();
+    part = 0;
+    partStep = 0;
+    if (scrolling || font == nullptr || text.GetString() == nullptr)
+    {
+        return;
+    }
+    std::wstring current;
+    auto close = [&]()
+    {
+        if (!current.empty())
+        {
+            parts.push_back(current);
+            partWidths.push_back(static_cast<int32_t>(font->GetWidth(current.c_str())));
+            current.clear();
+        }
+    };
+    for (const wchar_t* c = text.GetString(); *c != 0;)
+    {
+        const wchar_t* end = c;
+        while (*end != 0 && *end != L' ')
+        {
+            ++end;
+        }
+        if (end != c)
+        {
+            const std::wstring word(c, end);
+            const std::wstring joined = current.empty() ? word : current + L' ' + word;
+            if (!current.empty() && font->GetWidth(joined.c_str()) > static_cast<float>(width))
+            {
+                close();
+                current = word;
+            }
+            else
+            {
+                current = joined;
+            }
+        }
+        c = *end != 0 ? end + 1 : end;
+    }
+    close();
+}
+
+float krGUITextScroll::PartFade() const
+{
+    if (parts.size() <= 1)
+    {
+        return 1.0f;
+    }
+    const float in = static_cast<float>(partStep + 1) / kPartFadeSteps;
+    const float out = static_cast<float>(kPartSteps - partStep) / kPartFadeSteps;
+    const float fade = in < out ? in : out;
+    return fade < 1.0f ? fade : 1.0f;
 }

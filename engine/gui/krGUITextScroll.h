@@ -3,11 +3,12 @@
 // the right once it has left on the left. SetValue fades the old text out, swaps the texts and
 // fades the new one in. The animation advances in Update, one pixel per update step; Draw
 // places the text between its last two offsets by the manager's step fraction. A ticker set
-// not to scroll shows its text still, centred (from the left edge when it is wider), and
-// only fades from one text to the next.
+// not to scroll shows its text still and only fades from one text to the next.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "data/krString.h"
 #include "gui/krGUIObject.h"
@@ -38,8 +39,14 @@ public:
     // Scroll offset: the text starts `vx` pixels left of the control's right edge.
     void SetVx(int32_t value) { vx = prevVx = value; }
     int32_t GetVx() const { return vx; }
-    // Scrolling (the default) or still.
-    void SetScrolling(bool on) { scrolling = on; }
+    // Scrolling (the default) or still. A still ticker shows its text centred; a text wider
+    // than the control it shows a part at a time, each part as many words as fit, for
+    // kPartSteps update steps with a fade of kPartFadeSteps at either end.
+    void SetScrolling(bool on);
+    static constexpr int32_t kPartSteps = 240;
+    static constexpr int32_t kPartFadeSteps = 20;
+    // What Draw prints: the text, or the part of it that a still ticker shows now.
+    const wchar_t* GetShownText() const;
 
     float GetAlpha() const { return alpha; }
     bool IsChanging() const { return changing; }
@@ -68,5 +75,14 @@ protected:
     float fadeStep;
     bool fadingOut;
     bool scrolling = true;
-    int32_t shownWidth = 0; // width of the text shown, for placing it still
+    // A still ticker's parts of `text`, their widths, the part shown and its steps so far.
+    std::vector<std::wstring> parts;
+    std::vector<int32_t> partWidths;
+    size_t part = 0;
+    int32_t partStep = 0;
+
+    // Splits `text` into the parts a still ticker shows (none while scrolling).
+    void SplitIntoParts();
+    // The alpha factor of the part shown: it fades in and out when there are several.
+    float PartFade() const;
 };

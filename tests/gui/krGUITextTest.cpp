@@ -105,20 +105,39 @@ TEST_F(GUITextTest, TextChangeFadesOutFor101FramesThenIn)
     EXPECT_EQ(1.0f, scroll.GetAlpha());
 }
 
-// A still ticker: its text stands centred, a new one still fades in, and one wider than the
-// control starts at its left edge.
-TEST_F(GUITextTest, StillScrollKeepsItsTextInPlaceAndStillFades)
+// A still ticker: its text stands centred and a new one still fades in; a text wider than the
+// control comes a part at a time, each as many words as fit, and a word wider than the control
+// starts at its left edge.
+TEST_F(GUITextTest, StillScrollShowsItsTextInPlaceAPartAtATime)
 {
     krGUITextScroll scroll(1, font, 2, 100, 620, krString(L"old"));
     scroll.SetScrolling(false);
+    std::wstring words = L"aaa";
+    for (int i = 1; i < 30; i++)
+    {
+        words += i == 15 ? L" bbb" : L" aaa";
+    }
+    scroll.SetValue(krString(words.c_str()));
+    for (int frame = 0; frame < 101; frame++)
+    {
+        ASSERT_EQ(2.0f + (620 - 30) / 2, scroll.GetDrawnX(0.5f)) << frame;
+        scroll.Update();
+    }
+    // 15 words of 40 pixels, less the last space, fit: 590 pixels centred.
+    const std::wstring first = words.substr(0, 59), second = words.substr(60);
+    for (int frame = 0; frame < 2 * krGUITextScroll::kPartSteps; frame++)
+    {
+        const bool later = frame >= krGUITextScroll::kPartSteps;
+        ASSERT_EQ(scroll.GetShownText(), later ? second : first) << frame;
+        ASSERT_EQ(17.0f, scroll.GetDrawnX(0.5f)) << frame;
+        scroll.Update();
+    }
+    EXPECT_EQ(scroll.GetShownText(), first);
     scroll.SetValue(krString(krRepeat(L'a', 70).c_str()));
     for (int frame = 0; frame < 102; frame++)
     {
-        const bool swapped = frame > 100;
-        ASSERT_EQ(swapped ? 2.0f : 2.0f + (620 - 30) / 2, scroll.GetDrawnX(0.5f)) << frame;
         scroll.Update();
     }
-    EXPECT_TRUE(scroll.IsChanging() && !scroll.IsFadingOut());
     EXPECT_EQ(2.0f, scroll.GetDrawnX(1.0f));
 }
 
