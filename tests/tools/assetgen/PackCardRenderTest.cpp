@@ -110,8 +110,7 @@ TEST_F(PackCardRender, FourColourFacesInkEachSuitItsOwnColour)
             DrawCard(std::string("box") + suffix, ace.texture + std::string(suffix), 0);
             const TTestPixel_s centre = ReadPixel(128, 128);
             EXPECT_TRUE(krPixelNear(centre, ace.r, ace.g, ace.b, 40))
-                << ace.texture << suffix << ": " << centre.r << "," << centre.g << ","
-                << centre.b;
+                << ace.texture << suffix << ": " << centre.r << "," << centre.g << "," << centre.b;
         }
     }
 }
