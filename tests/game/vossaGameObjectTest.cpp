@@ -31,6 +31,7 @@
 #include "render/krGeometry.h"
 #include "render/krVertexArray.h"
 #include "vossaGame.h"
+#include "vossaMessageLines.h"
 #include "vossaTestArchive.h"
 
 namespace
@@ -471,18 +472,19 @@ TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
     {
         uint32_t id;
         uint8_t bit;
-        const wchar_t *off, *on;
-    } options[] = {{ciTrick, kOptionTrick27, L"E23", L"E24"},
-                   {ciSuits, kOptionFourColours, L"E26", L"E27"},
-                   {ciMotion, kOptionReducedMotion, L"E29", L"E30"}};
+        uint64_t off, on;
+    } options[] = {{ciTrick, kOptionTrick27, mlTrick21, mlTrick27},
+                   {ciSuits, kOptionFourColours, mlSuitsTwoColours, mlSuitsFourColours},
+                   {ciMotion, kOptionReducedMotion, mlMotionFull, mlMotionReduced}};
+    auto line = [](uint64_t i) { return L"E" + std::to_wstring(i); };
     uint8_t bits = 0;
     for (const auto& o : options)
     {
-        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(o.off)) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(line(o.off).c_str())) << o.id;
         Click(o.id);
         bits |= o.bit;
         EXPECT_EQ(game->settingsRecord.options, bits) << o.id;
-        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(o.on)) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(line(o.on).c_str())) << o.id;
     }
     Click(ciSuits);
     EXPECT_EQ(game->settingsRecord.options, kOptionTrick27 | kOptionReducedMotion);
