@@ -30,10 +30,9 @@ const float kHomeCamAngle[3] = {0.0f, 22.2099552f, -34.6961136f};
 vossaGame::vossaGame(int width, int height, bool fullScreen)
     : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), skyBox(nullptr),
       stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr), resource(nullptr),
-      gameState(gsIntro), selectedRow(2), cornerClicked(false), language(0), highQuality(true),
-      musicOn(true), textScrollSpeed(0), showGameHowTo(true), settingsRecord(DefaultSettings()),
-      presentedScaleStep(0), dealCount(0), mixerFrame(10), stackingFrame(0), presentationFrame(0),
-      presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
+      selectedRow(2), cornerClicked(false), language(0), highQuality(true), musicOn(true),
+      textScrollSpeed(0), showGameHowTo(true), settingsRecord(DefaultSettings()),
+      presentedScaleStep(0), presentedScale(5.0f), presentedAngle{0, 0, 90}, starsVisible(false),
       starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
       sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
       blueButtonStates(nullptr), greenButtonStates(nullptr), redButtonStates(nullptr),
@@ -109,6 +108,7 @@ bool vossaGame::OnAfterInit()
         music->Play();
     }
 
+    trick.SetCounted(HasOption(kOptionTrick27));
     InitBoxes();
 
     mainFont = new krFont(ftYDown);
@@ -282,7 +282,7 @@ void vossaGame::ReleaseAssets()
     gameHowToText = nullptr;
     gameHowToPanel = nullptr;
     // A pending order only borrows the boxes.
-    order.Drop();
+    trick.order.Drop();
     delete mainFont;
     mainFont = nullptr;
     delete smallFont;

@@ -20,11 +20,12 @@
 #include "render/krPoseBlend.h"
 #include "vossaCameraFlight.h"
 #include "vossaCardLayout.h"
-#include "vossaCardOrder.h"
 #include "vossaGameState.h"
+#include "vossaMessageLines.h"
+#include "vossaNumberEntry.h"
 #include "vossaScenery.h"
 #include "vossaSettings.h"
-#include "vossaTrickPositions.h"
+#include "vossaTrick.h"
 
 class krFont;
 class krGeometry;
@@ -49,20 +50,25 @@ extern const float kHomeCamAngle[3];
 // The IDs of the screens' controls.
 enum TControlID : uint32_t
 {
-    ciNone = 0,         // labels, sub-panels, tickers, the strip's panel
-    ciStart = 100,      // start button, also the intro logo
-    ciQuit = 101,       // quit button
-    ciAbout = 102,      // about button
-    ciDialog = 103,     // dialog panel
-    ciClose = 104,      // close button of a dialog
-    ciHowTo = 105,      // how-to button
-    ciSettings = 106,   // settings button
-    ciLanguage = 107,   // language button
-    ciQuality = 108,    // quality button
-    ciTextViewer = 109, // text viewer
-    ciMusic = 110,      // music button
-    ciStrip = 111,      // instruction strip ticker
-    ciStripSwitch = 112 // strip button
+    ciNone = 0,          // labels, sub-panels, tickers, the strip's panel
+    ciStart = 100,       // start button, also the intro logo
+    ciQuit = 101,        // quit button
+    ciAbout = 102,       // about button
+    ciDialog = 103,      // dialog panel
+    ciClose = 104,       // close button of a dialog
+    ciHowTo = 105,       // how-to button
+    ciSettings = 106,    // settings button
+    ciLanguage = 107,    // language button
+    ciQuality = 108,     // quality button
+    ciTextViewer = 109,  // text viewer
+    ciMusic = 110,       // music button
+    ciStrip = 111,       // instruction strip ticker
+    ciStripSwitch = 112, // strip button
+    ciCount = 120,       // the count of the count-out
+    ciNumberDown = 121,  // the number question: one less
+    ciNumberUp = 122,    // the number question: one more
+    ciNumberOk = 123,    // the number question: confirm
+    ciNumberShown = 124, // the number question: the number typed
 };
 
 // The screen the GUI shows, so that a new window size can build it again.
@@ -73,7 +79,8 @@ enum TScreen : int32_t
     scAbout,    // the about dialog
     scSettings, // the settings dialog
     scHowTo,    // the how-to dialog
-    scStrip     // the game with the instruction strip
+    scStrip,    // the game with the instruction strip
+    scNumber    // the number question of the twenty-seven-card trick
 };
 
 class vossaGame : public krSDLWrapper
@@ -121,6 +128,19 @@ public:
     void OnBeforeGotoMindSelect();
     void GotoMindSelect();
     void GoToIntro();
+
+    // The twenty-seven-card trick (vossaGameNumber.cpp): the trick the settings choose, taken
+    // at the start of a game (the cards are built again when it changes); the number question;
+    // the count-out of the pile to the number after the third answer.
+    void ChooseTrick();
+    void CreateNumberControls();
+    void OnNumberClick(uint32_t id);
+    // Digits, Backspace and Return on the number question; true when the key was taken.
+    bool OnNumberKey(unsigned key);
+    void OnBeforeCountOut();
+    void CountOut();
+    // Every card shows its face again (after the face-down count).
+    void TurnCardsFaceUp();
 
     // Settings file (vossaGameSettings.cpp).
     void ReadConfig();
@@ -212,15 +232,14 @@ protected:
     // One step of the camera flight under way (none once it has arrived).
     void StepCameraFlight();
 
-    krGeometry* cards;    // owned, with its boxes
-    vossaCardOrder order; // the pending order of the cards and its disguise
+    krGeometry* cards; // owned, with its boxes
+    vossaTrick trick;  // the trick's state: order, positions, step counters, the game state
     krVertexArray* skyBox;
     krGeometry* stars;
     krGeometry* clouds;
     krFont* mainFont;
     krFont* smallFont;
     krResource* resource;
-    TGameState gameState;
     int32_t selectedRow;
     bool cornerClicked;
     int32_t language;
@@ -231,14 +250,8 @@ protected:
     TSettings settingsRecord;
     vossaCameraFlight cameraFlight; // the one camera flight: to the circle, rows, reveal, home
     float presentedScaleStep;
-    int32_t dealCount;
-    vossaTrickPositions positions; // where the cards stand and go
-    int32_t mixerFrame;
-    int32_t stackingFrame;
-    int32_t presentationFrame;
     float presentedScale;
     float presentedAngle[3];
-    int32_t returnFrame;
     float starPositions[kStarCount][3];
     float starSpins[kStarCount];
     bool starsVisible;
@@ -258,7 +271,8 @@ protected:
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
     TScreen shownScreen;
-    uint64_t stripLine;   // the message line the instruction strip shows or fades to
+    vossaNumberEntry numberEntry; // the number being named
+    uint64_t stripLine;           // the message line the instruction strip shows or fades to
     float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
     unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
     unsigned altKey = 0;  // the key last pressed while Alt was held

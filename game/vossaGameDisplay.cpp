@@ -140,6 +140,9 @@ void vossaGame::RebuildScreen()
         case scStrip:
             CreateGameHowToControls();
             break;
+        case scNumber:
+            CreateNumberControls();
+            break;
         case scNone:
         default:
             break;

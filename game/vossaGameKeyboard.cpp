@@ -79,12 +79,16 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         return;
     }
+    if (OnNumberKey(key))
+    {
+        return;
+    }
     const TKeyCommand command = KeyCommand(key);
     if (command == kcNone)
     {
         return;
     }
-    const TKeyPlan_s plan = KeyPlan(command, gameState, TopControl(ciQuit) != nullptr);
+    const TKeyPlan_s plan = KeyPlan(command, trick.State(), TopControl(ciQuit) != nullptr);
     switch (plan.action)
     {
         case kaStart:

@@ -251,12 +251,18 @@ void vossaGame::OnGUIClick(krGUIObject* control)
     switch (id)
     {
         case ciStart:
-            if (NextState(gameState, trStart, dealCount) != gameState)
+            ChooseTrick();
+            if (NextState(trick.State(), trStart, trick.dealCount, trick.Counted()) !=
+                trick.State())
             {
                 clear();
                 shownScreen = scNone;
                 stripLine = 18;
-                if (showGameHowTo)
+                if (trick.Counted())
+                {
+                    CreateNumberControls();
+                }
+                else if (showGameHowTo)
                 {
                     CreateGameHowToControls();
                 }
@@ -320,6 +326,7 @@ void vossaGame::OnGUIClick(krGUIObject* control)
             CreateConfigControls();
             break;
         default:
+            OnNumberClick(id);
             break;
     }
     gui->Thaw();
