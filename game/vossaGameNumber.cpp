@@ -25,7 +25,7 @@ const int32_t kTurnSteps = 30;
 const int32_t kRestSteps = 30;
 
 // The question panel and its controls, relative to the panel.
-const int32_t kNumberWidth = 360, kNumberHeight = 140;
+const int32_t kNumberWidth = 460, kNumberHeight = 140;
 const int32_t kStepButtonWidth = 64;
 
 // The digit of a key, or -1.
@@ -122,7 +122,7 @@ void vossaGame::OnNumberClick(uint32_t id)
             gameHowToText = nullptr;
             gameHowToPanel = nullptr;
             shownScreen = scNone;
-            stripLine = kMsgNumberStrip;
+            stripLine = 18;
             if (showGameHowTo)
             {
                 CreateGameHowToControls();

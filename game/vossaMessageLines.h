@@ -7,5 +7,6 @@
 
 const uint64_t kMsgNumberQuestion = 22; // the question for the number, 1 to 27
 const uint64_t kMsgNumberOk = 23;       // caption of the button that confirms the number
-const uint64_t kMsgNumberStrip = 24;    // the strip once the number is named
-const uint64_t kMsgCountOut = 25;       // the strip while the pile is counted out
+const uint64_t kMsgCountOut = 24;       // the strip while the pile is counted out
+// The number of message lines the game reads.
+const uint64_t kMessageLineCount = 25;

@@ -248,7 +248,7 @@ protected:
     std::map<krVertexArray*, TVec_s> Centres()
     {
         std::map<krVertexArray*, TVec_s> centres;
-        for (int32_t i = 0; i < kCardCount; ++i)
+        for (int32_t i = 0; i < game->trick.CardCount(); ++i)
         {
             krVertexArray* box = game->cards->GetVertexArray(i);
             box->GetCenter(centres[box].v);
@@ -294,7 +294,7 @@ protected:
         {
             return;
         }
-        for (int32_t i = 0; i < kCardCount; ++i)
+        for (int32_t i = 0; i < game->trick.CardCount(); ++i)
         {
             krVertexArray* box = game->cards->GetVertexArray(i);
             float now[3];
@@ -369,7 +369,7 @@ protected:
             RunUntil(gsChoice);
             ASSERT_FALSE(HasFatalFailure());
             ASSERT_EQ(game->trick.dealCount, answer + 1);
-            ClickRow(3 - SlotOf(box) / kRowLength);
+            ClickRow(3 - SlotOf(box) / game->trick.RowLength());
         }
         RunUntil(gsPresentation);
     }
@@ -1058,4 +1058,95 @@ TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
     EXPECT_GE(game->stopTime, 182.0 / 60 - 1e-9);
     EXPECT_LT(game->stopTime, 182.0 / 60 + 1.0 / 20);
     EXPECT_NEAR(game->frames, 182 / 3, 2);
+}
+
+// The twenty-seven-card trick chosen in the settings: the start asks for a number (typed: a
+// digit that makes it too large starts afresh, Backspace takes one back; the buttons step it),
+// the rows are of nine, and three truthful answers count the followed card out face down at
+// that number, where it turns face up and is revealed as the 21-card trick reveals its card.
+TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
+{
+    auto stroke = [&](unsigned key)
+    {
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+    };
+    auto shown = [&](uint32_t id)
+    {
+        krGUIObject* control = FindControl(Gui(), id);
+        for (uint64_t i = 0; control != nullptr && i < control->GetChildCount(); ++i)
+        {
+            if (control->GetChild(i)->GetID() == id)
+            {
+                control = control->GetChild(i);
+            }
+        }
+        auto* label = dynamic_cast<krGIULabel*>(control);
+        return label != nullptr ? Text(label->GetText()) : std::wstring(L"?");
+    };
+    game->SetOption(kOptionTrick27, true);
+    Click(100);
+    ASSERT_EQ(game->trick.State(), gsNumberQuestion);
+    ASSERT_EQ(game->cards->Length(), 27u);
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(game->trick.State(), gsNumberQuestion);
+    stroke(SDLK_3);
+    stroke(SDLK_5);
+    EXPECT_EQ(shown(ciNumberShown), L"5");
+    stroke(SDLK_BACKSPACE);
+    stroke(SDLK_KP_2);
+    stroke(SDLK_0);
+    Click(ciNumberUp);
+    Click(ciNumberDown);
+    Click(ciNumberDown);
+    EXPECT_EQ(shown(ciNumberShown), L"19");
+    stroke(SDLK_RETURN);
+    ASSERT_EQ(game->trick.State(), gsMindSelect);
+    EXPECT_EQ(game->trick.Number(), 19);
+
+    srand(27);
+    krVertexArray* box = game->cards->GetVertexArray(22);
+    ClickRow(2);
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        // Rows of nine, 2.5 apart and centred (give or take the breathing).
+        EXPECT_NEAR(game->trick.positions.choice[0][0], -10.0f, 0.5f);
+        EXPECT_NEAR(game->trick.positions.choice[26][0], 10.0f, 0.5f);
+        ClickRow(3 - SlotOf(box) / kMaxRowLength);
+    }
+    ASSERT_EQ(game->trick.State(), gsCountOut);
+    EXPECT_EQ(SlotOf(box), 18);
+    bool countedFaceDown = false;
+    int lastCount = 0;
+    for (int i = 0; i < 3000 && game->trick.State() == gsCountOut; ++i)
+    {
+        Frame();
+        const std::wstring count = shown(ciCount);
+        if (count != L"?" && count != L"  ")
+        {
+            lastCount = std::stoi(count);
+        }
+        float angle[3];
+        box->GetAngle(angle);
+        countedFaceDown = countedFaceDown || (lastCount == 19 && angle[1] == 180.0f);
+    }
+    EXPECT_TRUE(countedFaceDown);
+    EXPECT_EQ(lastCount, 19);
+    RunUntil(gsPresentation);
+    EXPECT_EQ(game->RevealedCard(), box);
+    for (int i = 0; i < 200; ++i)
+    {
+        Frame();
+    }
+    EXPECT_GT(box->GetScale(), 19.0f);
+    // Escape flies home; the next game of 21 cards is built at the start.
+    game->OnKeyUp(SDLK_ESCAPE);
+    RunUntil(gsIntro);
+    game->SetOption(kOptionTrick27, false);
+    Click(100);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
+    EXPECT_EQ(game->cards->Length(), 21u);
 }

@@ -1,6 +1,7 @@
 // A small but complete asset archive for the game's tests, built in memory: a flat card mesh,
-// tiny TGA faces, button skins, clouds, stars and logos, two glyph fonts and the texts of
-// both languages ("E0" .. "E21" and "P0" .. "P21" as message lines). It holds no sounds, so
+// 27 tiny TGA faces, button skins, clouds, stars and logos, two glyph fonts and the texts of
+// both languages ("E0", "E1", ... and "P0", "P1", ... as message lines, as many as the game
+// reads). It holds no sounds, so
 // every test also runs the game without its music and choice sample.
 #pragma once
 

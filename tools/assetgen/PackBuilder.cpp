@@ -110,9 +110,10 @@ bool ParseDeck(const std::string& text, std::vector<TCard_s>& deck, std::string&
         }
         deck.push_back(card);
     }
-    if (deck.size() != 21)
+    if (deck.size() != static_cast<size_t>(kDeckCards))
     {
-        error = "cards.txt must list 21 cards, it lists " + std::to_string(deck.size());
+        error = "cards.txt must list " + std::to_string(kDeckCards) + " cards, it lists " +
+                std::to_string(deck.size());
         return false;
     }
     return true;
@@ -220,15 +221,15 @@ bool PackBuilder::BuildCards(std::string& error)
     TImage_s backImage = back.ToImage();
     backPreview = Downsample(backImage, 126, 176);
 
-    std::vector<std::vector<uint8_t>> high(21), low(21);
-    std::vector<TImage_s> previews(21);
+    std::vector<std::vector<uint8_t>> high(kDeckCards), low(kDeckCards);
+    std::vector<TImage_s> previews(kDeckCards);
     // FreeType faces are not shared between threads: each worker has its own.
     std::vector<FontFace> faces(std::max(threadCount, 1));
     for (FontFace& f : faces)
     {
         f.Open(fonts + "/DejaVuSerif-Bold.ttf");
     }
-    ParallelFor(21, threadCount,
+    ParallelFor(kDeckCards, threadCount,
                 [&](int i, int worker)
                 {
                     CardPainter cardPainter(faces[worker]);
@@ -253,11 +254,15 @@ bool PackBuilder::BuildCards(std::string& error)
                     low[i] = EncodeTGA(small, false, true);
                     previews[i] = Downsample(faceImage, 126, 176);
                 });
-    for (int i = 0; i < 21; ++i)
+    for (int i = 0; i < kDeckCards; ++i)
     {
         Add("texture_" + std::to_string(i), std::move(high[i]));
         Add("texture_" + std::to_string(i) + "_low", std::move(low[i]));
-        cardPreviews.push_back({"texture_" + std::to_string(i), std::move(previews[i])});
+        // The contact sheet has room for the twenty-one-card trick's faces.
+        if (i < kPlainTrickCards)
+        {
+            cardPreviews.push_back({"texture_" + std::to_string(i), std::move(previews[i])});
+        }
     }
     return true;
 }
@@ -314,6 +319,8 @@ bool PackBuilder::BuildFontsAndTexts(std::string& error)
         const TTextRoom_s room;
         if (!CheckMessagesFit(messageLines, *mainFont, *smallFont, room, "msg_" + language,
                               error) ||
+            !CheckTrickTextsFit(messageLines, *mainFont, *smallFont, room, "msg_" + language,
+                                error) ||
             !CheckViewerFit(licenseLines, *smallFont, room.licenceLine, "licenses_" + language,
                             error) ||
             !CheckViewerFit(howToLines, *smallFont, room.howToLine, "howtoplay_" + language, error))

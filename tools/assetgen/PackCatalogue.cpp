@@ -11,7 +11,7 @@ std::vector<std::string> PackLanguages()
 std::vector<std::string> PackCatalogue()
 {
     std::vector<std::string> names = {"box", "box_low"};
-    for (int i = 0; i <= 20; ++i)
+    for (int i = 0; i < kPlainTrickCards; ++i)
     {
         names.push_back("texture_" + std::to_string(i));
         names.push_back("texture_" + std::to_string(i) + "_low");
@@ -37,5 +37,11 @@ std::vector<std::string> PackCatalogue()
         names.push_back("howtoplay_" + language);
     }
     names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
+    // The six faces only the twenty-seven-card trick deals, after everything else.
+    for (int i = kPlainTrickCards; i < kDeckCards; ++i)
+    {
+        names.push_back("texture_" + std::to_string(i));
+        names.push_back("texture_" + std::to_string(i) + "_low");
+    }
     return names;
 }

@@ -1,6 +1,8 @@
 // TextFit: width checks of the language texts against the game's screens.
 #include "TextFit.h"
 
+#include "vossaMessageLines.h"
+
 #include "TextPack.h"
 
 namespace
@@ -94,6 +96,25 @@ bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock
     }
     return Fits(smallFont, ToUtf8(AboutSecondLine(messages, room)), room.aboutLine, what,
                 "the about dialog's second line (lines 5, 4 and 10)", error);
+}
+
+bool CheckTrickTextsFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
+                        const GlyphBlock& smallFont, const TTextRoom_s& room,
+                        const std::string& what, std::string& error)
+{
+    if (messages.size() < kMessageLineCount)
+    {
+        error = what + " has fewer than " + std::to_string(kMessageLineCount) + " lines";
+        return false;
+    }
+    auto line = [&](uint64_t i) { return "line " + std::to_string(i); };
+    const int stripWidth = mainFont.Width(ToU32(messages[18]));
+    return Fits(smallFont, messages[kMsgNumberQuestion], room.numberQuestion, what,
+                line(kMsgNumberQuestion) + " (the number question)", error) &&
+           Fits(mainFont, messages[kMsgNumberOk], room.buttonCaption, what,
+                line(kMsgNumberOk) + " (a button)", error) &&
+           Fits(mainFont, messages[kMsgCountOut], stripWidth, what,
+                line(kMsgCountOut) + " (the instruction strip, wider than line 18)", error);
 }
 
 bool CheckViewerFit(const std::vector<std::string>& lines, const GlyphBlock& font, int width,
