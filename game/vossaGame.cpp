@@ -253,10 +253,7 @@ void vossaGame::Render()
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
-    if (cards != nullptr)
-    {
-        cards->Draw();
-    }
+    DrawCards();
 
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);

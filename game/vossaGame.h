@@ -23,6 +23,7 @@
 #include "vossaGameState.h"
 #include "vossaMessageLines.h"
 #include "vossaNumberEntry.h"
+#include "vossaReplay.h"
 #include "vossaScenery.h"
 #include "vossaSettings.h"
 #include "vossaTrick.h"
@@ -69,6 +70,10 @@ enum TControlID : uint32_t
     ciNumberUp = 122,    // the number question: one more
     ciNumberOk = 123,    // the number question: confirm
     ciNumberShown = 124, // the number question: the number typed
+    ciReplay = 125,      // "How did it work?" at the reveal
+    ciReplayBack = 126,  // the replay: the step before
+    ciReplayNext = 127,  // the replay: the next step
+    ciReplayClose = 128, // the replay: back to the reveal
 };
 
 // The screen the GUI shows, so that a new window size can build it again.
@@ -80,7 +85,8 @@ enum TScreen : int32_t
     scSettings, // the settings dialog
     scHowTo,    // the how-to dialog
     scStrip,    // the game with the instruction strip
-    scNumber    // the number question of the twenty-seven-card trick
+    scNumber,   // the number question of the twenty-seven-card trick
+    scReplay    // the replay's captions
 };
 
 class vossaGame : public krSDLWrapper
@@ -141,6 +147,23 @@ public:
     void CountOut();
     // Every card shows its face again (after the face-down count).
     void TurnCardsFaceUp();
+
+    // The replay "How did it work?" (vossaGameReplay.cpp): its button at the reveal, opening
+    // and closing it, its steps, its captions and its keys and clicks; the cards drawn with
+    // the ones out of the question dimmed.
+    void ShowReplayButton(bool show);
+    void OpenReplay();
+    void CloseReplay();
+    void ReplayStep();
+    void CreateReplayControls();
+    void OnReplayControl(uint32_t id);
+    // H at the reveal; Right, Return, Space and Left in the replay. True when taken.
+    bool OnReplayKey(unsigned key);
+    // A click in the replay, outside its controls, shows the next step.
+    void OnReplayPointer(int x, int y);
+    void DrawCards();
+    // Caption line `line` of the step shown, its counts filled in.
+    krString ReplayCaption(uint64_t line) const;
 
     // Settings file (vossaGameSettings.cpp).
     void ReadConfig();
@@ -271,8 +294,11 @@ protected:
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
     TScreen shownScreen;
-    vossaNumberEntry numberEntry; // the number being named
-    uint64_t stripLine;           // the message line the instruction strip shows or fades to
+    vossaNumberEntry numberEntry;    // the number being named
+    vossaReplay replay;              // the replay of the game just played
+    float replayCamPosition[3] = {}; // the reveal's camera, kept while the replay shows
+    float replayCamAngle[3] = {};
+    uint64_t stripLine;   // the message line the instruction strip shows or fades to
     float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
     unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
     unsigned altKey = 0;  // the key last pressed while Alt was held

@@ -143,6 +143,9 @@ void vossaGame::RebuildScreen()
         case scNumber:
             CreateNumberControls();
             break;
+        case scReplay:
+            CreateReplayControls();
+            break;
         case scNone:
         default:
             break;

@@ -24,6 +24,9 @@ void vossaGame::OnBeforeRender()
         case gsCountOut:
             CountOut();
             break;
+        case gsReplay:
+            ReplayStep();
+            break;
         case gsChoice:
             ChangeChoicePosition();
             break;
@@ -77,6 +80,10 @@ bool vossaGame::Transit(TTrigger trigger)
     {
         OnBeforeGotoPresentation();
     }
+    else if (from == gsGotoPresentation && to == gsPresentation)
+    {
+        ShowReplayButton(true);
+    }
     return true;
 }
 
@@ -115,6 +122,7 @@ void vossaGame::EnterByRowClick(TGameState from, TGameState to)
     }
     else if (from == gsPresentation)
     {
+        ShowReplayButton(false);
         SetStripText(18);
         OnBeforeGotoMindSelect();
         PlayChoiceSound();
@@ -126,6 +134,11 @@ void vossaGame::OnLMBUp(int x, int y)
     if (IsCornerClick(x, y, GetWidth(), GetHeight()))
     {
         cornerClicked = true;
+        return;
+    }
+    if (trick.State() == gsReplay)
+    {
+        OnReplayPointer(x, y);
         return;
     }
     if (trick.State() == gsIntro)
@@ -190,6 +203,11 @@ void vossaGame::OnKeyUp(unsigned key)
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
         {
+            if (trick.State() == gsReplay)
+            {
+                CloseReplay();
+                return;
+            }
             const TGameState to =
                 NextState(trick.State(), trEscape, trick.dealCount, trick.Counted());
             if (to == trick.State())

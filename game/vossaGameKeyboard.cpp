@@ -79,7 +79,7 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         return;
     }
-    if (OnNumberKey(key))
+    if (OnNumberKey(key) || OnReplayKey(key))
     {
         return;
     }

@@ -327,6 +327,7 @@ void vossaGame::OnGUIClick(krGUIObject* control)
             break;
         default:
             OnNumberClick(id);
+            OnReplayControl(id);
             break;
     }
     gui->Thaw();

@@ -43,6 +43,7 @@ const TTransition_s kTransitions[] = {
     {gsCountOut, trAnimationEnd, dlAny, gsGotoPresentation, tkAny},
     {gsGotoPresentation, trAnimationEnd, dlAny, gsPresentation, tkAny},
     {gsPresentation, trRowClick, dlAny, gsGotoMindSelect, tkAny},
+    {gsPresentation, trReplay, dlAny, gsReplay, tkAny},
     {gsGotoMindSelect, trAnimationEnd, dlAny, gsMindSelect, tkAny},
     {gsGoToIntro, trAnimationEnd, dlAny, gsIntro, tkAny},
     // Escape: from the question and the circle straight back to the menu, from the trick by a
@@ -56,6 +57,8 @@ const TTransition_s kTransitions[] = {
     {gsGotoPresentation, trEscape, dlAny, gsGoToIntro, tkAny},
     {gsPresentation, trEscape, dlAny, gsGoToIntro, tkAny},
     {gsGotoMindSelect, trEscape, dlAny, gsGoToIntro, tkAny},
+    // Escape closes the replay: back to the reveal.
+    {gsReplay, trEscape, dlAny, gsPresentation, tkAny},
     {kUnusedState, trEscape, dlAny, gsGoToIntro, tkAny},
 };
 

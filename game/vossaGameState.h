@@ -20,6 +20,7 @@ enum TGameState : int32_t
     gsGoToIntro = 9,       // animated return to the intro view
     gsNumberQuestion = 10, // 27 cards: the player names where the card will turn up
     gsCountOut = 11,       // 27 cards: the pile is counted out to the number named
+    gsReplay = 12,         // at the reveal: the replay of how the trick found the card
 };
 
 // The number of choices after which the card is revealed: the third click in gsChoice
@@ -34,6 +35,7 @@ enum TTrigger : int32_t
     trStart = 2,        // the start button
     trEscape = 3,       // Escape or AC Back
     trNumberGiven = 4,  // the number of the twenty-seven-card trick is confirmed
+    trReplay = 5,       // "How did it work?" at the reveal
 };
 
 // The game's one transition table: the state that `trigger` moves the game to from `state`,

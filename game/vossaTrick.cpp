@@ -69,5 +69,7 @@ void vossaTrick::RecordLayout(const krGeometry* cards)
         record.layouts[record.recorded][i] = cards->items[i];
     }
     record.answers[record.recorded] = 0;
+    record.rowLength = RowLength();
+    record.number = Counted() ? number : 0;
     ++record.recorded;
 }

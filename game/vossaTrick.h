@@ -9,6 +9,7 @@
 
 #include "vossaCardOrder.h"
 #include "vossaGameState.h"
+#include "vossaReplay.h"
 #include "vossaTrickPositions.h"
 
 class krGeometry;
@@ -42,14 +43,8 @@ public:
     void RecordLayout(const krGeometry* cards);
 
     // What the replay needs of the game played: the layouts shown for the answers (boxes by
-    // slot, the disguise included) and the rows answered (1..3); `recorded` counts both.
-    struct TRecord_s
-    {
-        const void* layouts[3][kMaxCardCount];
-        int32_t answers[3];
-        int32_t recorded;
-    };
-    const TRecord_s& Record() const { return record; }
+    // slot, the disguise included), the rows answered and the shape of the trick.
+    const TTrickRecord_s& Record() const { return record; }
 
     vossaCardOrder order;          // the pending order and the disguise of the layout shown
     vossaTrickPositions positions; // where the cards stand and go
@@ -63,5 +58,5 @@ public:
 private:
     TGameState state = gsIntro;
     int32_t number = 1;
-    TRecord_s record = {};
+    TTrickRecord_s record = {};
 };

@@ -86,6 +86,7 @@ public:
     using vossaGame::messages;
     using vossaGame::musicOn;
     using vossaGame::quitRequested;
+    using vossaGame::replay;
     using vossaGame::RevealedCard;
     using vossaGame::showGameHowTo;
     using vossaGame::starsVisible;
@@ -1149,4 +1150,75 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     Click(100);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     EXPECT_EQ(game->cards->Length(), 21u);
+}
+
+// "How did it work?" at the reveal: H opens the replay of the game just played (the record of
+// its three layouts), Right and a click on the scene go on, Back goes back, and Escape returns
+// to the reveal as it was; the button goes with the reveal.
+TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
+{
+    auto stroke = [&](unsigned key)
+    {
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+    };
+    Click(100);
+    srand(5);
+    krVertexArray* box = game->cards->GetVertexArray(3);
+    stroke(SDLK_h);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
+    PlayTruthfully(box);
+    ASSERT_FALSE(HasFatalFailure());
+    krGUIObject* button = FindControl(Gui(), ciReplay);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->GetVisible());
+    for (int i = 0; i < 50; ++i)
+    {
+        Frame();
+    }
+    float revealCamera[3];
+    game->GetCamPosition(revealCamera);
+    stroke(SDLK_h);
+    ASSERT_EQ(game->trick.State(), gsReplay);
+    EXPECT_EQ(game->trick.Record().recorded, 3);
+    EXPECT_EQ(game->replay.LitCount(), 7);
+    EXPECT_TRUE(game->replay.Lit(box));
+    for (int i = 0; i < 60; ++i)
+    {
+        Frame();
+    }
+    // The cards lie in the first layout, seen from in front of the rows.
+    float p[3];
+    game->GetCamPosition(p);
+    EXPECT_NEAR(p[2], 20.0f / game->GetAspect(), 1e-4f);
+    const TTrickRecord_s& record = game->trick.Record();
+    for (int32_t slot = 0; slot < kCardCount; ++slot)
+    {
+        float at[3];
+        static_cast<const krVertexArray*>(record.layouts[0][slot])->GetCenter(at);
+        EXPECT_NEAR(at[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
+    }
+    stroke(SDLK_RIGHT);
+    EXPECT_EQ(game->replay.Step(), 2);
+    game->OnLMBUp(640, 300);
+    EXPECT_EQ(game->replay.Step(), 3);
+    EXPECT_EQ(game->replay.LitCount(), 1);
+    Click(ciReplayBack);
+    EXPECT_EQ(game->replay.Step(), 2);
+    Frame();
+    game->OnKeyUp(SDLK_ESCAPE);
+    EXPECT_EQ(game->trick.State(), gsPresentation);
+    EXPECT_FALSE(game->replay.IsOpen());
+    float back[3];
+    game->GetCamPosition(back);
+    EXPECT_EQ(back[2], revealCamera[2]);
+    button = FindControl(Gui(), ciReplay);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->GetVisible());
+    Frame();
+    EXPECT_EQ(game->RevealedCard(), box);
+    game->OnLMBUp(640, 360);
+    EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
+    EXPECT_FALSE(FindControl(Gui(), ciReplay)->GetVisible());
 }

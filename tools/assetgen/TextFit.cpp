@@ -5,6 +5,8 @@
 
 #include "TextPack.h"
 
+#include <cstring>
+
 namespace
 {
 // The message lines followed directly by a word of the program's own.
@@ -109,12 +111,43 @@ bool CheckTrickTextsFit(const std::vector<std::string>& messages, const GlyphBlo
     }
     auto line = [&](uint64_t i) { return "line " + std::to_string(i); };
     const int stripWidth = mainFont.Width(ToU32(messages[18]));
-    return Fits(smallFont, messages[kMsgNumberQuestion], room.numberQuestion, what,
-                line(kMsgNumberQuestion) + " (the number question)", error) &&
-           Fits(mainFont, messages[kMsgNumberOk], room.buttonCaption, what,
-                line(kMsgNumberOk) + " (a button)", error) &&
-           Fits(mainFont, messages[kMsgCountOut], stripWidth, what,
-                line(kMsgCountOut) + " (the instruction strip, wider than line 18)", error);
+    if (!Fits(smallFont, messages[kMsgNumberQuestion], room.numberQuestion, what,
+              line(kMsgNumberQuestion) + " (the number question)", error) ||
+        !Fits(mainFont, messages[kMsgCountOut], stripWidth, what,
+              line(kMsgCountOut) + " (the instruction strip, wider than line 18)", error) ||
+        !Fits(mainFont, messages[kMsgReplayButton], room.replayButton, what,
+              line(kMsgReplayButton) + " (a button)", error))
+    {
+        return false;
+    }
+    for (uint64_t i : {kMsgNumberOk, kMsgReplayBack, kMsgReplayNext})
+    {
+        if (!Fits(mainFont, messages[i], room.buttonCaption, what, line(i) + " (a button)", error))
+        {
+            return false;
+        }
+    }
+    // The fields at their widest: 27 cards, number 27.
+    const std::pair<const char*, const char*> fields[] = {
+        {"{n}", "27"},      {"{all}", "27"},   {"{chain}", "27 -> 9 -> 3 -> 1"},
+        {"{number}", "27"}, {"{minus}", "26"}, {"{digits}", "2 2 2"}};
+    for (uint64_t i = kMsgReplayStep1; i < kMessageLineCount; ++i)
+    {
+        std::string text = messages[i];
+        for (const auto& f : fields)
+        {
+            for (size_t at = text.find(f.first); at != std::string::npos; at = text.find(f.first))
+            {
+                text.replace(at, std::strlen(f.first), f.second);
+            }
+        }
+        if (!Fits(smallFont, text, room.replayCaption, what, line(i) + " (a replay caption)",
+                  error))
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CheckViewerFit(const std::vector<std::string>& lines, const GlyphBlock& font, int width,

@@ -24,6 +24,8 @@ struct TTextRoom_s
     int licenceLine = 570;    // licence viewer: 600 wide, text inset 5, rounded edge
     int howToLine = 560;      // how-to viewer: 590 wide
     int numberQuestion = 440; // the number question's label in its 460-wide panel
+    int replayButton = 192;   // the 200-pixel button at the reveal
+    int replayCaption = 700;  // caption labels at 10 in the 720-wide caption panel
     // What the game puts into the about dialog's second line: its version and, for the
     // check, the longest platform name it is likely to report.
     const char* version = "1.1.222";
@@ -42,9 +44,11 @@ bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock
                       const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
                       std::string& error);
 
-// The same for the lines of the twenty-seven-card trick (named in vossaMessageLines.h): the
-// number question in its panel, its button's caption, and the count-out's strip text no wider
-// than the strip's first text; `messages` must hold every line the game reads.
+// The same for the lines of the twenty-seven-card trick and the replay (named in
+// vossaMessageLines.h): the number question in its panel, the captions on their buttons, the
+// count-out's strip text no wider than the strip's first text, and the replay's captions in
+// their panel with their fields filled in at their widest; `messages` must hold every line
+// the game reads.
 bool CheckTrickTextsFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
                         const GlyphBlock& smallFont, const TTextRoom_s& room,
                         const std::string& what, std::string& error);

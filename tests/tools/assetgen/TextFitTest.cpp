@@ -79,7 +79,12 @@ TEST_F(TextFitTest, EveryPlaceRefusesATextTooWideForIt)
         {kMsgNumberQuestion, std::string(70, 'W')},
         {kMsgNumberOk, wide},
         {kMsgCountOut, "Memorise a card, then click anywhere!!"},
+        {kMsgReplayButton, "Wie hat das alles funktioniert?"},
+        {kMsgReplayNext, wide},
+        // Fits as written, not once {chain} is filled in.
+        {kMsgReplayStep3 + 1, std::string(95, 'a') + "{chain}"},
     };
+    ASSERT_LE(smallFont->Width(ToU32(trickCases[4].second)), room.replayCaption);
     for (const auto& c : trickCases)
     {
         std::vector<std::string> lines = Fitting();
