@@ -3,6 +3,11 @@
 
 namespace
 {
+// Step 4 keeps clear of the captions at the bottom of the screen: the pile lies below the
+// middle, the rows it is dealt into stand higher than in the game.
+const float kPileY = -3.0f;
+const float kDealtRise = 2.0f;
+
 int32_t CardCountOf(const TTrickRecord_s& record)
 {
     return 3 * record.rowLength;
@@ -147,14 +152,14 @@ bool vossaReplay::Target(const void* card, float out[3]) const
     if (at > dealt)
     {
         out[0] = -10.0f + 20.0f * static_cast<float>(at) / static_cast<float>(count - 1);
-        out[1] = -5.0f;
+        out[1] = kPileY;
         out[2] = 0.01f * static_cast<float>(at);
         return true;
     }
     // Dealt from the top of the pile into the bottom, middle and top rows in turn.
     const int32_t to = (at % 3) * record.rowLength + at / 3;
     out[0] = rows[to][0];
-    out[1] = rows[to][1] + 1.0f;
+    out[1] = rows[to][1] + kDealtRise;
     out[2] = rows[to][2];
     return true;
 }

@@ -59,12 +59,13 @@ struct TLitRows_s
     }
 };
 
-TLitRows_s LitRows(const TShot_s& s)
+// `rise`: pixels the rows stand higher than in the game (the replay's slow deal).
+TLitRows_s LitRows(const TShot_s& s, int rise)
 {
     TLitRows_s rows;
     for (int slot = 0; slot < 21; ++slot)
     {
-        const TRgb_s c = s.Mean(SlotX(slot), SlotY(slot), 3);
+        const TRgb_s c = s.Mean(SlotX(slot), SlotY(slot) - rise, 3);
         rows.faces.push_back(CardOf(c));
         rows.lit.push_back(std::max({c.r, c.g, c.b}) > 160);
     }
@@ -72,12 +73,12 @@ TLitRows_s LitRows(const TShot_s& s)
 }
 
 // A replay step at rest: every slot shows a card, as in the capture before.
-std::function<bool(const TShot_s&)> ReplayRowsAtRest(TLitRows_s* rows)
+std::function<bool(const TShot_s&)> ReplayRowsAtRest(TLitRows_s* rows, int rise = 0)
 {
     auto before = std::make_shared<std::vector<int>>();
-    return [before, rows](const TShot_s& s)
+    return [before, rows, rise](const TShot_s& s)
     {
-        const TLitRows_s now = LitRows(s);
+        const TLitRows_s now = LitRows(s, rise);
         for (int face : now.faces)
         {
             if (face < 0)
@@ -202,9 +203,21 @@ TEST_F(HowItWorks, TheReplayLightsTheCardsStillPossibleStepByStep)
             << "step " << step << ": the followed card is dimmed";
         litBefore = litFaces;
         layoutBefore = rows.faces;
-        if (step < 3)
+        Key("Right");
+    }
+    // Step 4, the slow deal: the seven cards of the first answer, gathered into the middle of
+    // the pile, end in the middle columns of the rows (two units higher on the screen).
+    TLitRows_s rows;
+    auto dealt = ReplayRowsAtRest(&rows, 111);
+    ASSERT_TRUE(WaitForScreen(game, dealt, 60, shot)) << "step 4 not dealt";
+    Keep(shot, "replay-step4");
+    EXPECT_EQ(rows.LitCount(), 7);
+    for (int slot = 0; slot < 21; ++slot)
+    {
+        if (rows.lit[size_t(slot)])
         {
-            Key("Right");
+            EXPECT_GE(slot % 7, 2) << "slot " << slot;
+            EXPECT_LE(slot % 7, 4) << "slot " << slot;
         }
     }
     Key("Escape");

@@ -103,7 +103,7 @@ TEST(Replay, LitCardsAreThoseStillPossibleAfterEachAnswerInBothTricks)
                 replay.Next();
             }
             // Step 4, dealt to the end: every card of the first layout in the slot the deal of
-            // the first answer gave it (one unit higher), the first answer's candidates lit.
+            // the first answer gave it (two units higher), the first answer's candidates lit.
             EXPECT_EQ(replay.Step(), 4);
             EXPECT_EQ(replay.MarkedRow(), -1);
             EXPECT_EQ(replay.LitCount(), rowLength);
@@ -119,7 +119,7 @@ TEST(Replay, LitCardsAreThoseStillPossibleAfterEachAnswerInBothTricks)
             {
                 float at[3];
                 ASSERT_TRUE(replay.Target(record.layouts[0][newToOld[to]], at));
-                EXPECT_FLOAT_EQ(at[1], 2.5f * (to / rowLength) - 2.5f + 1.0f) << "slot " << to;
+                EXPECT_FLOAT_EQ(at[1], 2.5f * (to / rowLength) - 2.5f + 2.0f) << "slot " << to;
             }
             EXPECT_FALSE(replay.Next());
             EXPECT_TRUE(replay.Back());
