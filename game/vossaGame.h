@@ -145,6 +145,11 @@ public:
     bool OnNumberKey(unsigned key);
     void OnBeforeCountOut();
     void CountOut();
+    // The count shown during the count-out (hidden until the first card is counted).
+    void AppendCountControls();
+    // After a screen is built again: the controls of the trick's moment (the count, the
+    // replay's button at the reveal).
+    void AppendTrickControls();
     // Every card shows its face again (after the face-down count).
     void TurnCardsFaceUp();
 

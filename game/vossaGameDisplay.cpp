@@ -150,6 +150,7 @@ void vossaGame::RebuildScreen()
         default:
             break;
     }
+    AppendTrickControls();
 }
 
 void vossaGame::OnScreenSizeChanged()

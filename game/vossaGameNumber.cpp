@@ -176,20 +176,7 @@ void vossaGame::OnBeforeCountOut()
     ReplaceBoxesBuffer();
     trick.positions.LayPile();
     trick.countFrame = 0;
-    krGUIManager* gui = GetGUIManager();
-    if (gui == nullptr)
-    {
-        return;
-    }
-    // The count, below the strip and above the pile counted onto.
-    const int32_t w = GUIWidth();
-    krGUIPanel* panel = krGUIPanel::Create(ciCount, w / 2 - 40, 56, 80, 44);
-    panel->SetBackgroundColor(1.0f, 1.0f, 1.0f, 0.8f);
-    gui->AppendControl(panel);
-    krGIULabel* count = krGIULabel::Create(ciCount, mainFont, 28, 8, krString(L"  "));
-    count->SetColor(0.0f, 0.0f, 0.0f, 1.0f);
-    panel->AppendChild(count);
-    panel->SetVisible(false);
+    AppendCountControls();
 }
 
 // Shows (count > 0) or hides the count.
@@ -261,6 +248,42 @@ void vossaGame::CountOut()
     {
         ShowCount(GetGUIManager(), 0);
         Transit(trAnimationEnd);
+    }
+}
+
+void vossaGame::AppendCountControls()
+{
+    krGUIManager* gui = GetGUIManager();
+    if (gui == nullptr)
+    {
+        return;
+    }
+    // The count, below the strip and above the pile counted onto; shown from the first count.
+    const int32_t w = GUIWidth();
+    krGUIPanel* panel = krGUIPanel::Create(ciCount, w / 2 - 40, 56, 80, 44);
+    panel->SetBackgroundColor(1.0f, 1.0f, 1.0f, 0.8f);
+    gui->AppendControl(panel);
+    krGIULabel* count = krGIULabel::Create(ciCount, mainFont, 28, 8, krString(L"  "));
+    count->SetColor(0.0f, 0.0f, 0.0f, 1.0f);
+    panel->AppendChild(count);
+    panel->SetVisible(false);
+}
+
+void vossaGame::AppendTrickControls()
+{
+    if (trick.State() == gsPresentation)
+    {
+        ShowReplayButton(true);
+    }
+    else if (trick.State() == gsCountOut)
+    {
+        AppendCountControls();
+        const int32_t counting = trick.countFrame - 1 - kPileSteps;
+        if (counting >= 0)
+        {
+            const int32_t counted = counting / kCountSteps + 1;
+            ShowCount(GetGUIManager(), counted <= trick.Number() ? counted : 0);
+        }
     }
 }
 

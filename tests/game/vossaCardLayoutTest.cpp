@@ -2,10 +2,8 @@
 // disguise, three truthful answers from every slot, and positions carried with the cards.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
 #include "vossaCardLayout.h"
 
@@ -269,123 +267,5 @@ TEST(CardLayout, PositionsFollowTheirItemsToTheNewOrder)
     for (int32_t i = 0; i < kCardCount; ++i)
     {
         EXPECT_FLOAT_EQ(positions[i][0], before[i][0]);
-    }
-}
-
-namespace
-{
-// The twenty-seven-card rule as a player would carry it out with real cards, rows as lists
-// from left to right: the chosen row goes on top, in the middle or at the bottom of the pile
-// as digit `answer` of number - 1 in base 3 (units first) says, the others around it in any
-// order; the pile is dealt from its top one card to each row in turn (bottom, middle, top).
-// Returns the pile after the third answer, top first.
-std::vector<int32_t> CountedModel(std::vector<std::vector<int32_t>> rows, int32_t card,
-                                  int32_t number)
-{
-    std::vector<int32_t> pile;
-    for (int32_t answer = 0; answer < 3; ++answer)
-    {
-        int32_t chosen = 0;
-        for (int32_t r = 0; r < 3; ++r)
-        {
-            if (std::find(rows[r].begin(), rows[r].end(), card) != rows[r].end())
-            {
-                chosen = r;
-            }
-        }
-        int32_t digit = number - 1;
-        for (int32_t k = 0; k < answer; ++k)
-        {
-            digit /= 3;
-        }
-        digit %= 3;
-        std::vector<std::vector<int32_t>> parts;
-        for (int32_t r = 0; r < 3; ++r)
-        {
-            if (r != chosen)
-            {
-                parts.push_back(rows[r]);
-            }
-        }
-        parts.insert(parts.begin() + digit, rows[chosen]);
-        pile.clear();
-        for (const auto& part : parts)
-        {
-            pile.insert(pile.end(), part.begin(), part.end());
-        }
-        for (auto& row : rows)
-        {
-            row.clear();
-        }
-        for (size_t j = 0; j < pile.size(); ++j)
-        {
-            rows[j % 3].push_back(pile[j]);
-        }
-    }
-    return pile;
-}
-} // namespace
-
-// For every number 1 to 27 and every starting slot, under random disguises, three truthful
-// answers of the game's own order (gather with the row at its place, deal, disguise; the last
-// answer only gathers) put the followed card where the model's pile has it: at the number.
-TEST(CardLayout, TwentySevenCardsCountedOutReachTheNumberFromEverySlot)
-{
-    const int32_t n = kMaxRowLength;
-    srand(2727);
-    for (int32_t number = 1; number <= kMaxCardCount; ++number)
-    {
-        for (int32_t start = 0; start < kMaxCardCount; ++start)
-        {
-            int32_t order[kMaxCardCount];
-            for (int32_t i = 0; i < kMaxCardCount; ++i)
-            {
-                order[i] = i;
-            }
-            int32_t picks[3] = {rand() % n, rand() % n + n, rand() % n + 2 * n};
-            SwapDisguise(order, picks, n);
-            const int32_t card = order[start];
-            std::vector<std::vector<int32_t>> rows(3);
-            for (int32_t i = 0; i < kMaxCardCount; ++i)
-            {
-                rows[i / n].push_back(order[i]);
-            }
-            const std::vector<int32_t> model = CountedModel(rows, card, number);
-            ASSERT_EQ(model[number - 1], card) << "the model itself, number " << number;
-
-            for (int32_t answer = 0; answer < 3; ++answer)
-            {
-                SwapDisguise(order, picks, n);
-                int32_t slot = 0;
-                while (order[slot] != card)
-                {
-                    ++slot;
-                }
-                const int32_t row = 3 - slot / n;
-                int32_t newToOld[kMaxCardCount];
-                if (answer < 2)
-                {
-                    DealOrder(row, newToOld, n, PilePlaceFor(number, answer));
-                }
-                else
-                {
-                    GatherPile(row, PilePlaceFor(number, answer), n, newToOld);
-                }
-                int32_t next[kMaxCardCount];
-                for (int32_t i = 0; i < kMaxCardCount; ++i)
-                {
-                    next[i] = order[newToOld[i]];
-                }
-                std::copy(next, next + kMaxCardCount, order);
-                picks[0] = rand() % n;
-                picks[1] = rand() % n + n;
-                picks[2] = rand() % n + 2 * n;
-                if (answer < 2)
-                {
-                    SwapDisguise(order, picks, n);
-                }
-            }
-            ASSERT_EQ(order[number - 1], card) << "number " << number << " start " << start;
-        }
     }
 }

@@ -1170,6 +1170,9 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     PlayTruthfully(box);
     ASSERT_FALSE(HasFatalFailure());
+    // A new window size builds the strip again, with the button.
+    game->OnResizeWindow(1000, 600);
+    game->OnResizeWindow(1280, 720);
     krGUIObject* button = FindControl(Gui(), ciReplay);
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->GetVisible());

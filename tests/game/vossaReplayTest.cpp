@@ -1,23 +1,78 @@
-// Tests of the replay's record: games of both tricks played truthfully under random disguises
-// are recorded layout by layout, and the cards lit after each answer are exactly those still
-// possible (7, then 2 or 3, then 1 of 21; 9, 3, 1 of 27), the followed card always among them;
-// step 4 deals the first layout as the game dealt it.
+// Games of both tricks played truthfully under random disguises, as the game orders, disguises
+// and records them: the 21-card trick ends with the card in slot 10; the 27-card trick, for
+// every number and every starting slot, ends with it where a model of the rule (written as a
+// player would carry it out) has it, at the number. The replay of each game lights exactly the
+// cards still possible (7, then 2 or 3, then 1 of 21; 9, 3, 1 of 27), the followed card always
+// among them, and its step 4 deals the first layout as the game dealt it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "vossaReplay.h"
 
 namespace
 {
+// The twenty-seven-card rule as a player would carry it out with real cards, rows as lists
+// from left to right: the chosen row goes on top, in the middle or at the bottom of the pile
+// as digit `answer` of number - 1 in base 3 (units first) says, the others around it in any
+// order; the pile is dealt from its top one card to each row in turn (bottom, middle, top).
+// Returns the pile after the third answer, top first.
+std::vector<int32_t> CountedModel(std::vector<std::vector<int32_t>> rows, int32_t card,
+                                  int32_t number)
+{
+    std::vector<int32_t> pile;
+    for (int32_t answer = 0; answer < 3; ++answer)
+    {
+        int32_t chosen = 0;
+        for (int32_t r = 0; r < 3; ++r)
+        {
+            if (std::find(rows[r].begin(), rows[r].end(), card) != rows[r].end())
+            {
+                chosen = r;
+            }
+        }
+        int32_t digit = number - 1;
+        for (int32_t k = 0; k < answer; ++k)
+        {
+            digit /= 3;
+        }
+        digit %= 3;
+        std::vector<std::vector<int32_t>> parts;
+        for (int32_t r = 0; r < 3; ++r)
+        {
+            if (r != chosen)
+            {
+                parts.push_back(rows[r]);
+            }
+        }
+        parts.insert(parts.begin() + digit, rows[chosen]);
+        pile.clear();
+        for (const auto& part : parts)
+        {
+            pile.insert(pile.end(), part.begin(), part.end());
+        }
+        for (auto& row : rows)
+        {
+            row.clear();
+        }
+        for (size_t j = 0; j < pile.size(); ++j)
+        {
+            rows[j % 3].push_back(pile[j]);
+        }
+    }
+    return pile;
+}
+
 // Plays a game of 3 * rowLength cards (ids 0..; their addresses stand for the boxes) following
-// `card` from slot `start`, disguised as the game disguises, and records it as the game does.
+// the card in slot `start`, disguised as the game disguises, and records it as the game does;
+// `order` ends as the game lays the cards out after the third answer (the pile, top first, of
+// the 27-card trick).
 TTrickRecord_s PlayAndRecord(const int32_t* ids, int32_t rowLength, int32_t number, int32_t start,
-                             int32_t* followed)
+                             int32_t* followed, const int32_t** order)
 {
     const int32_t count = 3 * rowLength;
-    const int32_t* order[kMaxCardCount];
     for (int32_t i = 0; i < count; ++i)
     {
         order[i] = &ids[i];
@@ -44,8 +99,15 @@ TTrickRecord_s PlayAndRecord(const int32_t* ids, int32_t rowLength, int32_t numb
         ++record.recorded;
         SwapDisguise(order, picks, rowLength);
         int32_t newToOld[kMaxCardCount];
-        DealOrder(record.answers[answer], newToOld, rowLength,
-                  number > 0 ? PilePlaceFor(number, answer) : ppMiddle);
+        const TPilePlace place = number > 0 ? PilePlaceFor(number, answer) : ppMiddle;
+        if (number > 0 && answer == 2)
+        {
+            GatherPile(record.answers[answer], place, rowLength, newToOld);
+        }
+        else
+        {
+            DealOrder(record.answers[answer], newToOld, rowLength, place);
+        }
         const int32_t* next[kMaxCardCount];
         for (int32_t i = 0; i < count; ++i)
         {
@@ -55,13 +117,16 @@ TTrickRecord_s PlayAndRecord(const int32_t* ids, int32_t rowLength, int32_t numb
         picks[0] = rand() % rowLength;
         picks[1] = rand() % rowLength + rowLength;
         picks[2] = rand() % rowLength + 2 * rowLength;
-        SwapDisguise(order, picks, rowLength);
+        if (answer < 2)
+        {
+            SwapDisguise(order, picks, rowLength);
+        }
     }
     return record;
 }
 } // namespace
 
-TEST(Replay, LitCardsAreThoseStillPossibleAfterEachAnswerInBothTricks)
+TEST(Replay, GamesOfBothTricksFindTheCardAndLightTheCardsStillPossible)
 {
     int32_t ids[kMaxCardCount];
     for (int32_t i = 0; i < kMaxCardCount; ++i)
@@ -72,12 +137,27 @@ TEST(Replay, LitCardsAreThoseStillPossibleAfterEachAnswerInBothTricks)
     for (const int32_t rowLength : {kRowLength, kMaxRowLength})
     {
         const int32_t count = 3 * rowLength;
-        for (int32_t start = 0; start < count; ++start)
+        for (int32_t game = 0; game < (rowLength == kRowLength ? count : count * count); ++game)
         {
-            SCOPED_TRACE(testing::Message() << "rows of " << rowLength << ", start " << start);
-            const int32_t number = rowLength == kMaxRowLength ? 1 + start % count : 0;
+            const int32_t start = game % count;
+            const int32_t number = rowLength == kMaxRowLength ? 1 + game / count : 0;
+            SCOPED_TRACE(testing::Message() << "rows of " << rowLength << ", start " << start
+                                            << ", number " << number);
             int32_t followed = -1;
-            const TTrickRecord_s record = PlayAndRecord(ids, rowLength, number, start, &followed);
+            const int32_t* order[kMaxCardCount];
+            const TTrickRecord_s record =
+                PlayAndRecord(ids, rowLength, number, start, &followed, order);
+            ASSERT_EQ(*order[number > 0 ? number - 1 : kRevealSlot], followed);
+            if (number > 0)
+            {
+                std::vector<std::vector<int32_t>> rows(3);
+                for (int32_t i = 0; i < count; ++i)
+                {
+                    rows[i / rowLength].push_back(
+                        *static_cast<const int32_t*>(record.layouts[0][i]));
+                }
+                ASSERT_EQ(CountedModel(rows, followed, number)[number - 1], followed);
+            }
             vossaReplay replay;
             ASSERT_TRUE(replay.Open(record));
             const int32_t second = CandidateCount(record, 1);
