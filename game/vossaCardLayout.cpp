@@ -63,6 +63,7 @@ void InitRevealLayout(float (*positions)[3], float circleZ, int32_t count, int32
 
 void GatherPile(int32_t row, TPilePlace place, int32_t rowLength, int32_t* pile)
 {
+    rowLength = rowLength == kMaxRowLength ? kMaxRowLength : kRowLength;
     // The rows as their index from the bottom: the chosen one and the others in the order
     // bottom, top, middle.
     const int32_t chosen = row == 1 ? 2 : row == 3 ? 0 : 1;
@@ -92,6 +93,7 @@ void GatherPile(int32_t row, TPilePlace place, int32_t rowLength, int32_t* pile)
 
 void DealOrder(int32_t row, int32_t* newToOld, int32_t rowLength, TPilePlace place)
 {
+    rowLength = rowLength == kMaxRowLength ? kMaxRowLength : kRowLength;
     int32_t pile[kMaxCardCount];
     GatherPile(row, place, rowLength, pile);
     // Dealt into the bottom, middle and top rows in turn.

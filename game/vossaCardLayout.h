@@ -42,6 +42,7 @@ void InitRevealLayout(float (*positions)[3], float circleZ, int32_t count = kCar
 // The pile the rows make when the player chose `row` (1, 2 or 3; any other value counts as the
 // middle row): the chosen row at `place`, the other two in the order bottom, top, middle row;
 // each row from left to right. pile[j] is the slot of the card at pile position j (0: top).
+// Rows are of seven or nine (any other length counts as seven); `pile` holds 3 * rowLength.
 void GatherPile(int32_t row, TPilePlace place, int32_t rowLength, int32_t* pile);
 
 // The order after the player chose `row`: the pile of GatherPile dealt one card at a time from
