@@ -6,14 +6,15 @@
 
 #include "render/krVector.h"
 
-void InitChoiceLayout(float (*positions)[3])
+void InitChoiceLayout(float (*positions)[3], int32_t rowLength)
 {
+    const float left = static_cast<float>(rowLength - 1) * -1.25f;
     for (int32_t r = 0; r < 3; ++r)
     {
-        for (int32_t c = 0; c < kRowLength; ++c)
+        for (int32_t c = 0; c < rowLength; ++c)
         {
-            float* p = positions[r * kRowLength + c];
-            p[0] = c * 2.5f - 7.5f;
+            float* p = positions[r * rowLength + c];
+            p[0] = c * 2.5f + left;
             p[1] = r * 2.5f - 2.5f;
             p[2] = 0.0f;
         }
@@ -29,65 +30,87 @@ static void RingPoint(float* p, float degrees)
     p[2] = 0.0f;
 }
 
-void InitCircleLayout(float (*positions)[3], float circleZ)
+void InitCircleLayout(float (*positions)[3], float circleZ, int32_t count)
 {
-    const float step = 360.0f / kCardCount;
+    const float step = 360.0f / static_cast<float>(count);
     float angle = 0.0f;
-    for (int32_t i = 0; i < kCardCount; ++i)
+    for (int32_t i = 0; i < count; ++i)
     {
         RingPoint(positions[i], angle);
         angle += step;
     }
-    RotateMatrixX(&positions[0][0], 90.0f, kCardCount);
-    MoveMatrix(&positions[0][0], 0.0f, 0.0f, circleZ, kCardCount);
+    RotateMatrixX(&positions[0][0], 90.0f, count);
+    MoveMatrix(&positions[0][0], 0.0f, 0.0f, circleZ, count);
 }
 
-void InitRevealLayout(float (*positions)[3], float circleZ)
+void InitRevealLayout(float (*positions)[3], float circleZ, int32_t count, int32_t revealSlot)
 {
+    const float step = 360.0f / static_cast<float>(count - 1);
     int32_t k = 0;
-    for (int32_t i = 0; i < kCardCount; ++i)
+    for (int32_t i = 0; i < count; ++i)
     {
-        if (i == kRevealSlot)
+        if (i == revealSlot)
         {
             positions[i][0] = positions[i][1] = positions[i][2] = 0.0f;
             continue;
         }
-        RingPoint(positions[i], 18.0f * k);
+        RingPoint(positions[i], step * static_cast<float>(k));
         ++k;
     }
-    RotateMatrixX(&positions[0][0], 90.0f, kCardCount);
-    MoveMatrix(&positions[0][0], 0.0f, 0.0f, circleZ, kCardCount);
+    RotateMatrixX(&positions[0][0], 90.0f, count);
+    MoveMatrix(&positions[0][0], 0.0f, 0.0f, circleZ, count);
 }
 
-void DealOrder(int32_t row, int32_t* newToOld)
+void GatherPile(int32_t row, TPilePlace place, int32_t rowLength, int32_t* pile)
 {
-    // The rows in stacking order, as their first slots; the chosen row goes in the middle.
-    int32_t rowStarts[3] = {0, 7, 14};
-    if (row == 1)
+    rowLength = rowLength == kMaxRowLength ? kMaxRowLength : kRowLength;
+    // The rows as their index from the bottom: the chosen one and the others in the order
+    // bottom, top, middle.
+    const int32_t chosen = row == 1 ? 2 : row == 3 ? 0 : 1;
+    int32_t others[2];
+    int32_t n = 0;
+    for (int32_t r : {0, 2, 1})
     {
-        rowStarts[0] = 0;
-        rowStarts[1] = 14;
-        rowStarts[2] = 7;
-    }
-    else if (row == 3)
-    {
-        rowStarts[0] = 14;
-        rowStarts[1] = 0;
-        rowStarts[2] = 7;
-    }
-    int32_t stack[kCardCount];
-    for (int32_t part = 0; part < 3; ++part)
-    {
-        for (int32_t c = 0; c < kRowLength; ++c)
+        if (r != chosen)
         {
-            stack[part * kRowLength + c] = rowStarts[part] + c;
+            others[n++] = r;
         }
     }
-    // Dealt into the bottom, middle and top rows in turn.
-    for (int32_t j = 0; j < kCardCount; ++j)
+    int32_t rows[3];
+    n = 0;
+    for (int32_t part = 0; part < 3; ++part)
     {
-        newToOld[(j % 3) * kRowLength + j / 3] = stack[j];
+        rows[part] = part == place ? chosen : others[n++];
     }
+    for (int32_t part = 0; part < 3; ++part)
+    {
+        for (int32_t c = 0; c < rowLength; ++c)
+        {
+            pile[part * rowLength + c] = rows[part] * rowLength + c;
+        }
+    }
+}
+
+void DealOrder(int32_t row, int32_t* newToOld, int32_t rowLength, TPilePlace place)
+{
+    rowLength = rowLength == kMaxRowLength ? kMaxRowLength : kRowLength;
+    int32_t pile[kMaxCardCount];
+    GatherPile(row, place, rowLength, pile);
+    // Dealt into the bottom, middle and top rows in turn.
+    for (int32_t j = 0; j < 3 * rowLength; ++j)
+    {
+        newToOld[(j % 3) * rowLength + j / 3] = pile[j];
+    }
+}
+
+TPilePlace PilePlaceFor(int32_t number, int32_t answer)
+{
+    int32_t rest = number - 1;
+    for (int32_t k = 0; k < answer; ++k)
+    {
+        rest /= 3;
+    }
+    return static_cast<TPilePlace>(((rest % 3) + 3) % 3);
 }
 
 bool CarryPositions(const void* const* oldOrder, const void* const* newOrder, float (*positions)[3],
@@ -97,8 +120,8 @@ bool CarryPositions(const void* const* oldOrder, const void* const* newOrder, fl
     {
         return true;
     }
-    int32_t from[kCardCount];
-    if (count > kCardCount)
+    int32_t from[kMaxCardCount];
+    if (count > kMaxCardCount)
     {
         return false;
     }
@@ -118,7 +141,7 @@ bool CarryPositions(const void* const* oldOrder, const void* const* newOrder, fl
             return false;
         }
     }
-    float carried[kCardCount][3];
+    float carried[kMaxCardCount][3];
     for (int32_t i = 0; i < count; ++i)
     {
         std::memcpy(carried[i], positions[from[i]], sizeof(carried[i]));

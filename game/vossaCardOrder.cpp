@@ -18,47 +18,59 @@ void vossaCardOrder::Drop()
     pending = nullptr;
 }
 
-void vossaCardOrder::Prepare(krGeometry* cards, float (*current)[3], int32_t row)
+void vossaCardOrder::Prepare(krGeometry* cards, float (*current)[3], int32_t row, int32_t rowLength,
+                             TPilePlace place, bool deal)
 {
-    if (cards == nullptr || cards->Length() != static_cast<uint64_t>(kCardCount))
+    const int32_t count = 3 * rowLength;
+    if (cards == nullptr || count > kMaxCardCount ||
+        cards->Length() != static_cast<uint64_t>(count))
     {
         return;
     }
     // Undo the disguise of the layout on screen; the positions follow their boxes.
-    SwapDisguise(cards->items, rowPicks);
-    SwapDisguise(current, rowPicks);
+    SwapDisguise(cards->items, rowPicks, rowLength);
+    SwapDisguise(current, rowPicks, rowLength);
 
-    int32_t newToOld[kCardCount];
-    DealOrder(row, newToOld);
+    int32_t newToOld[kMaxCardCount];
+    if (deal)
+    {
+        DealOrder(row, newToOld, rowLength, place);
+    }
+    else
+    {
+        GatherPile(row, place, rowLength, newToOld);
+    }
     Drop();
     pending = new krGeometry();
     pending->SetClearOnDestroy(false);
-    for (int32_t i = 0; i < kCardCount; ++i)
+    for (int32_t i = 0; i < count; ++i)
     {
         pending->AppendVertexArray(cards->GetVertexArray(newToOld[i]));
     }
 }
 
-void vossaCardOrder::Install(krGeometry* cards, float (*current)[3], int32_t dealCount)
+void vossaCardOrder::Install(krGeometry* cards, float (*current)[3], int32_t dealCount,
+                             int32_t rowLength)
 {
     if (pending == nullptr)
     {
         return;
     }
-    rowPicks[0] = rand() % 7;
-    rowPicks[1] = rand() % 7 + 7;
-    rowPicks[2] = rand() % 7 + 14;
-    if (dealCount <= kDealsBeforeReveal)
+    const int32_t count = 3 * rowLength;
+    rowPicks[0] = rand() % rowLength;
+    rowPicks[1] = rand() % rowLength + rowLength;
+    rowPicks[2] = rand() % rowLength + 2 * rowLength;
+    if (dealCount <= kDealsBeforeReveal && pending->Length() == static_cast<uint64_t>(count))
     {
-        SwapDisguise(pending->items, rowPicks);
+        SwapDisguise(pending->items, rowPicks, rowLength);
     }
     if (cards != nullptr && cards->Length() == pending->Length() &&
-        cards->Length() == static_cast<uint64_t>(kCardCount))
+        cards->Length() == static_cast<uint64_t>(count))
     {
         // Entry i of `current` becomes where the box now in slot i stands.
         CarryPositions(reinterpret_cast<const void* const*>(cards->items),
-                       reinterpret_cast<const void* const*>(pending->items), current, kCardCount);
-        for (int32_t i = 0; i < kCardCount; ++i)
+                       reinterpret_cast<const void* const*>(pending->items), current, count);
+        for (int32_t i = 0; i < count; ++i)
         {
             cards->InsertVertexArray(i, pending->GetVertexArray(i));
         }

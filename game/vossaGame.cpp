@@ -30,17 +30,15 @@ const float kHomeCamAngle[3] = {0.0f, 22.2099552f, -34.6961136f};
 vossaGame::vossaGame(int width, int height, bool fullScreen)
     : krSDLWrapper(width, height, fullScreen, false), cards(nullptr), skyBox(nullptr),
       stars(nullptr), clouds(nullptr), mainFont(nullptr), smallFont(nullptr), resource(nullptr),
-      gameState(gsIntro), selectedRow(2), cornerClicked(false), settingsRecord(PlayerSettings),
+      selectedRow(2), cornerClicked(false), settingsRecord(PlayerSettings),
       language(PlayerSettings.language), highQuality(PlayerSettings.highQuality),
       musicOn(PlayerSettings.musicOn), textScrollSpeed(0),
-      showGameHowTo(PlayerSettings.showInstructions), presentedScaleStep(0), dealCount(0),
-      mixerFrame(10), stackingFrame(0), presentationFrame(0),
-      presentedScale(5.0f), presentedAngle{0, 0, 90}, returnFrame(0), starsVisible(false),
-      starLineY(-0.3f), starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr),
-      sampler(nullptr), messages(nullptr), licenses(nullptr), howToPlay(nullptr),
-      blueButtonStates(nullptr), greenButtonStates(nullptr), redButtonStates(nullptr),
-      gameHowToText(nullptr), gameHowToPanel(nullptr), shownScreen(scNone), stripLine(18),
-      assetScale(0.0f)
+      showGameHowTo(PlayerSettings.showInstructions), presentedScaleStep(0),
+      presentedScale(5.0f), presentedAngle{0, 0, 90}, starsVisible(false), starLineY(-0.3f),
+      starLineFrame(0), starAlpha(0), starSphereFrame(0), music(nullptr), sampler(nullptr),
+      messages(nullptr), licenses(nullptr), howToPlay(nullptr), blueButtonStates(nullptr),
+      greenButtonStates(nullptr), redButtonStates(nullptr), gameHowToText(nullptr),
+      gameHowToPanel(nullptr), shownScreen(scNone), stripLine(18), assetScale(0.0f)
 {
     // Every setting but the backdrop colours starts at its default, whatever a game before
     // this one in the process changed.
@@ -121,6 +119,7 @@ bool vossaGame::OnAfterInit()
         music->Play();
     }
 
+    trick.SetCounted(HasOption(kOptionTrick27));
     InitBoxes();
 
     mainFont = new krFont(ftYDown);
@@ -265,10 +264,7 @@ void vossaGame::Render()
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
-    if (cards != nullptr)
-    {
-        cards->Draw();
-    }
+    DrawCards();
 
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
@@ -294,7 +290,7 @@ void vossaGame::ReleaseAssets()
     gameHowToText = nullptr;
     gameHowToPanel = nullptr;
     // A pending order only borrows the boxes.
-    order.Drop();
+    trick.order.Drop();
     delete mainFont;
     mainFont = nullptr;
     delete smallFont;

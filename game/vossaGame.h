@@ -20,13 +20,15 @@
 #include "render/krPoseBlend.h"
 #include "vossaCameraFlight.h"
 #include "vossaCardLayout.h"
-#include "vossaCardOrder.h"
 #include "vossaGameState.h"
+#include "vossaMessageLines.h"
 #include "vossaMotion.h"
+#include "vossaNumberEntry.h"
+#include "vossaReplay.h"
 #include "vossaScenery.h"
 #include "vossaSettingSwitch.h"
 #include "vossaSettings.h"
-#include "vossaTrickPositions.h"
+#include "vossaTrick.h"
 
 class krFont;
 class krGeometry;
@@ -67,7 +69,16 @@ enum TControlID : uint32_t
     ciStripSwitch = 112, // strip button
     ciTrick = 120,       // trick button: 21 or 27 cards
     ciSuits = 121,       // suits button: two or four colours
-    ciMotion = 122       // motion button: full or reduced
+    ciMotion = 122,      // motion button: full or reduced
+    ciCount = 130,       // the count of the count-out
+    ciNumberDown = 131,  // the number question: one less
+    ciNumberUp = 132,    // the number question: one more
+    ciNumberOk = 133,    // the number question: confirm
+    ciNumberShown = 134, // the number question: the number typed
+    ciReplay = 135,      // "How did it work?" at the reveal
+    ciReplayBack = 136,  // the replay: the step before
+    ciReplayNext = 137,  // the replay: the next step
+    ciReplayClose = 138, // the replay: back to the reveal
 };
 
 // The screen the GUI shows, so that a new window size can build it again.
@@ -78,7 +89,9 @@ enum TScreen : int32_t
     scAbout,    // the about dialog
     scSettings, // the settings dialog
     scHowTo,    // the how-to dialog
-    scStrip     // the game with the instruction strip
+    scStrip,    // the game with the instruction strip
+    scNumber,   // the number question of the twenty-seven-card trick
+    scReplay    // the replay's captions
 };
 
 class vossaGame : public krSDLWrapper
@@ -126,6 +139,41 @@ public:
     void OnBeforeGotoMindSelect();
     void GotoMindSelect();
     void GoToIntro();
+
+    // The twenty-seven-card trick (vossaGameNumber.cpp): the trick the settings choose, taken
+    // at the start of a game (the cards are built again when it changes); the number question;
+    // the count-out of the pile to the number after the third answer.
+    void ChooseTrick();
+    void CreateNumberControls();
+    void OnNumberClick(uint32_t id);
+    // Digits, Backspace and Return on the number question; true when the key was taken.
+    bool OnNumberKey(unsigned key);
+    void OnBeforeCountOut();
+    void CountOut();
+    // The count shown during the count-out (hidden until the first card is counted).
+    void AppendCountControls();
+    // After a screen is built again: the controls of the trick's moment (the count, the
+    // replay's button at the reveal).
+    void AppendTrickControls();
+    // Every card shows its face again (after the face-down count).
+    void TurnCardsFaceUp();
+
+    // The replay "How did it work?" (vossaGameReplay.cpp): its button at the reveal, opening
+    // and closing it, its steps, its captions and its keys and clicks; the cards drawn with
+    // the ones out of the question dimmed.
+    void ShowReplayButton(bool show);
+    void OpenReplay();
+    void CloseReplay();
+    void ReplayStep();
+    void CreateReplayControls();
+    void OnReplayControl(uint32_t id);
+    // H at the reveal; Right, Return, Space and Left in the replay. True when taken.
+    bool OnReplayKey(unsigned key);
+    // A click in the replay, outside its controls, shows the next step.
+    void OnReplayPointer(int x, int y);
+    void DrawCards();
+    // Caption line `line` of the step shown, its counts filled in.
+    krString ReplayCaption(uint64_t line) const;
 
     // Settings file (vossaGameSettings.cpp).
     void ReadConfig();
@@ -221,15 +269,14 @@ protected:
     // One step of the camera flight under way (none once it has arrived).
     void StepCameraFlight();
 
-    krGeometry* cards;    // owned, with its boxes
-    vossaCardOrder order; // the pending order of the cards and its disguise
+    krGeometry* cards; // owned, with its boxes
+    vossaTrick trick;  // the trick's state: order, positions, step counters, the game state
     krVertexArray* skyBox;
     krGeometry* stars;
     krGeometry* clouds;
     krFont* mainFont;
     krFont* smallFont;
     krResource* resource;
-    TGameState gameState;
     int32_t selectedRow;
     bool cornerClicked;
     // The settings live in the player's settings record alone; these name its fields.
@@ -241,14 +288,8 @@ protected:
     vossaSettingSwitch showGameHowTo;
     vossaCameraFlight cameraFlight; // the one camera flight: to the circle, rows, reveal, home
     float presentedScaleStep;
-    int32_t dealCount;
-    vossaTrickPositions positions; // where the cards stand and go
-    int32_t mixerFrame;
-    int32_t stackingFrame;
-    int32_t presentationFrame;
     float presentedScale;
     float presentedAngle[3];
-    int32_t returnFrame;
     float starPositions[kStarCount][3];
     float starSpins[kStarCount];
     bool starsVisible;
@@ -268,6 +309,10 @@ protected:
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
     TScreen shownScreen;
+    vossaNumberEntry numberEntry;    // the number being named
+    vossaReplay replay;              // the replay of the game just played
+    float replayCamPosition[3] = {}; // the reveal's camera, kept while the replay shows
+    float replayCamAngle[3] = {};
     uint64_t stripLine;   // the message line the instruction strip shows or fades to
     float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
     unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more

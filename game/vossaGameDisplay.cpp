@@ -140,10 +140,17 @@ void vossaGame::RebuildScreen()
         case scStrip:
             CreateGameHowToControls();
             break;
+        case scNumber:
+            CreateNumberControls();
+            break;
+        case scReplay:
+            CreateReplayControls();
+            break;
         case scNone:
         default:
             break;
     }
+    AppendTrickControls();
 }
 
 void vossaGame::OnScreenSizeChanged()

@@ -14,11 +14,18 @@
 
 void vossaGame::OnBeforeRender()
 {
-    switch (gameState)
+    switch (trick.State())
     {
         case gsMindSelect:
         case gsIntro:
+        case gsNumberQuestion:
             ChangeMindSelectPosition();
+            break;
+        case gsCountOut:
+            CountOut();
+            break;
+        case gsReplay:
+            ReplayStep();
             break;
         case gsChoice:
             ChangeChoicePosition();
@@ -49,19 +56,18 @@ void vossaGame::OnBeforeRender()
 void vossaGame::ChangeGameState()
 {
     // The moving states leave when their animation ends; the others on a row click.
-    const bool animationEnded = gameState == gsGoToMixer || gameState == gsStacking;
+    const bool animationEnded = trick.State() == gsGoToMixer || trick.State() == gsStacking;
     Transit(animationEnded ? trAnimationEnd : trRowClick);
 }
 
 bool vossaGame::Transit(TTrigger trigger)
 {
-    const TGameState from = gameState;
-    const TGameState to = NextState(from, trigger, dealCount);
-    if (to == from)
+    const TGameState from = trick.State();
+    if (!trick.Transit(trigger))
     {
         return false;
     }
-    gameState = to;
+    const TGameState to = trick.State();
     if (trigger == trRowClick)
     {
         EnterByRowClick(from, to);
@@ -70,6 +76,14 @@ bool vossaGame::Transit(TTrigger trigger)
     {
         OnBeforeStacking();
     }
+    else if (from == gsCountOut && to == gsGotoPresentation)
+    {
+        OnBeforeGotoPresentation();
+    }
+    else if (from == gsGotoPresentation && to == gsPresentation)
+    {
+        ShowReplayButton(true);
+    }
     return true;
 }
 
@@ -77,7 +91,7 @@ void vossaGame::EnterByRowClick(TGameState from, TGameState to)
 {
     if (from == gsMindSelect)
     {
-        dealCount = 0;
+        trick.dealCount = 0;
         OnBeforeGoToMixer();
         PlayChoiceSound();
         SetStripText(19);
@@ -95,6 +109,11 @@ void vossaGame::EnterByRowClick(TGameState from, TGameState to)
             SetStripText(19);
             OnBeforeGoToMixer();
         }
+        else if (to == gsCountOut)
+        {
+            SetStripText(kMsgCountOut);
+            OnBeforeCountOut();
+        }
         else
         {
             SetStripText(20);
@@ -103,6 +122,7 @@ void vossaGame::EnterByRowClick(TGameState from, TGameState to)
     }
     else if (from == gsPresentation)
     {
+        ShowReplayButton(false);
         SetStripText(18);
         OnBeforeGotoMindSelect();
         PlayChoiceSound();
@@ -116,7 +136,12 @@ void vossaGame::OnLMBUp(int x, int y)
         cornerClicked = true;
         return;
     }
-    if (gameState == gsIntro)
+    if (trick.State() == gsReplay)
+    {
+        OnReplayPointer(x, y);
+        return;
+    }
+    if (trick.State() == gsIntro)
     {
         return;
     }
@@ -125,7 +150,8 @@ void vossaGame::OnLMBUp(int x, int y)
     const TRowPick_s pick = RowFromHeight(ClickHeight(y, GetHeight(), position[2]));
     selectedRow = pick.row;
     starLineY = pick.starLineY;
-    if (gameState == gsMindSelect || gameState == gsChoice || gameState == gsPresentation)
+    if (trick.State() == gsMindSelect || trick.State() == gsChoice ||
+        trick.State() == gsPresentation)
     {
         ChangeGameState();
     }
@@ -155,16 +181,16 @@ void vossaGame::StartReturnFlight()
     {
         revealed->SetAngle(presentedAngle);
     }
-    returnFrame = 0;
+    trick.returnFrame = 0;
 }
 
 void vossaGame::TakePositionsFromCards()
 {
-    for (int32_t i = 0; cards != nullptr && i < kCardCount; ++i)
+    for (int32_t i = 0; cards != nullptr && i < trick.CardCount(); ++i)
     {
         if (krVertexArray* box = cards->GetVertexArray(i))
         {
-            box->GetCenter(positions.current[i]);
+            box->GetCenter(trick.positions.current[i]);
         }
     }
 }
@@ -177,8 +203,14 @@ void vossaGame::OnKeyUp(unsigned key)
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
         {
-            const TGameState to = NextState(gameState, trEscape, dealCount);
-            if (to == gameState)
+            if (trick.State() == gsReplay)
+            {
+                CloseReplay();
+                return;
+            }
+            const TGameState to =
+                NextState(trick.State(), trEscape, trick.dealCount, trick.Counted());
+            if (to == trick.State())
             {
                 // On the menu, or already on the way back to it.
                 EndMainLoop();
@@ -192,6 +224,7 @@ void vossaGame::OnKeyUp(unsigned key)
                 CreateIntroControls();
             }
             starsVisible = false;
+            TurnCardsFaceUp();
             if (to == gsGoToIntro)
             {
                 StartReturnFlight();

@@ -25,6 +25,11 @@ void vossaGame::OnKeyDown(unsigned key)
         altKey = key;
         return;
     }
+    // In the replay Left and Right step through it, not through its buttons.
+    if (trick.State() == gsReplay && (key == SDLK_LEFT || key == SDLK_RIGHT))
+    {
+        return;
+    }
     // The focus and scrolling keys act on every press, auto-repeat included; a press of the
     // focused control waits for the release, as a click does.
     const krGUIKey guiKey = FocusKey(key, (GetKeyMods() & KMOD_SHIFT) != 0);
@@ -79,12 +84,16 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         return;
     }
+    if (OnNumberKey(key) || OnReplayKey(key))
+    {
+        return;
+    }
     const TKeyCommand command = KeyCommand(key);
     if (command == kcNone)
     {
         return;
     }
-    const TKeyPlan_s plan = KeyPlan(command, gameState, TopControl(ciQuit) != nullptr);
+    const TKeyPlan_s plan = KeyPlan(command, trick.State(), TopControl(ciQuit) != nullptr);
     switch (plan.action)
     {
         case kaStart:

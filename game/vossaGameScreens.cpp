@@ -260,12 +260,18 @@ void vossaGame::OnGUIClick(krGUIObject* control)
     switch (id)
     {
         case ciStart:
-            if (NextState(gameState, trStart, dealCount) != gameState)
+            ChooseTrick();
+            if (NextState(trick.State(), trStart, trick.dealCount, trick.Counted()) !=
+                trick.State())
             {
                 clear();
                 shownScreen = scNone;
                 stripLine = 18;
-                if (showGameHowTo)
+                if (trick.Counted())
+                {
+                    CreateNumberControls();
+                }
+                else if (showGameHowTo)
                 {
                     CreateGameHowToControls();
                 }
@@ -346,6 +352,8 @@ void vossaGame::OnGUIClick(krGUIObject* control)
             break;
         }
         default:
+            OnNumberClick(id);
+            OnReplayControl(id);
             break;
     }
     gui->Thaw();

@@ -11,38 +11,61 @@ enum TDeals : int32_t
     dlDone = 2, // the third deal is done: the next answer reveals the card
 };
 
+// Which trick an entry holds for.
+enum TTrickKind : int32_t
+{
+    tkAny = 0,     // both tricks
+    tkPlain = 1,   // the twenty-one-card trick
+    tkCounted = 2, // the twenty-seven-card trick, counted out to a number
+};
+
 struct TTransition_s
 {
     TGameState from;
     TTrigger trigger;
     TDeals deals;
     TGameState to;
+    TTrickKind kind;
 };
 
 const TGameState kUnusedState = static_cast<TGameState>(7);
 
 const TTransition_s kTransitions[] = {
-    {gsIntro, trStart, dlAny, gsMindSelect},
-    {gsMindSelect, trRowClick, dlAny, gsGoToMixer},
-    {gsGoToMixer, trAnimationEnd, dlAny, gsStacking},
-    {gsStacking, trAnimationEnd, dlAny, gsChoice},
-    {gsChoice, trRowClick, dlMore, gsGoToMixer},
-    {gsChoice, trRowClick, dlDone, gsGotoPresentation},
-    {gsGotoPresentation, trAnimationEnd, dlAny, gsPresentation},
-    {gsPresentation, trRowClick, dlAny, gsGotoMindSelect},
-    {gsGotoMindSelect, trAnimationEnd, dlAny, gsMindSelect},
-    {gsGoToIntro, trAnimationEnd, dlAny, gsIntro},
-    // Escape: from the circle straight back to the menu, from the trick by a flight; on the
-    // menu and during that flight it quits (no entry).
-    {gsMindSelect, trEscape, dlAny, gsIntro},
-    {gsChoice, trEscape, dlAny, gsGoToIntro},
-    {gsGoToMixer, trEscape, dlAny, gsGoToIntro},
-    {gsStacking, trEscape, dlAny, gsGoToIntro},
-    {gsGotoPresentation, trEscape, dlAny, gsGoToIntro},
-    {gsPresentation, trEscape, dlAny, gsGoToIntro},
-    {gsGotoMindSelect, trEscape, dlAny, gsGoToIntro},
-    {kUnusedState, trEscape, dlAny, gsGoToIntro},
+    {gsIntro, trStart, dlAny, gsMindSelect, tkPlain},
+    {gsIntro, trStart, dlAny, gsNumberQuestion, tkCounted},
+    {gsNumberQuestion, trNumberGiven, dlAny, gsMindSelect, tkAny},
+    {gsMindSelect, trRowClick, dlAny, gsGoToMixer, tkAny},
+    {gsGoToMixer, trAnimationEnd, dlAny, gsStacking, tkAny},
+    {gsStacking, trAnimationEnd, dlAny, gsChoice, tkAny},
+    {gsChoice, trRowClick, dlMore, gsGoToMixer, tkAny},
+    {gsChoice, trRowClick, dlDone, gsGotoPresentation, tkPlain},
+    {gsChoice, trRowClick, dlDone, gsCountOut, tkCounted},
+    {gsCountOut, trAnimationEnd, dlAny, gsGotoPresentation, tkAny},
+    {gsGotoPresentation, trAnimationEnd, dlAny, gsPresentation, tkAny},
+    {gsPresentation, trRowClick, dlAny, gsGotoMindSelect, tkAny},
+    {gsPresentation, trReplay, dlAny, gsReplay, tkAny},
+    {gsGotoMindSelect, trAnimationEnd, dlAny, gsMindSelect, tkAny},
+    {gsGoToIntro, trAnimationEnd, dlAny, gsIntro, tkAny},
+    // Escape: from the question and the circle straight back to the menu, from the trick by a
+    // flight; on the menu and during that flight it quits (no entry).
+    {gsNumberQuestion, trEscape, dlAny, gsIntro, tkAny},
+    {gsMindSelect, trEscape, dlAny, gsIntro, tkAny},
+    {gsChoice, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsGoToMixer, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsStacking, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsCountOut, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsGotoPresentation, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsPresentation, trEscape, dlAny, gsGoToIntro, tkAny},
+    {gsGotoMindSelect, trEscape, dlAny, gsGoToIntro, tkAny},
+    // Escape closes the replay: back to the reveal.
+    {gsReplay, trEscape, dlAny, gsPresentation, tkAny},
+    {kUnusedState, trEscape, dlAny, gsGoToIntro, tkAny},
 };
+
+bool KindMatches(TTrickKind kind, bool counted)
+{
+    return kind == tkAny || (kind == tkCounted) == counted;
+}
 
 bool DealsMatch(TDeals deals, int32_t dealCount)
 {
@@ -59,11 +82,12 @@ bool DealsMatch(TDeals deals, int32_t dealCount)
 }
 } // namespace
 
-TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount)
+TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount, bool counted)
 {
     for (const TTransition_s& t : kTransitions)
     {
-        if (t.from == state && t.trigger == trigger && DealsMatch(t.deals, dealCount))
+        if (t.from == state && t.trigger == trigger && DealsMatch(t.deals, dealCount) &&
+            KindMatches(t.kind, counted))
         {
             return t.to;
         }

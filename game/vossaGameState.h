@@ -16,8 +16,11 @@ enum TGameState : int32_t
     gsPresentation = 5,     // the chosen card is shown large and spinning
     gsGotoMindSelect = 6,   // the cards return to the circle
     // 7 is not used; a frame in that state does nothing.
-    gsIntro = 8,     // intro menu; the circle turns behind it
-    gsGoToIntro = 9, // animated return to the intro view
+    gsIntro = 8,           // intro menu; the circle turns behind it
+    gsGoToIntro = 9,       // animated return to the intro view
+    gsNumberQuestion = 10, // 27 cards: the player names where the card will turn up
+    gsCountOut = 11,       // 27 cards: the pile is counted out to the number named
+    gsReplay = 12,         // at the reveal: the replay of how the trick found the card
 };
 
 // The number of choices after which the card is revealed: the third click in gsChoice
@@ -31,13 +34,17 @@ enum TTrigger : int32_t
     trAnimationEnd = 1, // the state's animation has run all its steps
     trStart = 2,        // the start button
     trEscape = 3,       // Escape or AC Back
+    trNumberGiven = 4,  // the number of the twenty-seven-card trick is confirmed
+    trReplay = 5,       // "How did it work?" at the reveal
 };
 
 // The game's one transition table: the state that `trigger` moves the game to from `state`,
 // or `state` itself when the trigger changes nothing there (Escape then quits the program).
 // `dealCount`, the deals completed in this game, decides where an answer in the rows leads:
-// to another deal, or after the third deal to the reveal.
-TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount);
+// to another deal, or after the third deal to the reveal. With `counted` (the
+// twenty-seven-card trick) a game starts with the number question and the third answer leads
+// to the count-out before the reveal.
+TGameState NextState(TGameState state, TTrigger trigger, int32_t dealCount, bool counted = false);
 
 // Click height on the plane of the rows, seen from a camera at distance camZ on the z axis:
 // -1 .. 1 over the window's height scaled by camZ / 1.72 (1.72 is close to 1 / tan 30deg).

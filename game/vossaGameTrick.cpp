@@ -1,6 +1,6 @@
-// vossaGame, the card trick: the 21 card boxes and their faces, the per-frame animation of
-// every state, the camera flights and the reordering between choices that brings the chosen
-// card into slot 10 after three answers.
+// vossaGame, the card trick: the card boxes and their faces, the per-frame animation of every
+// state, the camera flights and the reordering between choices that brings the chosen card
+// into slot 10 after three answers (or, with 27 cards, to the number named).
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -39,32 +39,34 @@ void vossaGame::StepCameraFlight()
 
 krVertexArray* vossaGame::RevealedCard() const
 {
-    return cards != nullptr ? cards->GetVertexArray(kRevealSlot) : nullptr;
+    return cards != nullptr ? cards->GetVertexArray(trick.RevealSlot()) : nullptr;
 }
 
 void vossaGame::InitChoicePositions()
 {
-    positions.LayChoice();
+    trick.positions.LayChoice();
 }
 
 void vossaGame::InitMindSelectPositions()
 {
-    positions.LayCircle();
+    trick.positions.LayCircle();
 }
 
 void vossaGame::InitBoxes()
 {
     // A pending order refers to the boxes about to be deleted: it is dropped, never installed.
-    order.Drop();
+    trick.order.Drop();
     delete cards;
     cards = new krGeometry();
 
     const char* suffix = highQuality ? "" : "_low";
+    // Four colours only when the pack has every face this trick deals in them.
+    const int32_t count = trick.CardCount();
     const bool fourColours =
-        UseFourColourFaces(resource, kCardCount, HasOption(kOptionFourColours), highQuality);
+        UseFourColourFaces(resource, count, HasOption(kOptionFourColours), highQuality);
     char name[64];
     krVertexArray* first = nullptr;
-    for (int32_t i = 0; i < kCardCount; ++i)
+    for (int32_t i = 0; i < count; ++i)
     {
         krVertexArray* box = cards->AppendVertexArray(kTriangles);
         box->SetMoveToCenter(true);
@@ -89,13 +91,13 @@ void vossaGame::InitBoxes()
         }
         box->SetScale(kCardScale);
     }
-    cards->SetPositions(positions.choice);
+    cards->SetPositions(trick.positions.choice);
 
     // Shuffle the faces: the boxes stay, their textures (with their ownership) move.
     srand(static_cast<unsigned>(time(nullptr)));
-    for (int32_t j = 0; j < kCardCount; ++j)
+    for (int32_t j = 0; j < count; ++j)
     {
-        const int32_t k = rand() % kCardCount;
+        const int32_t k = rand() % count;
         if (k == j)
         {
             continue;
@@ -113,51 +115,51 @@ void vossaGame::InitBoxes()
 
 void vossaGame::ChangeMindSelectPosition()
 {
-    positions.TurnCircle();
+    trick.positions.TurnCircle();
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.circle);
+        cards->SetPositions(trick.positions.circle);
     }
 }
 
 void vossaGame::ChangeChoicePosition()
 {
-    positions.PulseChoice();
+    trick.positions.PulseChoice();
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.choice);
+        cards->SetPositions(trick.positions.choice);
     }
 }
 
 void vossaGame::OnBeforeGoToMixer()
 {
-    if (dealCount != 0)
+    if (trick.dealCount != 0)
     {
-        mixerFrame = 0;
+        trick.mixerFrame = 0;
         return;
     }
     float p[3], a[3];
     GetCamPosition(p);
     GetCamAngle(a);
-    positions.StartFirstGather();
+    trick.positions.StartFirstGather();
     const float rowsView[3] = {0.0f, 0.0f, 20.0f / FlightAspect()};
     const float rowsAngle[3] = {a[0], 0.0f, 0.0f};
     cameraFlight.StartTowards(p, a, rowsView, rowsAngle);
-    mixerFrame = 0;
+    trick.mixerFrame = 0;
 }
 
 void vossaGame::GoToMixer()
 {
-    if (dealCount == 0)
+    if (trick.dealCount == 0)
     {
-        positions.FirstGatherStep(Motion().tumble);
+        trick.positions.FirstGatherStep(Motion().tumble);
         if (cards != nullptr)
         {
-            cards->SetPositions(positions.current);
+            cards->SetPositions(trick.positions.current);
         }
         StepCameraFlight();
-        ++mixerFrame;
-        if (mixerFrame == kGatherFrames)
+        ++trick.mixerFrame;
+        if (trick.mixerFrame == kGatherFrames)
         {
             // The camera ends exactly on the z axis, looking at the rows' plane.
             float p[3], a[3];
@@ -167,7 +169,7 @@ void vossaGame::GoToMixer()
             a[2] = 0.0f;
             SetCamPosition(p);
             SetCamAngle(a);
-            positions.KeepGathered();
+            trick.positions.KeepGathered();
             ChangeGameState();
         }
         return;
@@ -178,13 +180,13 @@ void vossaGame::GoToMixer()
         UpdateStarLine();
         return;
     }
-    positions.GatherStep(Motion().tumble);
+    trick.positions.GatherStep(Motion().tumble);
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.current);
+        cards->SetPositions(trick.positions.current);
     }
-    ++mixerFrame;
-    if (mixerFrame == kGatherFrames)
+    ++trick.mixerFrame;
+    if (trick.mixerFrame == kGatherFrames)
     {
         ChangeGameState();
     }
@@ -193,39 +195,48 @@ void vossaGame::GoToMixer()
 void vossaGame::OnBeforeStacking()
 {
     ReplaceBoxesBuffer();
-    stackingFrame = 0;
+    trick.stackingFrame = 0;
 }
 
 void vossaGame::Stacking()
 {
-    positions.StackStep();
+    trick.positions.StackStep();
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.current);
+        cards->SetPositions(trick.positions.current);
     }
-    ++stackingFrame;
-    if (stackingFrame == kStackFrames)
+    ++trick.stackingFrame;
+    if (trick.stackingFrame == kStackFrames)
     {
-        ++dealCount;
+        ++trick.dealCount;
+        trick.RecordLayout(cards);
         ChangeGameState();
     }
 }
 
 void vossaGame::Reposition(int row)
 {
-    order.Prepare(cards, positions.current, row);
+    trick.Prepare(cards, row);
 }
 
 void vossaGame::ReplaceBoxesBuffer()
 {
-    order.Install(cards, positions.current, dealCount);
+    trick.Install(cards);
 }
 
 void vossaGame::OnBeforeGotoPresentation()
 {
-    Reposition(selectedRow);
-    ReplaceBoxesBuffer();
-    positions.LayReveal();
+    // The counted trick laid its pile out before the count.
+    if (!trick.Counted())
+    {
+        Reposition(selectedRow);
+        ReplaceBoxesBuffer();
+    }
+    else
+    {
+        TurnCardsFaceUp();
+    }
+    trick.positions.LayReveal(trick.RevealSlot());
     float p[3];
     GetCamPosition(p);
     const float positionStep[3] = {-kRevealCamStepX, -kRevealCamStepY,
@@ -233,7 +244,7 @@ void vossaGame::OnBeforeGotoPresentation()
                                        static_cast<float>(vossaCameraFlight::kCameraSteps)};
     const float angleStep[3] = {0.0f, 0.0f, -kRevealCamTurn};
     cameraFlight.StartBy(positionStep, angleStep);
-    presentationFrame = 0;
+    trick.presentationFrame = 0;
 }
 
 void vossaGame::GotoPresentation()
@@ -243,15 +254,15 @@ void vossaGame::GotoPresentation()
         UpdateStarLine();
         return;
     }
-    positions.RevealStep();
+    trick.positions.RevealStep();
     StepCameraFlight();
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.current);
+        cards->SetPositions(trick.positions.current);
     }
-    if (presentationFrame < kFlightFrames)
+    if (trick.presentationFrame < kFlightFrames)
     {
-        ++presentationFrame;
+        ++trick.presentationFrame;
         return;
     }
     presentedScale = kCardScale;
@@ -260,16 +271,16 @@ void vossaGame::GotoPresentation()
     starsVisible = true;
     starAlpha = 0.0f;
     Transit(trAnimationEnd);
-    ++presentationFrame;
+    ++trick.presentationFrame;
 }
 
 void vossaGame::Presentation()
 {
     const TMotion_s motion = Motion();
-    positions.SpinReveal(motion.tumble);
+    trick.positions.SpinReveal(motion.tumble);
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.reveal);
+        cards->SetPositions(trick.positions.reveal);
     }
     if (presentedScale < kRevealScale)
     {
@@ -330,8 +341,8 @@ void vossaGame::OnBeforeGotoMindSelect()
                                  18.622881f / FlightAspect()};
     const float circleAngle[3] = {a[0], kHomeCamAngle[1], kHomeCamAngle[2]};
     cameraFlight.StartTowards(p, a, circleView, circleAngle);
-    positions.StartReturnFromReveal();
-    returnFrame = 0;
+    trick.positions.StartReturnFromReveal();
+    trick.returnFrame = 0;
 }
 
 // Shrinks the revealed card back towards the common card size.
@@ -347,12 +358,12 @@ static void ShrinkRevealed(krVertexArray* revealed, float step)
 
 void vossaGame::GotoMindSelect()
 {
-    positions.ReturnStep();
+    trick.positions.ReturnStep();
     StepCameraFlight();
     ShrinkRevealed(RevealedCard(), presentedScaleStep);
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.current);
+        cards->SetPositions(trick.positions.current);
     }
 
     if (starAlpha > 0.0f)
@@ -376,7 +387,7 @@ void vossaGame::GotoMindSelect()
         stars->SetPositions(starPositions);
     }
 
-    if (returnFrame == kFlightFrames)
+    if (trick.returnFrame == kFlightFrames)
     {
         presentedScale = kCardScale;
         if (krVertexArray* revealed = RevealedCard())
@@ -386,21 +397,21 @@ void vossaGame::GotoMindSelect()
         InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
         Transit(trAnimationEnd);
         starsVisible = false;
-        positions.SettleCircle();
+        trick.positions.SettleCircle();
     }
-    ++returnFrame;
+    ++trick.returnFrame;
 }
 
 void vossaGame::GoToIntro()
 {
     StepCameraFlight();
-    positions.HomeStep();
+    trick.positions.HomeStep();
     if (cards != nullptr)
     {
-        cards->SetPositions(positions.current);
+        cards->SetPositions(trick.positions.current);
     }
     ShrinkRevealed(RevealedCard(), presentedScaleStep);
-    if (returnFrame == kFlightFrames)
+    if (trick.returnFrame == kFlightFrames)
     {
         presentedScale = kCardScale;
         InitVect(presentedAngle, 0.0f, 0.0f, 0.0f);
@@ -411,5 +422,5 @@ void vossaGame::GoToIntro()
         }
         Transit(trAnimationEnd);
     }
-    ++returnFrame;
+    ++trick.returnFrame;
 }

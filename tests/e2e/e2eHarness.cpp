@@ -379,7 +379,7 @@ namespace
 {
 bool IsCardFace(const std::string& name)
 {
-    for (int i = 0; i < 21; ++i)
+    for (int i = 0; i < 27; ++i)
     {
         if (name == "texture_" + std::to_string(i) ||
             name == "texture_" + std::to_string(i) + "_low")
@@ -535,6 +535,12 @@ bool BuildArchive(const std::string& source, const std::string& out, bool colour
 
 TRgb_s CardColour(int n)
 {
+    // The six faces only the 27-card trick deals: greys, a card but no face CardOf names.
+    if (n >= 21)
+    {
+        const int grey = 130 + 20 * (n - 21);
+        return {grey, grey, grey};
+    }
     // 21 hues 360/21 degrees apart at full saturation and value.
     const double hue = n * 360.0 / 21.0;
     const double x = 1 - std::fabs(std::fmod(hue / 60.0, 2.0) - 1);
@@ -726,14 +732,14 @@ bool IsLogoOrBlack(const TShot_s& shot)
     return a.r + a.g + a.b < 12 && b.r + b.g + b.b < 12;
 }
 
-int SlotX(int slot)
+int SlotX(int slot, int rowLength)
 {
-    return 640 + int(std::lround((slot % 7 - 3) * 138.6));
+    return 640 + int(std::lround((slot % rowLength - rowLength / 2) * 138.6));
 }
 
-int SlotY(int slot)
+int SlotY(int slot, int rowLength)
 {
-    return 360 - int(std::lround((slot / 7 - 1) * 138.6));
+    return 360 - int(std::lround((slot / rowLength - 1) * 138.6));
 }
 
 int CardsInSlots(const TShot_s& shot)
@@ -749,13 +755,28 @@ int CardsInSlots(const TShot_s& shot)
     return n;
 }
 
-bool RowsShown(const TShot_s& shot, std::vector<int>* faces)
+namespace
 {
-    std::vector<int> found(21, -1);
+// A grey face of the 27-card trick, lit.
+bool GreyCard(const TRgb_s& c)
+{
+    return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) < 30 && c.r > 60;
+}
+} // namespace
+
+bool RowsShown(const TShot_s& shot, std::vector<int>* faces, int rowLength)
+{
+    const int slots = 3 * rowLength;
+    std::vector<int> found(size_t(slots), -1);
     std::vector<bool> seen(21, false);
-    for (int slot = 0; slot < 21; ++slot)
+    for (int slot = 0; slot < slots; ++slot)
     {
-        const int face = CardOf(shot.Mean(SlotX(slot), SlotY(slot), 3));
+        const TRgb_s c = shot.Mean(SlotX(slot, rowLength), SlotY(slot, rowLength), 3);
+        const int face = CardOf(c);
+        if (face < 0 && slots > 21 && GreyCard(c))
+        {
+            continue;
+        }
         if (face < 0 || seen[size_t(face)])
         {
             return false;
@@ -772,16 +793,19 @@ bool RowsShown(const TShot_s& shot, std::vector<int>* faces)
 
 namespace
 {
-// Twice the middle (left edge plus right edge) of card `face` along the middle line of `slot`.
-int CardMiddle2(const TShot_s& shot, int slot, int face)
+// Twice the middle (left edge plus right edge) of card `face` along the middle line of `slot`;
+// a grey face (-1) by its grey.
+int CardMiddle2(const TShot_s& shot, int slot, int face, int rowLength)
 {
-    const int y = SlotY(slot);
-    int left = SlotX(slot), right = SlotX(slot);
-    while (left > SlotX(slot) - 200 && CardOf(shot.At(left - 1, y)) == face)
+    const int x = SlotX(slot, rowLength), y = SlotY(slot, rowLength);
+    auto same = [&](int at)
+    { return face >= 0 ? CardOf(shot.At(at, y)) == face : GreyCard(shot.At(at, y)); };
+    int left = x, right = x;
+    while (left > x - 200 && same(left - 1))
     {
         --left;
     }
-    while (right < SlotX(slot) + 200 && CardOf(shot.At(right + 1, y)) == face)
+    while (right < x + 200 && same(right + 1))
     {
         ++right;
     }
@@ -789,21 +813,23 @@ int CardMiddle2(const TShot_s& shot, int slot, int face)
 }
 } // namespace
 
-std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces)
+std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces, int rowLength)
 {
     // The furthest out the outer cards of the middle row have been since the rows showed
     // (-1: the rows are not shown). Frames, not seconds, move them: any number of frames may
     // pass between two captures.
     auto outmost = std::make_shared<std::pair<int, int>>(-1, -1);
-    return [outmost, faces](const TShot_s& s)
+    return [outmost, faces, rowLength](const TShot_s& s)
     {
         std::vector<int> now;
-        if (!RowsShown(s, &now))
+        if (!RowsShown(s, &now, rowLength))
         {
             *outmost = {-1, -1};
             return false;
         }
-        const int left = CardMiddle2(s, 7, now[7]), right = CardMiddle2(s, 13, now[13]);
+        const int first = rowLength, last = 2 * rowLength - 1;
+        const int left = CardMiddle2(s, first, now[size_t(first)], rowLength);
+        const int right = CardMiddle2(s, last, now[size_t(last)], rowLength);
         if (outmost->first < 0)
         {
             *outmost = {left, right};
@@ -989,16 +1015,16 @@ bool SessionTest::CloseDialog(TDialog dialog)
     return WaitForScreen(game, IsIntro, 20, shot);
 }
 
-int SessionTest::WaitForRows(int face, const std::string& step, double seconds)
+int SessionTest::WaitForRows(int face, const std::string& step, double seconds, int rowLength)
 {
     std::vector<int> faces;
-    if (!WaitForScreen(game, RowsReady(&faces), seconds, shot))
+    if (!WaitForScreen(game, RowsReady(&faces, rowLength), seconds, shot))
     {
         Keep(shot, step + "-no-rows");
         return -2;
     }
     Keep(shot, step);
-    for (int slot = 0; slot < 21; ++slot)
+    for (int slot = 0; slot < 3 * rowLength; ++slot)
     {
         if (faces[size_t(slot)] == face)
         {

@@ -103,7 +103,8 @@ bool BuildArchive(
     const std::vector<std::string>& skip = {},
     const std::vector<std::pair<std::string, std::vector<unsigned char>>>& replace = {});
 
-// The solid colour painted on card face n (0..20) of the test archive.
+// The solid colour painted on card face n (0..20) of the test archive; the faces 21..26 of the
+// 27-card trick are greys that CardOf names none of.
 TRgb_s CardColour(int n);
 // The card face whose colour, seen lit on screen, is nearest `seen`; -1 when none is near.
 int CardOf(const TRgb_s& seen);
@@ -129,8 +130,9 @@ bool WaitForScreen(Game& game, const std::function<bool(const TShot_s&)>& ready,
 // Screens told apart by their pixels.
 bool IsIntro(const TShot_s& shot);
 bool IsLogoOrBlack(const TShot_s& shot);
-// The cards lie in the three rows; `faces[slot]` receives the card face in each slot.
-bool RowsShown(const TShot_s& shot, std::vector<int>* faces);
+// The cards lie in the three rows (of `rowLength`); `faces[slot]` receives the card face in
+// each slot (-1 for a grey face of the 27-card trick).
+bool RowsShown(const TShot_s& shot, std::vector<int>* faces, int rowLength = 7);
 // A translucent white dialog panel covers the point.
 bool PanelAt(const TShot_s& shot, int x, int y);
 // The instruction strip heads the screen.
@@ -149,10 +151,10 @@ int CardsInSlots(const TShot_s& shot);
 // slot (`faces` receives the face of each) and the rows breathe, seen as both outer cards of
 // the middle row back towards the middle from the furthest out they have been. A deal only
 // ever moves them outwards to their slots, so the deal has ended.
-std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces);
-// Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..6).
-int SlotX(int slot);
-int SlotY(int slot);
+std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces, int rowLength = 7);
+// Screen position of a slot of the rows (row 0 bottom ... 2 top, column 0..rowLength-1).
+int SlotX(int slot, int rowLength = 7);
+int SlotY(int slot, int rowLength = 7);
 
 // The 48-byte settings record.
 struct TSettingsFile_s
@@ -175,7 +177,7 @@ protected:
 
     // Waits up to `seconds` until the game takes an answer (RowsReady) and keeps a capture as
     // `step`; the slot that shows `face` then, -1 when none does, -2 when no rows came.
-    int WaitForRows(int face, const std::string& step, double seconds = 120);
+    int WaitForRows(int face, const std::string& step, double seconds = 120, int rowLength = 7);
     // Gives an answer once (`answer` clicks a row or presses its key); true when the game took
     // it: the cards leave the rows.
     bool Answer(const std::function<void()>& answer);

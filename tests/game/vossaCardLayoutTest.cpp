@@ -269,3 +269,23 @@ TEST(CardLayout, PositionsFollowTheirItemsToTheNewOrder)
         EXPECT_FLOAT_EQ(positions[i][0], before[i][0]);
     }
 }
+
+// Rows of nine, at their widest breath, seen from the camera of the rows (on the z axis at
+// 20 / aspect, 60 degrees high): every card's edges stay on screen at 16:9, 16:10, 4:3 and 5:4.
+TEST(CardLayout, RowsOfNineFitEveryScreenShape)
+{
+    float p[kMaxCardCount][3];
+    InitChoiceLayout(p, kMaxRowLength);
+    const float breath = std::pow(1.002f, 20.0f);
+    const float halfCard[2] = {0.315f * 5.0f / 2.0f, 0.44f * 5.0f / 2.0f};
+    for (const float aspect : {16.0f / 9.0f, 16.0f / 10.0f, 4.0f / 3.0f, 5.0f / 4.0f})
+    {
+        const float halfHigh = 20.0f / aspect * std::tan(30.0f * 3.14159265f / 180.0f);
+        const float halfWide = halfHigh * aspect;
+        for (int32_t i = 0; i < kMaxCardCount; ++i)
+        {
+            EXPECT_LT(std::fabs(p[i][0] * breath) + halfCard[0], halfWide) << aspect << " " << i;
+            EXPECT_LT(std::fabs(p[i][1] * breath) + halfCard[1], halfHigh) << aspect << " " << i;
+        }
+    }
+}

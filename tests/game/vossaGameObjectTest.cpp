@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/krFrameClock.h"
 #include "data/krString.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIButton.h"
@@ -36,30 +37,84 @@
 
 namespace
 {
-// Opens the game's inner state to the tests.
+// Opens the game's inner state to the tests. Under the shell's real loop (RunLoop) the clock
+// moves by `frameSeconds` for every frame drawn and the loop ends on the first update step that
+// finds the game in `stopState`.
 class vossaGameProbe : public vossaGame
 {
 public:
     vossaGameProbe() : vossaGame(1280, 720, false) {}
 
+    struct TClock : krFrameClock
+    {
+        double now = 0.0;
+        double Now() override { return now; }
+        void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
+    } clock;
+    double frameSeconds = 1.0 / 60;
+    bool looping = false;
+    TGameState stopState = gsChoice;
+    int steps = 0;
+    int frames = 0;
+    double stopTime = 0.0;
+
+    void OnUpdate() override
+    {
+        vossaGame::OnUpdate();
+        ++steps;
+        // A trick that never gets there still ends the loop.
+        if (looping && (trick.State() == stopState || steps == 600))
+        {
+            stopTime = clock.now;
+            EndMainLoop();
+        }
+    }
+    void Render() override
+    {
+        vossaGame::Render();
+        ++frames;
+        clock.now += frameSeconds;
+    }
+
+    using vossaGame::BeginBlend;
+    using vossaGame::drawnCamPosition;
+    using vossaGame::EndBlend;
+
     using vossaGame::cards;
     using vossaGame::clouds;
-    using vossaGame::dealCount;
-    using vossaGame::gameState;
     using vossaGame::highQuality;
     using vossaGame::language;
     using vossaGame::mainFont;
     using vossaGame::messages;
     using vossaGame::musicOn;
-    using vossaGame::order;
-    using vossaGame::positions;
     using vossaGame::quitRequested;
+    using vossaGame::replay;
     using vossaGame::RevealedCard;
     using vossaGame::settingsRecord;
     using vossaGame::showGameHowTo;
     using vossaGame::starPositions;
     using vossaGame::starsVisible;
+    using vossaGame::trick;
 };
+
+// Other tests' windows share the display: their input and focus changes are kept out.
+int KeepOutWindowSystem(void*, SDL_Event* event)
+{
+    switch (event->type)
+    {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return 0;
+        case SDL_WINDOWEVENT:
+            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
+                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
+        default:
+            return 1;
+    }
+}
 
 struct TVec_s
 {
@@ -198,7 +253,7 @@ protected:
     std::map<krVertexArray*, TVec_s> Centres()
     {
         std::map<krVertexArray*, TVec_s> centres;
-        for (int32_t i = 0; i < kCardCount; ++i)
+        for (int32_t i = 0; i < game->trick.CardCount(); ++i)
         {
             krVertexArray* box = game->cards->GetVertexArray(i);
             box->GetCenter(centres[box].v);
@@ -211,37 +266,40 @@ protected:
     // shown in the frame before, whatever reordering happened in between.
     void Frame()
     {
-        const TGameState before = game->gameState;
+        const TGameState before = game->trick.State();
         const bool starLine = game->starsVisible;
-        const int32_t deals = game->dealCount;
+        const int32_t deals = game->trick.dealCount;
         const std::map<krVertexArray*, TVec_s> shown = Centres();
         game->OnBeforeRender();
-        if (game->gameState != before)
+        if (game->trick.State() != before)
         {
+            // No path of the game bypasses the transition table.
+            ASSERT_EQ(game->trick.State(),
+                      NextState(before, trAnimationEnd, deals, game->trick.Counted()));
             return;
         }
         const float(*targets)[3] = nullptr;
         if (before == gsStacking)
         {
-            targets = game->positions.choice;
+            targets = game->trick.positions.choice;
         }
         else if (before == gsGotoPresentation && !starLine)
         {
-            targets = game->positions.reveal;
+            targets = game->trick.positions.reveal;
         }
         else if (before == gsGoToMixer && deals > 0 && !starLine)
         {
-            targets = game->positions.stack;
+            targets = game->trick.positions.stack;
         }
         else if (before == gsGoToIntro || before == gsGotoMindSelect)
         {
-            targets = game->positions.circle;
+            targets = game->trick.positions.circle;
         }
         if (targets == nullptr)
         {
             return;
         }
-        for (int32_t i = 0; i < kCardCount; ++i)
+        for (int32_t i = 0; i < game->trick.CardCount(); ++i)
         {
             krVertexArray* box = game->cards->GetVertexArray(i);
             float now[3];
@@ -260,7 +318,7 @@ protected:
     // Runs frames until `state` (or the frame budget is spent).
     void RunUntil(TGameState state, int budget = 2000)
     {
-        for (int i = 0; i < budget && game->gameState != state; ++i)
+        for (int i = 0; i < budget && game->trick.State() != state; ++i)
         {
             Frame();
             if (HasFatalFailure())
@@ -268,7 +326,7 @@ protected:
                 return;
             }
         }
-        ASSERT_EQ(game->gameState, state);
+        ASSERT_EQ(game->trick.State(), state);
     }
 
     // A left release on the row (1 top, 2 middle, 3 bottom), seen by the current camera.
@@ -279,7 +337,28 @@ protected:
         const float height = (2 - row) * 2.5f;
         const float perPixel = camera[2] / 1.72f / 360.0f;
         const int y = 360 - static_cast<int>(std::lround(height / perPixel));
+        const TGameState before = game->trick.State();
+        const int32_t deals = game->trick.dealCount;
         game->OnLMBUp(640, y);
+        if (game->trick.State() != before)
+        {
+            ASSERT_EQ(game->trick.State(),
+                      NextState(before, trRowClick, deals, game->trick.Counted()));
+        }
+    }
+
+    // The shell's real loop on the probe's clock, kept apart from the input of other tests'
+    // windows on the shared display.
+    void RunLoop()
+    {
+        game->SetFrameClock(&game->clock);
+        game->looping = true;
+        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        game->Run(0, nullptr);
+        SDL_SetEventFilter(nullptr, nullptr);
+        game->looping = false;
     }
 
     int32_t SlotOf(const krVertexArray* box) { return game->cards->GetVertexArrayID(box); }
@@ -287,15 +366,15 @@ protected:
     // Plays from the circle to the reveal, always answering with the row of `box`.
     void PlayTruthfully(krVertexArray* box)
     {
-        ASSERT_EQ(game->gameState, gsMindSelect);
+        ASSERT_EQ(game->trick.State(), gsMindSelect);
         ClickRow(2);
-        ASSERT_EQ(game->gameState, gsGoToMixer);
+        ASSERT_EQ(game->trick.State(), gsGoToMixer);
         for (int answer = 0; answer < 3; ++answer)
         {
             RunUntil(gsChoice);
             ASSERT_FALSE(HasFatalFailure());
-            ASSERT_EQ(game->dealCount, answer + 1);
-            ClickRow(3 - SlotOf(box) / kRowLength);
+            ASSERT_EQ(game->trick.dealCount, answer + 1);
+            ClickRow(3 - SlotOf(box) / game->trick.RowLength());
         }
         RunUntil(gsPresentation);
     }
@@ -317,7 +396,7 @@ protected:
     int FramesIn(TGameState state, bool afterStarLine)
     {
         int frames = 0;
-        for (int i = 0; i < 3000 && game->gameState == state; ++i)
+        for (int i = 0; i < 3000 && game->trick.State() == state; ++i)
         {
             const bool starLine = afterStarLine && game->starsVisible;
             Frame();
@@ -347,16 +426,16 @@ protected:
                     const std::array<int32_t, kCardCount>& expected, bool disguised)
     {
         const std::vector<krVertexArray*> before = Order();
-        std::copy(picks.begin(), picks.end(), game->order.rowPicks);
+        std::copy(picks.begin(), picks.end(), game->trick.order.rowPicks);
         ClickRow(row);
-        if (game->gameState == gsGoToMixer)
+        if (game->trick.State() == gsGoToMixer)
         {
             RunUntil(gsStacking);
         }
         std::vector<krVertexArray*> after = Order();
         if (disguised)
         {
-            SwapDisguise(after.data(), game->order.rowPicks);
+            SwapDisguise(after.data(), game->trick.order.rowPicks);
         }
         for (int32_t i = 0; i < kCardCount; ++i)
         {
@@ -373,7 +452,7 @@ protected:
 
 TEST_F(GameObjectTest, IntroMenuAt1280x720)
 {
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     ASSERT_EQ(Gui()->GetControlCount(), 7u);
     krGUIObject* logo = Gui()->GetControl(0);
     EXPECT_EQ(logo->GetID(), 100u);
@@ -517,6 +596,14 @@ TEST_F(GameObjectTest, FourColourFacesLoadedWhenSetAndInThePack)
     EXPECT_EQ(FaceSize(game->cards), "4x2");
     Click(ciSuits);
     EXPECT_EQ(FaceSize(game->cards), "2x2");
+    // All 27 faces of the 27-card trick's deck.
+    Click(ciSuits);
+    Click(ciQuality);
+    Click(ciTrick);
+    Click(ciClose);
+    Click(ciStart);
+    ASSERT_EQ(game->cards->Length(), 27u);
+    EXPECT_EQ(FaceSize(game->cards), "8x8");
 }
 
 // A pack lacking one four-colour face keeps two colours for every card.
@@ -541,15 +628,43 @@ TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
     EXPECT_EQ(FaceSize(game->cards), "4x2");
 }
 
+// A pack with four-colour faces for the 21-card trick's deck only: that trick shows them, the
+// 27-card trick keeps two colours for all of its cards rather than leaving six blank.
+class FourColourTwentyOneTest : public GameObjectTest
+{
+protected:
+    TTestArchiveOptions Options() override
+    {
+        TTestArchiveOptions o;
+        o.missing = {"texture_26_fourcolour"};
+        return o;
+    }
+};
+
+TEST_F(FourColourTwentyOneTest, TheDeckOfTwentySevenKeepsTwoColoursTogether)
+{
+    Click(ciSettings);
+    Click(ciSuits);
+    EXPECT_EQ(FaceSize(game->cards), "8x8");
+    Click(ciTrick);
+    Click(ciClose);
+    Click(ciStart);
+    ASSERT_EQ(game->cards->Length(), 27u);
+    EXPECT_EQ(FaceSize(game->cards), "4x4");
+}
+
 TEST_F(GameObjectTest, StartCountsOnlyOnTheIntro)
 {
-    game->gameState = gsGoToIntro;
     Click(100);
-    EXPECT_EQ(game->gameState, gsGoToIntro);
+    ClickRow(2);
+    game->OnKeyUp(SDLK_ESCAPE);
+    ASSERT_EQ(game->trick.State(), gsGoToIntro);
+    Click(100);
+    EXPECT_EQ(game->trick.State(), gsGoToIntro);
     EXPECT_EQ(Gui()->GetControlCount(), 7u);
-    game->gameState = gsIntro;
+    RunUntil(gsIntro);
     Click(100);
-    EXPECT_EQ(game->gameState, gsMindSelect);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
     // The instruction strip: its panel and its ticker at the top of the screen.
     ASSERT_EQ(Gui()->GetControlCount(), 2u);
     EXPECT_EQ(Gui()->GetControl(0)->GetLeft(), 330);
@@ -574,7 +689,7 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
         }
         EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
         game->OnLMBUp(640, 360);
-        EXPECT_EQ(game->gameState, gsGotoMindSelect);
+        EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
         RunUntil(gsMindSelect);
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_FALSE(game->starsVisible);
@@ -605,7 +720,7 @@ TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
     }
     ClickRow(2);
     EXPECT_EQ(FramesIn(gsGotoPresentation, true), 122);
-    ASSERT_EQ(game->gameState, gsPresentation);
+    ASSERT_EQ(game->trick.State(), gsPresentation);
     // 120 camera steps: down and a little left, back to 22.24 / aspect, pitched down.
     const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
     const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
@@ -634,7 +749,7 @@ TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
     // Middle row, the third answer: the order for the reveal carries no disguise.
     ExpectDeal(2, {6, 7, 14},
                {0, 6, 3, 9, 12, 15, 18, 1, 4, 10, 7, 13, 16, 19, 2, 5, 8, 11, 17, 14, 20}, false);
-    EXPECT_EQ(game->gameState, gsGotoPresentation);
+    EXPECT_EQ(game->trick.State(), gsGotoPresentation);
 }
 
 // Reduced motion: the same trick to the same card, with the camera at the same pose at the
@@ -671,16 +786,17 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
     RunUntil(gsStacking);
     for (int32_t i = 0; i < kCardCount; ++i)
     {
-        EXPECT_NEAR(game->positions.stack[i][1], 0.0f, 1e-4f) << "the circle turned, slot " << i;
+        EXPECT_NEAR(game->trick.positions.stack[i][1], 0.0f, 1e-4f)
+            << "the circle turned, slot " << i;
     }
     for (int answer = 0; answer < 3; ++answer)
     {
         RunUntil(gsChoice);
-        const std::vector<float> stack = points(game->positions.stack, kCardCount);
+        const std::vector<float> stack = points(game->trick.positions.stack, kCardCount);
         ClickRow(3 - SlotOf(box) / kRowLength);
         RunUntil(answer < 2 ? gsStacking : gsPresentation);
         ASSERT_FALSE(HasFatalFailure());
-        EXPECT_TRUE(answer == 2 || points(game->positions.stack, kCardCount) == stack)
+        EXPECT_TRUE(answer == 2 || points(game->trick.positions.stack, kCardCount) == stack)
             << "the gathered cards tumbled";
     }
     EXPECT_EQ(game->RevealedCard(), box);
@@ -688,7 +804,7 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
     const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
     ExpectCamera(reveal, revealAngle, 2e-3f);
 
-    const std::vector<float> ring = points(game->positions.reveal, kCardCount);
+    const std::vector<float> ring = points(game->trick.positions.reveal, kCardCount);
     std::vector<float> sphere;
     for (int i = 0; i < 200; ++i)
     {
@@ -696,7 +812,7 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
         sphere = i == 100 ? points(game->starPositions, kStarCount) : sphere;
     }
     EXPECT_EQ(points(game->starPositions, kStarCount), sphere) << "the stars turned";
-    EXPECT_EQ(points(game->positions.reveal, kCardCount), ring) << "the ring tumbled";
+    EXPECT_EQ(points(game->trick.positions.reveal, kCardCount), ring) << "the ring tumbled";
     float angle[3];
     game->RevealedCard()->GetAngle(angle);
     EXPECT_EQ(angle[0] + angle[2], 0.0f) << "the revealed card spun";
@@ -717,18 +833,18 @@ TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
     // Not on a dialog, not with Alt (full screen), not with a row key.
     Click(106);
     stroke(SDLK_RETURN);
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     Click(104);
     stroke(SDLK_RETURN, KMOD_LALT);
     stroke(SDLK_1);
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     stroke(SDLK_KP_ENTER);
-    EXPECT_EQ(game->gameState, gsMindSelect); // started, not dealt as well
+    EXPECT_EQ(game->trick.State(), gsMindSelect); // started, not dealt as well
     EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
     stroke(SDLK_2);
-    EXPECT_EQ(game->gameState, gsMindSelect);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
     stroke(SDLK_SPACE);
-    EXPECT_EQ(game->gameState, gsGoToMixer);
+    EXPECT_EQ(game->trick.State(), gsGoToMixer);
 
     srand(7);
     krVertexArray* box = game->cards->GetVertexArray(16);
@@ -738,16 +854,16 @@ TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
         RunUntil(gsChoice);
         ASSERT_FALSE(HasFatalFailure());
         stroke(SDLK_RETURN);
-        EXPECT_EQ(game->gameState, gsChoice);
+        EXPECT_EQ(game->trick.State(), gsChoice);
         stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
-        EXPECT_NE(game->gameState, gsChoice);
+        EXPECT_NE(game->trick.State(), gsChoice);
     }
     RunUntil(gsPresentation);
     EXPECT_EQ(game->RevealedCard(), box);
     stroke(SDLK_1);
-    EXPECT_EQ(game->gameState, gsPresentation);
+    EXPECT_EQ(game->trick.State(), gsPresentation);
     stroke(SDLK_SPACE);
-    EXPECT_EQ(game->gameState, gsGotoMindSelect);
+    EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
 }
 
 TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
@@ -757,13 +873,13 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
     for (TGameState target : flights)
     {
         SCOPED_TRACE(target);
-        ASSERT_EQ(game->gameState, gsIntro);
+        ASSERT_EQ(game->trick.State(), gsIntro);
         Click(100);
         ClickRow(2);
         // Drive the game with middle-row answers until the state is reached.
-        for (int i = 0; i < 3000 && game->gameState != target; ++i)
+        for (int i = 0; i < 3000 && game->trick.State() != target; ++i)
         {
-            if (game->gameState == gsChoice || game->gameState == gsPresentation)
+            if (game->trick.State() == gsChoice || game->trick.State() == gsPresentation)
             {
                 ClickRow(2);
             }
@@ -772,10 +888,10 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
                 Frame();
             }
         }
-        ASSERT_EQ(game->gameState, target);
+        ASSERT_EQ(game->trick.State(), target);
         Frame();
         game->OnKeyUp(SDLK_ESCAPE);
-        EXPECT_EQ(game->gameState, gsGoToIntro);
+        EXPECT_EQ(game->trick.State(), gsGoToIntro);
         EXPECT_FALSE(game->starsVisible);
         EXPECT_EQ(Gui()->GetControlCount(), 7u);
         RunUntil(gsIntro, 122);
@@ -786,9 +902,9 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
 
     // On the circle Escape returns at once; on the intro it ends the program.
     Click(100);
-    EXPECT_EQ(game->gameState, gsMindSelect);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
     game->OnKeyUp(SDLK_AC_BACK);
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     EXPECT_FALSE(game->quitRequested);
     game->OnKeyUp(SDLK_ESCAPE);
     EXPECT_TRUE(game->quitRequested);
@@ -801,14 +917,14 @@ TEST_F(GameObjectTest, QualityChangeDropsAPendingOrder)
     ClickRow(2);
     RunUntil(gsChoice);
     ClickRow(1);
-    ASSERT_EQ(game->gameState, gsGoToMixer);
-    ASSERT_TRUE(game->order.Pending());
+    ASSERT_EQ(game->trick.State(), gsGoToMixer);
+    ASSERT_TRUE(game->trick.order.Pending());
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
-    ASSERT_TRUE(game->order.Pending());
+    ASSERT_TRUE(game->trick.order.Pending());
     Click(106);
     Click(108);
-    EXPECT_FALSE(game->order.Pending());
+    EXPECT_FALSE(game->trick.order.Pending());
     Click(104);
     // A whole new game on the rebuilt cards still reveals the card that was followed.
     Click(100);
@@ -824,13 +940,13 @@ TEST_F(GameObjectTest, PendingOrderAfterEscapeIsInstalledAtTheNextGather)
     ClickRow(2);
     RunUntil(gsChoice);
     ClickRow(3);
-    ASSERT_TRUE(game->order.Pending());
+    ASSERT_TRUE(game->trick.order.Pending());
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
     Click(100);
     ClickRow(2);
     RunUntil(gsStacking);
-    EXPECT_FALSE(game->order.Pending());
+    EXPECT_FALSE(game->trick.order.Pending());
     RunUntil(gsChoice);
 }
 
@@ -840,7 +956,7 @@ TEST_F(GameObjectTest, CornerDoubleClickChangesTheBackdrop)
     game->OnDblClick(); // no corner click yet
     EXPECT_EQ(r1, before[0]);
     game->OnLMBUp(1270, 5);
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     game->OnDblClick();
     const float after[6] = {r1, g1, b1, r2, g2, b2};
     int changed = 0;
@@ -959,13 +1075,32 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
     EXPECT_FLOAT_EQ(game->mainFont->GetHeight(), fontHeight);
 
     // A trick under way with the strip's second text: a new size keeps both.
+    // The redraw for the new size draws the trick where it stands: no step is taken.
     Click(104);
     Click(100);
     game->OnLMBUp(640, 360);
-    ASSERT_EQ(game->gameState, gsGoToMixer);
+    ASSERT_EQ(game->trick.State(), gsGoToMixer);
+    for (int i = 0; i < 30; ++i)
+    {
+        game->OnUpdate();
+    }
+    const int32_t step = game->trick.mixerFrame;
+    float card[3], camera[3];
+    game->cards->GetVertexArray(4)->GetCenter(card);
+    game->GetCamPosition(camera);
     game->OnResizeWindow(2560, 1440);
+    game->Refresh();
     EXPECT_FLOAT_EQ(Gui()->GetScale(), 2.0f);
-    EXPECT_EQ(game->gameState, gsGoToMixer);
+    EXPECT_EQ(game->trick.State(), gsGoToMixer);
+    EXPECT_EQ(game->trick.mixerFrame, step);
+    float cardAfter[3], cameraAfter[3];
+    game->cards->GetVertexArray(4)->GetCenter(cardAfter);
+    game->GetCamPosition(cameraAfter);
+    for (int k = 0; k < 3; ++k)
+    {
+        EXPECT_EQ(cardAfter[k], card[k]);
+        EXPECT_EQ(cameraAfter[k], camera[k]);
+    }
     auto* strip = dynamic_cast<krGUITextScroll*>(FindControl(Gui(), 111));
     ASSERT_NE(strip, nullptr);
     EXPECT_STREQ(strip->GetText().GetString(), game->messages->GetLine(19)->GetString());
@@ -1023,7 +1158,7 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     nextFrame();
     EXPECT_EQ(game->language, 1);
     EXPECT_EQ(focused(), 107u);
-    EXPECT_EQ(game->gameState, gsIntro);
+    EXPECT_EQ(game->trick.State(), gsIntro);
     stroke(SDLK_TAB, KMOD_LSHIFT);
     stroke(SDLK_KP_ENTER);
     nextFrame();
@@ -1051,9 +1186,218 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     Gui()->OnMouse(3, 3);
     EXPECT_EQ(focused(), 0u);
     stroke(SDLK_RETURN);
-    EXPECT_EQ(game->gameState, gsMindSelect);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
     stroke(SDLK_TAB);
     nextFrame();
     EXPECT_EQ(focused(), 0u);
-    EXPECT_EQ(game->gameState, gsMindSelect);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
+}
+
+// The first gather and deal are 121 + 61 update steps: at 20 frames a second the real loop
+// takes the same steps and the same time as at 60, in a third of the frames. Halfway between
+// two steps a card and the camera are drawn halfway between their poses, and put back after.
+TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
+{
+    Click(100);
+    ClickRow(2);
+    game->OnUpdate();
+    krVertexArray* box = game->cards->GetVertexArray(7);
+    float before[3], cameraBefore[3];
+    box->GetCenter(before);
+    game->GetCamPosition(cameraBefore);
+    game->OnUpdate();
+    float after[3], cameraAfter[3];
+    box->GetCenter(after);
+    game->GetCamPosition(cameraAfter);
+    ASSERT_GT(std::abs(after[0] - before[0]) + std::abs(after[2] - before[2]), 0.01f);
+    game->BeginBlend(0.5f);
+    float drawn[3];
+    box->GetCenter(drawn);
+    for (int k = 0; k < 3; ++k)
+    {
+        EXPECT_NEAR(drawn[k], (before[k] + after[k]) / 2, 1e-4) << "axis " << k;
+        EXPECT_NEAR(game->drawnCamPosition[k], (cameraBefore[k] + cameraAfter[k]) / 2, 1e-4);
+    }
+    game->EndBlend();
+    box->GetCenter(drawn);
+    EXPECT_EQ(drawn[0], after[0]);
+
+    // A new gather from the circle, on the loop at 20 frames a second.
+    game->OnKeyUp(SDLK_ESCAPE);
+    RunUntil(gsIntro);
+    Click(100);
+    ClickRow(2);
+    game->steps = game->frames = 0;
+    game->frameSeconds = 1.0 / 20;
+    RunLoop();
+    EXPECT_EQ(game->steps, 121 + 61);
+    // The clock when the last step ran: the steps' time, rounded up to a whole frame.
+    EXPECT_GE(game->stopTime, 182.0 / 60 - 1e-9);
+    EXPECT_LT(game->stopTime, 182.0 / 60 + 1.0 / 20);
+    EXPECT_NEAR(game->frames, 182 / 3, 2);
+}
+
+// The twenty-seven-card trick chosen in the settings: the start asks for a number (typed: a
+// digit that makes it too large starts afresh, Backspace takes one back; the buttons step it),
+// the rows are of nine, and three truthful answers count the followed card out face down at
+// that number, where it turns face up and is revealed as the 21-card trick reveals its card.
+TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
+{
+    auto stroke = [&](unsigned key)
+    {
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+    };
+    auto shown = [&](uint32_t id)
+    {
+        krGUIObject* control = FindControl(Gui(), id);
+        for (uint64_t i = 0; control != nullptr && i < control->GetChildCount(); ++i)
+        {
+            if (control->GetChild(i)->GetID() == id)
+            {
+                control = control->GetChild(i);
+            }
+        }
+        auto* label = dynamic_cast<krGIULabel*>(control);
+        return label != nullptr ? Text(label->GetText()) : std::wstring(L"?");
+    };
+    game->SetOption(kOptionTrick27, true);
+    Click(100);
+    ASSERT_EQ(game->trick.State(), gsNumberQuestion);
+    ASSERT_EQ(game->cards->Length(), 27u);
+    stroke(SDLK_RETURN);
+    EXPECT_EQ(game->trick.State(), gsNumberQuestion);
+    stroke(SDLK_3);
+    stroke(SDLK_5);
+    EXPECT_EQ(shown(ciNumberShown), L"5");
+    stroke(SDLK_BACKSPACE);
+    stroke(SDLK_KP_2);
+    stroke(SDLK_0);
+    Click(ciNumberUp);
+    Click(ciNumberDown);
+    Click(ciNumberDown);
+    EXPECT_EQ(shown(ciNumberShown), L"19");
+    stroke(SDLK_RETURN);
+    ASSERT_EQ(game->trick.State(), gsMindSelect);
+    EXPECT_EQ(game->trick.Number(), 19);
+
+    srand(27);
+    krVertexArray* box = game->cards->GetVertexArray(22);
+    ClickRow(2);
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        // Rows of nine, 2.5 apart and centred (give or take the breathing).
+        EXPECT_NEAR(game->trick.positions.choice[0][0], -10.0f, 0.5f);
+        EXPECT_NEAR(game->trick.positions.choice[26][0], 10.0f, 0.5f);
+        ClickRow(3 - SlotOf(box) / kMaxRowLength);
+    }
+    ASSERT_EQ(game->trick.State(), gsCountOut);
+    EXPECT_EQ(SlotOf(box), 18);
+    bool countedFaceDown = false;
+    int lastCount = 0;
+    for (int i = 0; i < 3000 && game->trick.State() == gsCountOut; ++i)
+    {
+        Frame();
+        const std::wstring count = shown(ciCount);
+        if (count != L"?" && count != L"  ")
+        {
+            lastCount = std::stoi(count);
+        }
+        float angle[3];
+        box->GetAngle(angle);
+        countedFaceDown = countedFaceDown || (lastCount == 19 && angle[1] == 180.0f);
+    }
+    EXPECT_TRUE(countedFaceDown);
+    EXPECT_EQ(lastCount, 19);
+    RunUntil(gsPresentation);
+    EXPECT_EQ(game->RevealedCard(), box);
+    for (int i = 0; i < 200; ++i)
+    {
+        Frame();
+    }
+    EXPECT_GT(box->GetScale(), 19.0f);
+    // Escape flies home; the next game of 21 cards is built at the start.
+    game->OnKeyUp(SDLK_ESCAPE);
+    RunUntil(gsIntro);
+    game->SetOption(kOptionTrick27, false);
+    Click(100);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
+    EXPECT_EQ(game->cards->Length(), 21u);
+}
+
+// "How did it work?" at the reveal: H opens the replay of the game just played (the record of
+// its three layouts), Right and a click on the scene go on, Back goes back, and Escape returns
+// to the reveal as it was; the button goes with the reveal.
+TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
+{
+    auto stroke = [&](unsigned key)
+    {
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+    };
+    Click(100);
+    srand(5);
+    krVertexArray* box = game->cards->GetVertexArray(3);
+    stroke(SDLK_h);
+    EXPECT_EQ(game->trick.State(), gsMindSelect);
+    PlayTruthfully(box);
+    ASSERT_FALSE(HasFatalFailure());
+    // A new window size builds the strip again, with the button.
+    game->OnResizeWindow(1000, 600);
+    game->OnResizeWindow(1280, 720);
+    krGUIObject* button = FindControl(Gui(), ciReplay);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->GetVisible());
+    for (int i = 0; i < 50; ++i)
+    {
+        Frame();
+    }
+    float revealCamera[3];
+    game->GetCamPosition(revealCamera);
+    stroke(SDLK_h);
+    ASSERT_EQ(game->trick.State(), gsReplay);
+    EXPECT_EQ(game->trick.Record().recorded, 3);
+    EXPECT_EQ(game->replay.LitCount(), 7);
+    EXPECT_TRUE(game->replay.Lit(box));
+    for (int i = 0; i < 60; ++i)
+    {
+        Frame();
+    }
+    // The cards lie in the first layout, seen from in front of the rows.
+    float p[3];
+    game->GetCamPosition(p);
+    EXPECT_NEAR(p[2], 20.0f / game->GetAspect(), 1e-4f);
+    const TTrickRecord_s& record = game->trick.Record();
+    for (int32_t slot = 0; slot < kCardCount; ++slot)
+    {
+        float at[3];
+        static_cast<const krVertexArray*>(record.layouts[0][slot])->GetCenter(at);
+        EXPECT_NEAR(at[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
+    }
+    stroke(SDLK_RIGHT);
+    EXPECT_EQ(game->replay.Step(), 2);
+    game->OnLMBUp(640, 300);
+    EXPECT_EQ(game->replay.Step(), 3);
+    EXPECT_EQ(game->replay.LitCount(), 1);
+    Click(ciReplayBack);
+    EXPECT_EQ(game->replay.Step(), 2);
+    Frame();
+    game->OnKeyUp(SDLK_ESCAPE);
+    EXPECT_EQ(game->trick.State(), gsPresentation);
+    EXPECT_FALSE(game->replay.IsOpen());
+    float back[3];
+    game->GetCamPosition(back);
+    EXPECT_EQ(back[2], revealCamera[2]);
+    button = FindControl(Gui(), ciReplay);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->GetVisible());
+    Frame();
+    EXPECT_EQ(game->RevealedCard(), box);
+    game->OnLMBUp(640, 360);
+    EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
+    EXPECT_FALSE(FindControl(Gui(), ciReplay)->GetVisible());
 }

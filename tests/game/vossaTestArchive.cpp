@@ -9,6 +9,7 @@
 #include "data/krMemoryBlock.h"
 #include "data/krResource.h"
 #include "render/krFont.h"
+#include "vossaCardLayout.h"
 #include "vossaMessageLines.h"
 
 namespace
@@ -168,12 +169,16 @@ bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& option
     const std::vector<uint8_t> mesh = QuadMesh();
     Add(archive, options, "box", mesh);
     Add(archive, options, "box_low", mesh);
-    for (int i = 0; i < 21; ++i)
+    for (int i = 0; i < kMaxCardCount; ++i)
     {
-        const uint8_t shade = static_cast<uint8_t>(40 + 10 * i);
-        Add(archive, options, "texture_" + std::to_string(i), Image(4, 4, shade, 255 - shade, 90));
+        // The six faces only the twenty-seven-card trick deals are bluer.
+        const int k = i < kCardCount ? i : i - kCardCount;
+        const uint8_t shade = static_cast<uint8_t>(40 + 10 * k);
+        const uint8_t blue = i < kCardCount ? 90 : 200;
+        Add(archive, options, "texture_" + std::to_string(i),
+            Image(4, 4, shade, 255 - shade, blue));
         Add(archive, options, "texture_" + std::to_string(i) + "_low",
-            Image(2, 2, shade, 255 - shade, 90));
+            Image(2, 2, shade, 255 - shade, blue));
         // The four-colour faces, told apart from the others by their sizes.
         Add(archive, options, "texture_" + std::to_string(i) + "_fourcolour",
             Image(8, 8, shade, 90, 255 - shade));
@@ -199,8 +204,8 @@ bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& option
     }
     Add(archive, options, "vossa_logo", Image(16, 8, 200, 40, 40));
     Add(archive, options, "vossa_logo_low", Image(8, 4, 200, 40, 40));
-    Add(archive, options, "msg_english", Lines("E", mlMessageCount));
-    Add(archive, options, "msg_polski", Lines("P", mlMessageCount));
+    Add(archive, options, "msg_english", Lines("E", static_cast<int>(kMessageLineCount)));
+    Add(archive, options, "msg_polski", Lines("P", static_cast<int>(kMessageLineCount)));
     Add(archive, options, "licenses_english", Lines("License line ", 30));
     Add(archive, options, "licenses_polski", Lines("Licencja ", 30));
     Add(archive, options, "howtoplay_english", Lines("How to play ", 12));

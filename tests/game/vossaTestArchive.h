@@ -1,8 +1,8 @@
 // A small but complete asset archive for the game's tests, built in memory: a flat card mesh,
-// tiny TGA faces (4 x 4, low 2 x 2; with four colours 8 x 8, low 4 x 2), button skins, clouds,
-// stars and logos, two glyph fonts and the texts of both languages ("E0", "E1", ... and "P0", "P1",
-// ... as message lines, as many as the game names). It holds no sounds, so every test also runs the
-// game without its music and choice sample.
+// 27 tiny TGA faces (4 x 4, low 2 x 2; with four colours 8 x 8, low 4 x 2), button skins, clouds,
+// stars and logos, two glyph fonts and the texts of both languages ("E0", "E1", ... and "P0",
+// "P1", ... as message lines, as many as the game reads). It holds no sounds, so every test also
+// runs the game without its music and choice sample.
 #pragma once
 
 #include <string>

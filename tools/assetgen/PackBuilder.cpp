@@ -268,7 +268,8 @@ bool PackBuilder::BuildCards(std::string& error)
         const std::string name = job < faces ? FaceEntryName(i) : FourColourFaceEntryName(i);
         Add(name, std::move(high[job]));
         Add(name + "_low", std::move(low[job]));
-        if (job < faces)
+        // The contact sheet has room for the twenty-one-card trick's faces.
+        if (job < kPlainTrickCards)
         {
             cardPreviews.push_back({name, std::move(previews[i])});
         }
@@ -328,6 +329,8 @@ bool PackBuilder::BuildFontsAndTexts(std::string& error)
         const TTextRoom_s room;
         if (!CheckMessagesFit(messageLines, *mainFont, *smallFont, room, "msg_" + language,
                               error) ||
+            !CheckTrickTextsFit(messageLines, *mainFont, *smallFont, room, "msg_" + language,
+                                error) ||
             !CheckViewerFit(licenseLines, *smallFont, room.licenceLine, "licenses_" + language,
                             error) ||
             !CheckViewerFit(howToLines, *smallFont, room.howToLine, "howtoplay_" + language, error))

@@ -21,7 +21,7 @@ std::string FourColourFaceEntryName(int face)
 std::vector<std::string> PackCatalogue()
 {
     std::vector<std::string> names = {"box", "box_low"};
-    for (int i = 0; i < kPackFaceCount; ++i)
+    for (int i = 0; i < kPlainTrickCards; ++i)
     {
         names.push_back(FaceEntryName(i));
         names.push_back(FaceEntryName(i) + "_low");
@@ -47,6 +47,12 @@ std::vector<std::string> PackCatalogue()
         names.push_back("howtoplay_" + language);
     }
     names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
+    // The six faces only the twenty-seven-card trick deals, after everything else.
+    for (int i = kPlainTrickCards; i < kPackFaceCount; ++i)
+    {
+        names.push_back(FaceEntryName(i));
+        names.push_back(FaceEntryName(i) + "_low");
+    }
     for (int i = 0; i < kPackFaceCount; ++i)
     {
         names.push_back(FourColourFaceEntryName(i));

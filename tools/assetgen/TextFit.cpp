@@ -1,8 +1,12 @@
 // TextFit: width checks of the language texts against the game's screens.
 #include "TextFit.h"
 
+#include "vossaMessageLines.h"
+
 #include "TextPack.h"
 #include "vossaMessageLines.h"
+
+#include <cstring>
 
 namespace
 {
@@ -54,9 +58,9 @@ bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock
                       const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
                       std::string& error)
 {
-    if (messages.size() < mlMessageCount)
+    if (messages.size() < kMessageLineCount)
     {
-        error = what + " has fewer than " + std::to_string(mlMessageCount) + " lines";
+        error = what + " has fewer than " + std::to_string(kMessageLineCount) + " lines";
         return false;
     }
     auto line = [&](int i) { return "line " + std::to_string(i); };
@@ -97,6 +101,56 @@ bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock
     }
     return Fits(smallFont, ToUtf8(AboutSecondLine(messages, room)), room.aboutLine, what,
                 "the about dialog's second line (lines 5, 4 and 10)", error);
+}
+
+bool CheckTrickTextsFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
+                        const GlyphBlock& smallFont, const TTextRoom_s& room,
+                        const std::string& what, std::string& error)
+{
+    if (messages.size() < kMessageLineCount)
+    {
+        error = what + " has fewer than " + std::to_string(kMessageLineCount) + " lines";
+        return false;
+    }
+    auto line = [&](uint64_t i) { return "line " + std::to_string(i); };
+    const int stripWidth = mainFont.Width(ToU32(messages[18]));
+    if (!Fits(smallFont, messages[kMsgNumberQuestion], room.numberQuestion, what,
+              line(kMsgNumberQuestion) + " (the number question)", error) ||
+        !Fits(mainFont, messages[kMsgCountOut], stripWidth, what,
+              line(kMsgCountOut) + " (the instruction strip, wider than line 18)", error) ||
+        !Fits(mainFont, messages[kMsgReplayButton], room.replayButton, what,
+              line(kMsgReplayButton) + " (a button)", error))
+    {
+        return false;
+    }
+    for (uint64_t i : {kMsgNumberOk, kMsgReplayBack, kMsgReplayNext})
+    {
+        if (!Fits(mainFont, messages[i], room.buttonCaption, what, line(i) + " (a button)", error))
+        {
+            return false;
+        }
+    }
+    // The fields at their widest: 27 cards, number 27.
+    const std::pair<const char*, const char*> fields[] = {
+        {"{n}", "27"},      {"{all}", "27"},   {"{chain}", "27 -> 9 -> 3 -> 1"},
+        {"{number}", "27"}, {"{minus}", "26"}, {"{digits}", "2 2 2"}};
+    for (uint64_t i = kMsgReplayStep1; i < kMessageLineCount; ++i)
+    {
+        std::string text = messages[i];
+        for (const auto& f : fields)
+        {
+            for (size_t at = text.find(f.first); at != std::string::npos; at = text.find(f.first))
+            {
+                text.replace(at, std::strlen(f.first), f.second);
+            }
+        }
+        if (!Fits(smallFont, text, room.replayCaption, what, line(i) + " (a replay caption)",
+                  error))
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CheckViewerFit(const std::vector<std::string>& lines, const GlyphBlock& font, int width,

@@ -18,11 +18,14 @@
 // The places, in pixels, as the game's screens lay them out.
 struct TTextRoom_s
 {
-    int buttonCaption = 120; // 128-pixel buttons, a little margin each side
-    int settingsLabel = 184; // label at 20, row button at 210
-    int aboutLine = 600;     // labels at 10 in the 620-wide about dialog
-    int licenceLine = 570;   // licence viewer: 600 wide, text inset 5, rounded edge
-    int howToLine = 560;     // how-to viewer: 590 wide
+    int buttonCaption = 120;  // 128-pixel buttons, a little margin each side
+    int settingsLabel = 184;  // label at 20, row button at 210
+    int aboutLine = 600;      // labels at 10 in the 620-wide about dialog
+    int licenceLine = 570;    // licence viewer: 600 wide, text inset 5, rounded edge
+    int howToLine = 560;      // how-to viewer: 590 wide
+    int numberQuestion = 440; // the number question's label in its 460-wide panel
+    int replayButton = 192;   // the 200-pixel button at the reveal
+    int replayCaption = 700;  // caption labels at 10 in the 720-wide caption panel
     // What the game puts into the about dialog's second line: its version and, for the
     // check, the longest platform name it is likely to report.
     const char* version = "1.1.222";
@@ -40,6 +43,15 @@ std::u32string AboutSecondLine(const std::vector<std::string>& messages, const T
 bool CheckMessagesFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
                       const GlyphBlock& smallFont, const TTextRoom_s& room, const std::string& what,
                       std::string& error);
+
+// The same for the lines of the twenty-seven-card trick and the replay (named in
+// vossaMessageLines.h): the number question in its panel, the captions on their buttons, the
+// count-out's strip text no wider than the strip's first text, and the replay's captions in
+// their panel with their fields filled in at their widest; `messages` must hold every line
+// the game reads.
+bool CheckTrickTextsFit(const std::vector<std::string>& messages, const GlyphBlock& mainFont,
+                        const GlyphBlock& smallFont, const TTextRoom_s& room,
+                        const std::string& what, std::string& error);
 
 // False with `error` set when a line of a viewer's text is wider than `width`.
 bool CheckViewerFit(const std::vector<std::string>& lines, const GlyphBlock& font, int width,

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "AssetgenTestPack.h"
+#include "PackCatalogue.h"
 #include "render/krTexture.h"
 
 namespace
@@ -52,7 +53,7 @@ bool PowerOfTwo(uint32_t v)
 
 TEST(PackPictures, EveryPictureDecodesToItsSizeAndFormat)
 {
-    for (int i = 0; i <= 20; ++i)
+    for (int i = 0; i < kPackFaceCount; ++i)
     {
         ExpectPicture("texture_" + std::to_string(i), 1024, 512, 24);
         ExpectPicture("texture_" + std::to_string(i) + "_low", 512, 256, 24);
@@ -89,10 +90,11 @@ TEST(PackPictures, LowQualityHasAQuarterOfThePixelsAndAllSizesArePowersOfTwo)
 TEST(PackPictures, RedSuitsAreRedAndBlackSuitsHaveNoRed)
 {
     // The deck in assets/cards.txt: card n is texture_n. Red suits: K♥ (1), Q♦ (2), 9♥ (5),
-    // 8♦ (6), 5♥ (9), 4♦ (10), A♥ (13), J♥ (16), 10♦ (17), A♦ (18), 7♥ (20). Pip cards of
-    // black suits (4 = 10♠, 7 = 7♣, 8 = 6♠, 11 = 3♣, 12 = 2♠) have no red at all.
-    const int red[] = {1, 2, 5, 6, 9, 10, 13, 16, 17, 18, 20};
-    const int blackPips[] = {4, 7, 8, 11, 12, 19, 0};
+    // 8♦ (6), 5♥ (9), 4♦ (10), A♥ (13), J♥ (16), 10♦ (17), A♦ (18), 7♥ (20), Q♥ (22),
+    // J♦ (23), 8♥ (26). Pip cards of black suits (4 = 10♠, 7 = 7♣, 8 = 6♠, 11 = 3♣, 12 = 2♠,
+    // 24 = 9♠, 25 = 10♣) have no red at all.
+    const int red[] = {1, 2, 5, 6, 9, 10, 13, 16, 17, 18, 20, 22, 23, 26};
+    const int blackPips[] = {4, 7, 8, 11, 12, 19, 0, 24, 25};
     auto redShare = [](int card)
     {
         TTexturePtr t = Decode("texture_" + std::to_string(card) + "_low");
@@ -122,7 +124,7 @@ TEST(PackPictures, AllCardsShareOneBackAndHaveDistinctFaces)
     ASSERT_NE(first, nullptr);
     const size_t rowBytes = first->width * 3, half = rowBytes / 2;
     std::vector<std::vector<uint8_t>> faces;
-    for (int i = 0; i <= 20; ++i)
+    for (int i = 0; i < kPackFaceCount; ++i)
     {
         TTexturePtr t = Decode("texture_" + std::to_string(i) + "_low");
         std::vector<uint8_t> face;

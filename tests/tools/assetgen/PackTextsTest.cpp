@@ -110,8 +110,8 @@ TEST(PackTexts, MessageTablesHoldAllLinesAndEveryCharacterIsDrawable)
             ASSERT_NE(text, nullptr) << name;
             if (std::string(kind) == "msg_")
             {
-                EXPECT_GE(text->GetLinesCounf(), uint64_t(mlMessageCount)) << name;
-                for (uint64_t i = 0; i < mlMessageCount; ++i)
+                EXPECT_GE(text->GetLinesCounf(), uint64_t(kMessageLineCount)) << name;
+                for (uint64_t i = 0; i < kMessageLineCount; ++i)
                 {
                     EXPECT_GT(text->GetLine(i)->Length(), 0u) << name << " line " << i;
                 }

@@ -24,7 +24,7 @@ protected:
     // Short lines that fit everywhere.
     static std::vector<std::string> Fitting()
     {
-        std::vector<std::string> lines(mlMessageCount, "Ok");
+        std::vector<std::string> lines(kMessageLineCount, "Ok");
         lines[4] = "version ";
         lines[10] = "platform: ";
         lines[18] = "Memorise a card, then click anywhere.";
@@ -71,8 +71,32 @@ TEST_F(TextFitTest, EveryPlaceRefusesATextTooWideForIt)
         EXPECT_NE(error.find("msg_test"), std::string::npos) << error;
         EXPECT_NE(error.find(c.place), std::string::npos) << error;
     }
-    std::vector<std::string> shortList(mlMessageCount - 1, "Ok");
+    std::vector<std::string> shortList(kMessageLineCount - 1, "Ok");
     EXPECT_FALSE(CheckMessagesFit(shortList, *mainFont, *smallFont, room, "msg_test", error));
+
+    // The twenty-seven-card trick's lines: the question in its panel, the caption on its
+    // button, the count-out no wider than the strip's first text.
+    ASSERT_TRUE(CheckTrickTextsFit(Fitting(), *mainFont, *smallFont, room, "msg_test", error))
+        << error;
+    const std::pair<uint64_t, std::string> trickCases[] = {
+        {kMsgNumberQuestion, std::string(70, 'W')},
+        {kMsgNumberOk, wide},
+        {kMsgCountOut, "Memorise a card, then click anywhere!!"},
+        {kMsgReplayButton, "Wie hat das alles funktioniert?"},
+        {kMsgReplayNext, wide},
+        // Fits as written, not once {chain} is filled in.
+        {kMsgReplayStep3 + 1, std::string(95, 'a') + "{chain}"},
+    };
+    ASSERT_LE(smallFont->Width(ToU32(trickCases[4].second)), room.replayCaption);
+    for (const auto& c : trickCases)
+    {
+        std::vector<std::string> lines = Fitting();
+        lines[c.first] = c.second;
+        EXPECT_FALSE(CheckTrickTextsFit(lines, *mainFont, *smallFont, room, "msg_test", error))
+            << "line " << c.first;
+    }
+    shortList.assign(kMessageLineCount - 1, "Ok");
+    EXPECT_FALSE(CheckTrickTextsFit(shortList, *mainFont, *smallFont, room, "msg_test", error));
 }
 
 TEST_F(TextFitTest, ViewerLinesAndTheJoiningSpaces)
