@@ -210,10 +210,12 @@ void vossaGame::CountOut()
     {
         cards->SetPositions(trick.positions.current);
     }
+    // Under reduced motion the cards turn over at once instead of in a half-turn.
+    const bool turnAtOnce = !Motion().tumble;
     if (step < kPileSteps)
     {
         // Face down on the way to the pile.
-        const float turned = step + 1 >= kFaceDownSteps
+        const float turned = turnAtOnce || step + 1 >= kFaceDownSteps
                                  ? 180.0f
                                  : 180.0f * static_cast<float>(step + 1) / kFaceDownSteps;
         const float angle[3] = {0.0f, turned, 0.0f};
@@ -238,7 +240,7 @@ void vossaGame::CountOut()
     const int32_t turning = counting - number * kCountSteps + 1;
     if (krVertexArray* found = RevealedCard())
     {
-        const float left = turning >= kTurnSteps
+        const float left = turnAtOnce || turning >= kTurnSteps
                                ? 0.0f
                                : 180.0f * static_cast<float>(kTurnSteps - turning) / kTurnSteps;
         const float angle[3] = {0.0f, left, 0.0f};

@@ -1,13 +1,15 @@
 // vossaMotion: how much the scene moves beyond what the trick needs, full or reduced, for
 // players sensitive to motion. Reduced, the cards slide to their places without tumbling, the
 // camera glides along the same path easing in and out, the revealed card does not spin, the
-// stars fade where they are without turning, and the tickers stand still. Nothing here
+// counted cards turn over at once, the stars fade where they are without turning, and the
+// tickers stand still. Nothing here
 // changes the cards' order, the frames a phase lasts or where anything ends.
 #pragma once
 
 struct TMotion_s
 {
-    bool tumble;          // the gathered cards and the reveal ring turn about their centre
+    bool tumble;          // the gathered cards and the reveal ring turn about their centre, and
+                          // the counted cards turn over in a half-turn rather than at once
     bool easedCamera;     // the camera flights ease in and out instead of keeping one speed
     float presentedSpin;  // degrees per step the revealed card turns about x and about z
     float starLineTurn;   // degrees per step the star line turns about its axis

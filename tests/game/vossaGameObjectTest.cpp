@@ -1328,6 +1328,60 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     EXPECT_EQ(game->cards->Length(), 21u);
 }
 
+// Reduced motion in the 27-card trick: the gathered cards do not tumble, and the cards turn over
+// at once on their way to the pile and at the number, never standing part-turned.
+TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
+{
+    game->SetOption(kOptionTrick27, true);
+    game->SetOption(kOptionReducedMotion, true);
+    Click(ciStart);
+    for (unsigned key : {SDLK_5, SDLK_RETURN})
+    {
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        game->OnKeyUp(key);
+    }
+    ASSERT_EQ(game->trick.State(), gsMindSelect);
+    srand(27);
+    krVertexArray* box = game->cards->GetVertexArray(22);
+    ClickRow(2);
+    auto stack = [&]
+    {
+        const float(*p)[3] = game->trick.positions.stack;
+        return std::vector<float>(p[0], p[0] + 3 * kMaxCardCount);
+    };
+    for (int answer = 0; answer < 3; ++answer)
+    {
+        RunUntil(gsChoice);
+        ASSERT_FALSE(HasFatalFailure());
+        const std::vector<float> before = stack();
+        ClickRow(3 - SlotOf(box) / kMaxRowLength);
+        if (answer < 2)
+        {
+            RunUntil(gsStacking);
+            EXPECT_EQ(stack(), before) << "the gathered cards tumbled, answer " << answer;
+        }
+    }
+    RunUntil(gsCountOut);
+    int partTurned = 0;
+    bool faceDown = false;
+    for (int i = 0; i < 3000 && game->trick.State() == gsCountOut; ++i)
+    {
+        Frame();
+        for (int32_t c = 0; c < kMaxCardCount; ++c)
+        {
+            float angle[3];
+            game->cards->GetVertexArray(c)->GetAngle(angle);
+            partTurned += angle[1] != 0.0f && angle[1] != 180.0f;
+            faceDown = faceDown || (game->cards->GetVertexArray(c) == box && angle[1] == 180.0f);
+        }
+    }
+    EXPECT_EQ(partTurned, 0);
+    EXPECT_TRUE(faceDown);
+    RunUntil(gsPresentation);
+    EXPECT_EQ(game->RevealedCard(), box);
+}
+
 // "How did it work?" at the reveal: H opens the replay of the game just played (the record of
 // its three layouts), Right and a click on the scene go on, Back goes back, and Escape returns
 // to the reveal as it was; the button goes with the reveal.
