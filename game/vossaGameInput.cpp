@@ -78,6 +78,7 @@ bool vossaGame::Transit(TTrigger trigger)
     }
     else if (from == gsCountOut && to == gsGotoPresentation)
     {
+        SetStripText(20);
         OnBeforeGotoPresentation();
     }
     else if (from == gsGotoPresentation && to == gsPresentation)

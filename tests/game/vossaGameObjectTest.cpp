@@ -94,6 +94,7 @@ public:
     using vossaGame::showGameHowTo;
     using vossaGame::starPositions;
     using vossaGame::starsVisible;
+    using vossaGame::stripLine;
     using vossaGame::trick;
 };
 
@@ -1314,6 +1315,8 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     EXPECT_EQ(lastCount, 19);
     RunUntil(gsPresentation);
     EXPECT_EQ(game->RevealedCard(), box);
+    // The strip asks, as after the 21-card trick, whether this is the card.
+    EXPECT_EQ(game->stripLine, 20u);
     for (int i = 0; i < 200; ++i)
     {
         Frame();
