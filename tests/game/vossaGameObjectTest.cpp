@@ -599,31 +599,10 @@ TEST_F(GameObjectTest, FourColourFacesLoadedWhenSetAndInThePack)
     EXPECT_EQ(FaceSize(game->cards), "2x2");
 }
 
-// A pack lacking one four-colour face keeps two colours for every card.
+// A pack with four-colour faces for the 21-card trick's deck only (the high form of the 27th
+// face lacks them): that trick shows four colours, the 27-card trick keeps two for every card
+// rather than leaving one blank.
 class PartialFourColourTest : public GameObjectTest
-{
-protected:
-    TTestArchiveOptions Options() override
-    {
-        TTestArchiveOptions o;
-        o.missing = {"texture_20_fourcolour"};
-        return o;
-    }
-};
-
-TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
-{
-    Click(ciSettings);
-    Click(ciSuits);
-    EXPECT_TRUE(game->HasOption(kOptionFourColours));
-    EXPECT_EQ(FaceSize(game->cards), "4x4");
-    Click(ciQuality); // the low forms are all there
-    EXPECT_EQ(FaceSize(game->cards), "4x2");
-}
-
-// A pack with four-colour faces for the 21-card trick's deck only: that trick shows them, the
-// 27-card trick keeps two colours for all of its cards rather than leaving six blank.
-class FourColourTwentyOneTest : public GameObjectTest
 {
 protected:
     TTestArchiveOptions Options() override
@@ -634,11 +613,15 @@ protected:
     }
 };
 
-TEST_F(FourColourTwentyOneTest, TheDeckOfTwentySevenKeepsTwoColoursTogether)
+TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
 {
     Click(ciSettings);
     Click(ciSuits);
+    EXPECT_TRUE(game->HasOption(kOptionFourColours));
     EXPECT_EQ(FaceSize(game->cards), "8x8");
+    Click(ciQuality); // the low forms are all there
+    EXPECT_EQ(FaceSize(game->cards), "4x2");
+    Click(ciQuality);
     Click(ciTrick);
     Click(ciClose);
     Click(ciStart);
