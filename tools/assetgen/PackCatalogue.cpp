@@ -47,7 +47,7 @@ std::vector<std::string> PackCatalogue()
         names.push_back("howtoplay_" + language);
     }
     names.insert(names.end(), {"bkgsnd03", "choicesnd02"});
-    // The six faces only the twenty-seven-card trick deals, after everything else.
+    // The six faces only the twenty-seven-card trick deals, then all 27 with four-coloured suits.
     for (int i = kPlainTrickCards; i < kPackFaceCount; ++i)
     {
         names.push_back(FaceEntryName(i));
