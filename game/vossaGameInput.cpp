@@ -176,50 +176,15 @@ void vossaGame::OnKeyUp(unsigned key)
     {
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
-        {
-            const TGameState to = NextState(gameState, trEscape, dealCount);
-            if (to == gameState)
-            {
-                // On the menu, or already on the way back to it.
-                EndMainLoop();
-                return;
-            }
-            if (krGUIManager* gui = GetGUIManager())
-            {
-                gui->Clear();
-                gameHowToText = nullptr;
-                gameHowToPanel = nullptr;
-                CreateIntroControls();
-            }
-            starsVisible = false;
-            if (to == gsGoToIntro)
-            {
-                StartReturnFlight();
-            }
-            Transit(trEscape);
+            GoBack();
             break;
-        }
         case SDLK_UP:
         case SDLK_VOLUMEUP:
-            if (music != nullptr)
-            {
-                music->VolumeUp();
-            }
-            if (sampler != nullptr)
-            {
-                sampler->VolumeUp();
-            }
+            StepVolume(1);
             break;
         case SDLK_DOWN:
         case SDLK_VOLUMEDOWN:
-            if (music != nullptr)
-            {
-                music->VolumeDown();
-            }
-            if (sampler != nullptr)
-            {
-                sampler->VolumeDown();
-            }
+            StepVolume(-1);
             break;
         default:
             if (!pressEcho)
@@ -227,6 +192,50 @@ void vossaGame::OnKeyUp(unsigned key)
                 OnCommandKey(key);
             }
             break;
+    }
+}
+
+void vossaGame::GoBack()
+{
+    const TGameState to = NextState(gameState, trEscape, dealCount);
+    if (to == gameState)
+    {
+        // On the menu, or already on the way back to it.
+        EndMainLoop();
+        return;
+    }
+    if (krGUIManager* gui = GetGUIManager())
+    {
+        gui->Clear();
+        gameHowToText = nullptr;
+        gameHowToPanel = nullptr;
+        CreateIntroControls();
+    }
+    starsVisible = false;
+    if (to == gsGoToIntro)
+    {
+        StartReturnFlight();
+    }
+    Transit(trEscape);
+}
+
+void vossaGame::StepVolume(int32_t direction)
+{
+    if (music != nullptr && direction > 0)
+    {
+        music->VolumeUp();
+    }
+    else if (music != nullptr)
+    {
+        music->VolumeDown();
+    }
+    if (sampler != nullptr && direction > 0)
+    {
+        sampler->VolumeUp();
+    }
+    else if (sampler != nullptr)
+    {
+        sampler->VolumeDown();
     }
 }
 

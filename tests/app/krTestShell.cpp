@@ -164,6 +164,16 @@ void krTestShell::OnGUIClick(krGUIObject* control)
     }
 }
 
+void krTestShell::OnPadButtonDown(krPadButton button)
+{
+    Log("PadDown(" + std::to_string(button) + ")");
+}
+
+void krTestShell::OnPadButtonUp(krPadButton button)
+{
+    Log("PadUp(" + std::to_string(button) + ")");
+}
+
 void krQueueEvent(SDL_Event event)
 {
     if (event.common.timestamp == 0)
