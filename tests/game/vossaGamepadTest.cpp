@@ -1,0 +1,436 @@
+// Gamepad tests of the game: what each button does, the row band found from the layout, and
+// the game driven through the shell's real main loop by one of SDL's virtual pads, opened as
+// any pad is: a whole game played with the pad reaches the reveal with the player's card and
+// shrugs off the pad's removal, and the intro's focus, its dialogs and the volume are worked
+// with the pad alone. Each press is sent once, when the game shows it is ready for it, and must
+// act within a few frames.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "audio/krMusic.h"
+#include "gui/krGUIManager.h"
+#include "gui/krGUIObject.h"
+#include "krTestFiles.h"
+#include "krTestGL.h"
+#include "render/krGeometry.h"
+#include "vossaGame.h"
+#include "vossaGamepad.h"
+#include "vossaRowHighlight.h"
+#include "vossaTestArchive.h"
+
+TEST(vossaGamepad, ButtonsRowsAndTheHeldVolumeButton)
+{
+    // On the menus every direction moves the focus; in the trick up and down move the rows.
+    const krPadButton buttons[] = {
+        pbA,    pbStart, pbB, pbBack, pbLeftShoulder, pbRightShoulder, pbUp, pbDown,
+        pbLeft, pbRight, pbX, pbY};
+    const TPadAction onMenus[] = {paConfirm,       paConfirm,   paBack,          paBack,
+                                  paVolumeDown,    paVolumeUp,  paFocusPrevious, paFocusNext,
+                                  paFocusPrevious, paFocusNext, paNone,          paNone};
+    const TPadAction inTrick[] = {paConfirm,       paConfirm,   paBack,  paBack,
+                                  paVolumeDown,    paVolumeUp,  paRowUp, paRowDown,
+                                  paFocusPrevious, paFocusNext, paNone,  paNone};
+    for (size_t i = 0; i < sizeof(buttons) / sizeof(buttons[0]); ++i)
+    {
+        EXPECT_EQ(PadAction(buttons[i], true), onMenus[i]) << "button " << buttons[i];
+        EXPECT_EQ(PadAction(buttons[i], false), inTrick[i]) << "button " << buttons[i];
+    }
+    EXPECT_EQ(MovePadRow(2, -1), 1);
+    EXPECT_EQ(MovePadRow(1, -1), 1);
+    EXPECT_EQ(MovePadRow(2, 1), 3);
+    EXPECT_EQ(MovePadRow(3, 1), 3);
+
+    // Held: quiet for the delay, then a step every kEvery steps, until that direction is let go.
+    vossaPadRepeat repeat;
+    EXPECT_EQ(repeat.Step(), 0);
+    repeat.Hold(1);
+    std::vector<int32_t> due;
+    for (int32_t i = 1; i <= vossaPadRepeat::kDelay + 4; ++i)
+    {
+        if (repeat.Step() != 0)
+        {
+            due.push_back(i);
+        }
+    }
+    const int32_t d = vossaPadRepeat::kDelay, e = vossaPadRepeat::kEvery;
+    EXPECT_EQ(due, (std::vector<int32_t>{d, d + e, d + 2 * e}));
+    repeat.Release(-1); // the other button: the hold goes on
+    EXPECT_EQ(repeat.GetHeld(), 1);
+    repeat.Hold(-1); // the other button pressed: it takes over, from the start of its delay
+    for (int32_t i = 1; i < d; ++i)
+    {
+        ASSERT_EQ(repeat.Step(), 0);
+    }
+    EXPECT_EQ(repeat.Step(), -1);
+    repeat.Release(-1);
+    for (int32_t i = 0; i < 2 * d; ++i)
+    {
+        ASSERT_EQ(repeat.Step(), 0);
+    }
+}
+
+// The bands come from the rows of the layout as it stands, in any slot order and with any
+// number of cards a row; neighbouring bands meet.
+TEST(vossaRowHighlight, BandsFollowTheLayoutsRows)
+{
+    float sevens[kCardCount][3];
+    InitChoiceLayout(sevens);
+    const TRowBand_s top = RowBand(sevens, kCardCount, 1);
+    const TRowBand_s middle = RowBand(sevens, kCardCount, 2);
+    const TRowBand_s bottom = RowBand(sevens, kCardCount, 3);
+    ASSERT_TRUE(top.found && middle.found && bottom.found);
+    EXPECT_FLOAT_EQ(top.left, -8.75f);
+    EXPECT_FLOAT_EQ(top.right, 8.75f);
+    EXPECT_FLOAT_EQ(top.bottom, 1.25f);
+    EXPECT_FLOAT_EQ(top.top, 3.75f);
+    EXPECT_FLOAT_EQ(middle.top, top.bottom);
+    EXPECT_FLOAT_EQ(bottom.top, middle.bottom);
+    EXPECT_FLOAT_EQ(bottom.bottom, -3.75f);
+    EXPECT_FALSE(RowBand(sevens, kCardCount, 4).found);
+    EXPECT_FALSE(RowBand(sevens, kCardCount, 0).found);
+
+    // Three rows of nine, listed top row first and each row from the right, a little nearer.
+    float nines[27][3];
+    for (int32_t i = 0; i < 27; ++i)
+    {
+        nines[i][0] = 10.0f - (i % 9) * 2.5f;
+        nines[i][1] = 2.5f - (i / 9) * 2.5f;
+        nines[i][2] = 0.5f;
+    }
+    const TRowBand_s first = RowBand(nines, 27, 1);
+    const TRowBand_s last = RowBand(nines, 27, 3);
+    EXPECT_FLOAT_EQ(first.left, -11.25f);
+    EXPECT_FLOAT_EQ(first.right, 11.25f);
+    EXPECT_FLOAT_EQ(first.top, 3.75f);
+    EXPECT_FLOAT_EQ(last.bottom, -3.75f);
+    EXPECT_FLOAT_EQ(first.z, 0.5f);
+}
+
+namespace
+{
+class vossaPadProbe : public vossaGame
+{
+public:
+    // Small: every frame of a whole game is drawn.
+    vossaPadProbe() : vossaGame(640, 360, false) {}
+
+    using vossaGame::cards;
+    using vossaGame::dealCount;
+    using vossaGame::gameState;
+    using vossaGame::music;
+    using vossaGame::padInUse;
+    using vossaGame::padRow;
+    using vossaGame::quitRequested;
+    using vossaGame::RevealedCard;
+
+    // The clock moves a step's time with every frame drawn.
+    struct TClock : krFrameClock
+    {
+        double now = 0.0;
+        double Now() override { return now; }
+        void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
+    } clock;
+    // The player, once per frame drawn: looks at the game and acts on the pad. False ends the
+    // loop.
+    std::function<bool()> player;
+    int frames = 0;
+
+    void Render() override
+    {
+        vossaGame::Render();
+        clock.now += 1.0 / 60;
+        ++frames;
+        if (!player || !player() || frames > 5000)
+        {
+            EndMainLoop();
+        }
+    }
+};
+
+// One of SDL's virtual pads: SDL maps it as a game controller, so the game opens it as any pad.
+struct TVirtualPad
+{
+    int index = -1;
+    SDL_Joystick* joystick = nullptr;
+
+    bool Attach()
+    {
+        SDL_VirtualJoystickDesc desc = {};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "Test pad";
+        index = SDL_JoystickAttachVirtualEx(&desc);
+        joystick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        return joystick != nullptr;
+    }
+    void Detach()
+    {
+        if (joystick != nullptr)
+        {
+            SDL_JoystickDetachVirtual(index);
+            SDL_JoystickClose(joystick);
+        }
+        joystick = nullptr;
+    }
+    // The virtual pad's buttons and axes are numbered as the controller's.
+    void Button(SDL_GameControllerButton button, bool down)
+    {
+        SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
+    }
+    void Axis(SDL_GameControllerAxis axis, int16_t value)
+    {
+        SDL_JoystickSetVirtualAxis(joystick, axis, value);
+    }
+};
+
+// What the player does next: one change of the pad a frame (`frames`, in order), then, from the
+// frame after the last, `acted` must hold within a few frames.
+struct TMove_s
+{
+    std::string what;
+    std::vector<std::function<void()>> frames;
+    std::function<bool()> acted;
+};
+
+// Plays the moves that `next` hands out, one at a time; `next` returns a move without frames
+// while the game is not ready for one, and false (with the move) when the play is over.
+class TPlayer
+{
+public:
+    std::function<bool(TMove_s&)> next;
+
+    bool Frame()
+    {
+        if (move.frames.size() > applied)
+        {
+            move.frames[applied++]();
+            waited = 0;
+            return true;
+        }
+        if (applied > 0)
+        {
+            if (!move.acted())
+            {
+                if (++waited <= kPatience)
+                {
+                    return true;
+                }
+                ADD_FAILURE() << move.what << " did not act";
+                return false;
+            }
+            applied = 0;
+            move = TMove_s();
+        }
+        TMove_s coming;
+        const bool going = next(coming);
+        if (!coming.frames.empty())
+        {
+            move = coming;
+            move.frames[applied++]();
+        }
+        return going && !::testing::Test::HasFailure();
+    }
+
+private:
+    static const int kPatience = 6;
+    TMove_s move;
+    size_t applied = 0;
+    int waited = 0;
+};
+
+// Other tests' windows share the display: their input and focus changes are kept out.
+int KeepOutWindowSystem(void*, SDL_Event* event)
+{
+    switch (event->type)
+    {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return 0;
+        case SDL_WINDOWEVENT:
+            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
+                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
+        default:
+            return 1;
+    }
+}
+
+class GamepadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+        {
+            GTEST_SKIP() << "needs an X display";
+        }
+        setenv("LANG", "C.UTF-8", 1);
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+        oldDir = cwd;
+        ASSERT_EQ(chdir(krTestTempDir().c_str()), 0);
+        ASSERT_TRUE(WriteTestArchive("vossadata.bin"));
+        // The test window may never get the keyboard focus of the virtual display, which SDL
+        // otherwise requires before it reports a pad.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        game = new vossaPadProbe();
+        game->SetFrameClock(&game->clock);
+        ASSERT_TRUE(game->Init());
+        krPinGLDriver();
+        ASSERT_TRUE(pad.Attach()) << SDL_GetError();
+    }
+
+    void TearDown() override
+    {
+        if (game != nullptr)
+        {
+            pad.Detach();
+            game->OnBeforeClose();
+            delete game;
+        }
+        if (!oldDir.empty())
+        {
+            EXPECT_EQ(chdir(oldDir.c_str()), 0);
+        }
+    }
+
+    void Play(TPlayer& player)
+    {
+        game->player = [&]() { return player.Frame(); };
+        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        game->Run(0, nullptr);
+        SDL_SetEventFilter(nullptr, nullptr);
+    }
+
+    // A press and, in the next frame, the release of `button`.
+    TMove_s Tap(const std::string& what, SDL_GameControllerButton button,
+                std::function<bool()> acted)
+    {
+        return {what,
+                {[=]() { pad.Button(button, true); }, [=]() { pad.Button(button, false); }},
+                acted};
+    }
+
+    uint32_t Focused()
+    {
+        krGUIObject* focused = game->GetGUIManager()->GetFocused();
+        return focused != nullptr ? focused->GetID() : 0u;
+    }
+
+    int32_t Volume() { return game->music->GetVolume(); }
+
+    std::string oldDir;
+    vossaPadProbe* game = nullptr;
+    TVirtualPad pad;
+};
+} // namespace
+
+// The player thinks of a card and plays with the pad alone: A starts and deals, the D-pad
+// brings the highlight to the row that holds the card, A answers for it. In the middle of the
+// first deal the pad, with a shoulder button held, is pulled out: the deal goes on, nothing
+// keeps changing the volume, and the game plays on with another pad to the right card.
+TEST_F(GamepadTest, AWholeGameByPadRevealsTheCardAndARemovedPadChangesNothing)
+{
+    krVertexArray* card = nullptr;
+    int32_t volumeAfterRemoval = -1;
+    bool removed = false, reattached = false, revealed = false;
+    TPlayer player;
+    player.next = [&](TMove_s& move)
+    {
+        if (game->GetPadCount() != 1)
+        {
+            return true;
+        }
+        const TGameState state = game->gameState;
+        const int32_t volume = Volume();
+        switch (state)
+        {
+            case gsIntro:
+                move = Tap("A on the intro", SDL_CONTROLLER_BUTTON_A,
+                           [=]() { return game->gameState == gsMindSelect; });
+                break;
+            case gsMindSelect:
+                if (revealed)
+                {
+                    return false;
+                }
+                card = game->cards->GetVertexArray(16);
+                move = Tap("A on the circle", SDL_CONTROLLER_BUTTON_A,
+                           [=]() { return game->gameState == gsGoToMixer; });
+                break;
+            case gsGoToMixer:
+                if (!removed && game->dealCount == 0)
+                {
+                    removed = true;
+                    move = {"the pad pulled out with a shoulder held",
+                            {[=]() { pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true); },
+                             [=]() { pad.Detach(); }},
+                            [=]() { return game->GetPadCount() == 0; }};
+                    volumeAfterRemoval = volume + 2; // its press and its release
+                }
+                break;
+            case gsChoice:
+            {
+                const int32_t row = 3 - game->cards->GetVertexArrayID(card) / kRowLength;
+                const int32_t from = game->padRow;
+                if (from != row)
+                {
+                    move = Tap(row < from ? "up" : "down",
+                               row < from ? SDL_CONTROLLER_BUTTON_DPAD_UP
+                                          : SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                               [=]() { return game->padRow == from + (row < from ? -1 : 1); });
+                }
+                else
+                {
+                    move = Tap("A in the rows", SDL_CONTROLLER_BUTTON_A,
+                               [=]() { return game->gameState != gsChoice; });
+                }
+                break;
+            }
+            case gsPresentation:
+                EXPECT_EQ(game->RevealedCard(), card);
+                revealed = true;
+                move = Tap("A at the reveal", SDL_CONTROLLER_BUTTON_A,
+                           [=]() { return game->gameState == gsGotoMindSelect; });
+                break;
+            default:
+                break;
+        }
+        return true;
+    };
+    // Without a pad the player plugs one in when the cards lie in rows.
+    const auto next = player.next;
+    player.next = [&, next](TMove_s& move)
+    {
+        if (removed && game->GetPadCount() == 0)
+        {
+            EXPECT_NE(game->gameState, gsGoToIntro);
+            EXPECT_EQ(Volume(), volumeAfterRemoval);
+            if (game->gameState == gsChoice && !reattached)
+            {
+                reattached = true;
+                move = {"another pad plugged in", {[&]() { ASSERT_TRUE(pad.Attach()); }}, [&]() {
+                            return game->GetPadCount() == 1;
+                        }};
+            }
+            return true;
+        }
+        return next(move);
+    };
+    Play(player);
+    EXPECT_TRUE(removed);
+    EXPECT_TRUE(reattached);
+    EXPECT_TRUE(revealed);
+    EXPECT_EQ(game->gameState, gsMindSelect);
+}
