@@ -434,3 +434,176 @@ TEST_F(GamepadTest, AWholeGameByPadRevealsTheCardAndARemovedPadChangesNothing)
     EXPECT_TRUE(revealed);
     EXPECT_EQ(game->gameState, gsMindSelect);
 }
+
+// The intro with the pad alone: the D-pad shows the focus ring and walks it, the stick moves it
+// once per push however long it is held or wobbled, and not at all within its dead zone; A
+// opens the about dialog, B closes it; the shoulders change the volume a step on press and on
+// release and keep changing it while held; A starts a game, B on the circle goes back to the
+// menu, and B on the menu quits.
+TEST_F(GamepadTest, TheIntroByPadFocusDialogsVolumeAndBack)
+{
+    const auto stick = [&](std::vector<std::pair<SDL_GameControllerAxis, int16_t>> moves)
+    {
+        std::vector<std::function<void()>> frames;
+        for (const auto& m : moves)
+        {
+            frames.push_back([=]() { pad.Axis(m.first, m.second); });
+        }
+        return frames;
+    };
+    const auto focusIs = [&](uint32_t id) { return [=]() { return Focused() == id; }; };
+    std::vector<TMove_s> moves = {
+        Tap("down", SDL_CONTROLLER_BUTTON_DPAD_DOWN, focusIs(ciStart)),
+        Tap("right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT, focusIs(ciQuit)),
+        Tap("left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, focusIs(ciStart)),
+        {"stick pushed right, held and wobbled",
+         stick({{SDL_CONTROLLER_AXIS_LEFTX, 30000},
+                {SDL_CONTROLLER_AXIS_LEFTX, 12000},
+                {SDL_CONTROLLER_AXIS_LEFTX, 32767},
+                {SDL_CONTROLLER_AXIS_LEFTY, 25000},
+                {SDL_CONTROLLER_AXIS_LEFTY, 0},
+                {SDL_CONTROLLER_AXIS_LEFTX, 20000},
+                {SDL_CONTROLLER_AXIS_LEFTX, 0}}),
+         focusIs(ciQuit)},
+        {"stick moved within its dead zone",
+         stick({{SDL_CONTROLLER_AXIS_LEFTX, 7000},
+                {SDL_CONTROLLER_AXIS_LEFTY, -7000},
+                {SDL_CONTROLLER_AXIS_LEFTX, -7000},
+                {SDL_CONTROLLER_AXIS_LEFTX, 0},
+                {SDL_CONTROLLER_AXIS_LEFTY, 0}}),
+         focusIs(ciQuit)},
+        {"stick pushed down and let go",
+         stick({{SDL_CONTROLLER_AXIS_LEFTY, 32767}, {SDL_CONTROLLER_AXIS_LEFTY, 0}}),
+         focusIs(ciAbout)},
+        Tap("A on about", SDL_CONTROLLER_BUTTON_A,
+            [&]() { return game->GetShownScreen() == scAbout; }),
+        // Back on the menu the ring is on its first stop.
+        Tap("B on the dialog", SDL_CONTROLLER_BUTTON_B,
+            [&]() { return game->GetShownScreen() == scIntro && Focused() == ciStart; }),
+    };
+    int32_t volume = -1;
+    moves.push_back({"a shoulder tapped",
+                     {[&]()
+                      {
+                          volume = Volume();
+                          pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+                      },
+                      [&]() { pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false); }},
+                     [&]() { return Volume() == volume + 2; }});
+    // Held for twice its delay: its press, its release and at least one repeat.
+    std::vector<std::function<void()>> hold = {
+        [&]() { pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true); }};
+    hold.resize(2 * vossaPadRepeat::kDelay, []() {});
+    hold.push_back([&]() { pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false); });
+    moves.push_back({"the other held", hold, [&]() { return Volume() < volume; }});
+    std::vector<std::function<void()>> rest(2 * vossaPadRepeat::kDelay, []() {});
+    rest[0] = [&]() { volume = Volume(); };
+    moves.push_back({"and let go", rest, [&]() { return Volume() == volume; }});
+    moves.push_back(Tap("up", SDL_CONTROLLER_BUTTON_DPAD_UP, focusIs(ciSettings)));
+    moves.push_back(Tap("down", SDL_CONTROLLER_BUTTON_DPAD_DOWN, focusIs(ciStart)));
+    moves.push_back(Tap("A on start", SDL_CONTROLLER_BUTTON_A,
+                        [&]() { return game->gameState == gsMindSelect; }));
+    moves.push_back(Tap("B on the circle", SDL_CONTROLLER_BUTTON_B,
+                        [&]() { return game->gameState == gsIntro && !game->quitRequested; }));
+    moves.push_back(
+        Tap("B on the menu", SDL_CONTROLLER_BUTTON_B, [&]() { return game->quitRequested; }));
+
+    size_t done = 0;
+    TPlayer player;
+    player.next = [&](TMove_s& move)
+    {
+        if (game->GetPadCount() == 1 && done < moves.size())
+        {
+            move = moves[done++];
+        }
+        return true;
+    };
+    Play(player);
+    EXPECT_EQ(done, moves.size());
+    EXPECT_TRUE(game->quitRequested);
+}
+
+namespace
+{
+// Where two frames differ: the top and bottom window rows (from the top) of the differing
+// pixels, and how many differ.
+struct TChange_s
+{
+    int top = -1, bottom = -1, pixels = 0;
+    int Middle() const { return (top + bottom) / 2; }
+};
+
+TChange_s Compare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int w, int h)
+{
+    TChange_s change;
+    for (int y = 0; y < h; ++y)
+    {
+        for (int x = 0; x < w; ++x)
+        {
+            const size_t i = (static_cast<size_t>(h - 1 - y) * w + x) * 3;
+            if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) +
+                    std::abs(a[i + 2] - b[i + 2]) >
+                30)
+            {
+                change.top = change.top < 0 ? y : change.top;
+                change.bottom = y;
+                ++change.pixels;
+            }
+        }
+    }
+    return change;
+}
+} // namespace
+
+// While the cards lie in rows the highlight is drawn over the row the pad points at, one band
+// below the other as the pad moves it down; drawing it changes nothing, and a pointer move
+// hides it.
+TEST_F(GamepadTest, TheHighlightIsDrawnOverItsRow)
+{
+    krGUIManager* gui = game->GetGUIManager();
+    for (uint64_t i = 0; i < gui->GetControlCount(); ++i)
+    {
+        if (gui->GetControl(i)->GetID() == ciStart)
+        {
+            game->OnGUIClick(gui->GetControl(i));
+            break;
+        }
+    }
+    game->OnPadButtonDown(pbA);
+    ASSERT_EQ(game->gameState, gsGoToMixer);
+    for (int i = 0; i < 2000 && game->gameState != gsChoice; ++i)
+    {
+        game->OnUpdate();
+    }
+    ASSERT_EQ(game->gameState, gsChoice);
+    const int w = game->GetWidth(), h = game->GetHeight();
+    auto shot = [&]()
+    {
+        std::vector<uint8_t> pixels(static_cast<size_t>(w) * h * 3);
+        game->Render();
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    game->OnMouseMotion(5, 5, 1, 1);
+    const std::vector<uint8_t> plain = shot();
+    std::vector<TChange_s> bands;
+    const krPadButton moves[] = {pbUp, pbDown, pbDown, pbDown};
+    for (krPadButton move : moves)
+    {
+        game->OnPadButtonDown(move);
+        game->OnPadButtonUp(move);
+        const int32_t row = game->padRow;
+        bands.push_back(Compare(plain, shot(), w, h));
+        EXPECT_EQ(game->padRow, row);
+        EXPECT_EQ(game->gameState, gsChoice);
+        EXPECT_GT(bands.back().pixels, w * h / 50) << "row " << row;
+        EXPECT_LT(bands.back().bottom - bands.back().top, h / 2) << "row " << row;
+    }
+    EXPECT_LT(bands[0].Middle() + h / 10, bands[1].Middle());
+    EXPECT_LT(bands[1].Middle() + h / 10, bands[2].Middle());
+    EXPECT_EQ(bands[3].Middle(), bands[2].Middle()); // no row below the bottom one
+    game->OnMouseMotion(6, 6, -1, -1);
+    EXPECT_EQ(Compare(plain, shot(), w, h).pixels, 0);
+}
