@@ -155,6 +155,7 @@ public:
     TScreen GetShownScreen() const { return shownScreen; }
     // Keys that stand in for clicks (vossaGameKeyboard.cpp).
     void OnCommandKey(unsigned key);
+    // Does what a key's plan says (the pad's buttons use it too).
     void RunKeyPlan(const TKeyPlan_s& plan);
     // Escape: back to the intro menu (flying from the trick), or on the menu the end.
     void GoBack();
@@ -274,10 +275,11 @@ protected:
     krGUITextScroll* gameHowToText; // borrowed from the GUI manager
     krGUIPanel* gameHowToPanel;     // borrowed from the GUI manager
     TScreen shownScreen;
-    uint64_t stripLine;       // the message line the instruction strip shows or fades to
-    float assetScale;         // the GUI scale the fonts and button faces were chosen for; 0: none
-    unsigned keyEcho = 0;     // the key whose press OnKeyUp will see once more
-    unsigned altKey = 0;      // the key last pressed while Alt was held
+    uint64_t stripLine;   // the message line the instruction strip shows or fades to
+    float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
+    unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
+    unsigned altKey = 0;  // the key last pressed while Alt was held
+
     bool padInUse = false;    // a pad button was pressed since the pointer last moved
     int32_t padRow = 2;       // the row the pad's highlight is on: 1 top, 2 middle, 3 bottom
     vossaPadRepeat padVolume; // a shoulder button held

@@ -247,25 +247,6 @@ private:
     int waited = 0;
 };
 
-// Other tests' windows share the display: their input and focus changes are kept out.
-int KeepOutWindowSystem(void*, SDL_Event* event)
-{
-    switch (event->type)
-    {
-        case SDL_MOUSEMOTION:
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            return 0;
-        case SDL_WINDOWEVENT:
-            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
-                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
-        default:
-            return 1;
-    }
-}
-
 class GamepadTest : public ::testing::Test
 {
 protected:
@@ -308,7 +289,7 @@ protected:
     void Play(TPlayer& player)
     {
         game->player = [&]() { return player.Frame(); };
-        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        SDL_SetEventFilter(krKeepOutWindowSystem, nullptr);
         game->Run(0, nullptr);
         SDL_SetEventFilter(nullptr, nullptr);
     }
