@@ -292,77 +292,59 @@ TEST_F(GamepadTest, TheIntroByPadFocusDialogsVolumeAndBack)
 {
     auto focusIs = [&](uint32_t id) { return [=]() { return Focused() == id; }; };
     const auto x = SDL_CONTROLLER_AXIS_LEFTX, y = SDL_CONTROLLER_AXIS_LEFTY;
-    std::vector<std::function<void()>> moves = {
-        [&]() { Tap("down", SDL_CONTROLLER_BUTTON_DPAD_DOWN, focusIs(ciStart)); },
-        [&]() { Tap("right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT, focusIs(ciQuit)); },
-        [&]() { Tap("left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, focusIs(ciStart)); },
-        [&]()
-        {
-            Move("stick pushed, held and wobbled",
-                 {Stick(x, 30000), Stick(x, 12000), Stick(x, 32767), Stick(y, 25000), Stick(y, 0),
-                  Stick(x, 20000), Stick(x, 0)},
-                 focusIs(ciQuit));
-        },
-        [&]()
-        {
-            Move("stick within its dead zone",
-                 {Stick(x, 7000), Stick(x, 0), Stick(y, 7000), Stick(y, 0)}, focusIs(ciQuit));
-        },
-        [&]() {
-            Move("stick down", {Stick(y, 32767), Stick(y, 0)}, focusIs(ciAbout));
-        },
-        [&]()
-        {
-            Tap("A on about", SDL_CONTROLLER_BUTTON_A,
-                [&]() { return game->GetShownScreen() == scAbout; });
-        },
-        [&]()
-        {
-            Tap("B on the dialog", SDL_CONTROLLER_BUTTON_B,
-                [&]() { return game->GetShownScreen() == scIntro && Focused() == ciStart; });
-        },
-        [&]()
-        {
-            const int32_t before = Volume();
-            Tap("a shoulder", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-                [=]() { return Volume() == before + 2; });
-        },
-        [&]()
-        {
-            // Held for twice the repeat's delay, let go, then left alone as long.
-            const int32_t before = Volume();
-            std::vector<std::function<void()>> hold(2 * vossaPadRepeat::kDelay, []() {});
-            hold.front() = [&]() { SDL_JoystickSetVirtualButton(pad, kLeftShoulder, 1); };
-            hold.push_back([&]() { SDL_JoystickSetVirtualButton(pad, kLeftShoulder, 0); });
-            Move("the other held", hold, [=]() { return Volume() < before; });
-        },
-        [&]()
-        {
-            const int32_t before = Volume();
-            Move("left alone", std::vector<std::function<void()>>(60, []() {}),
-                 [=]() { return Volume() == before; });
-        },
-        [&]() {
-            Tap("A on start", SDL_CONTROLLER_BUTTON_A,
-                [&]() { return game->gameState == gsMindSelect; });
-        },
-        [&]()
-        {
-            Tap("B on the circle", SDL_CONTROLLER_BUTTON_B,
-                [&]() { return game->gameState == gsIntro && !game->quitRequested; });
-        },
-        [&]()
-        { Tap("B on the menu", SDL_CONTROLLER_BUTTON_B, [&]() { return game->quitRequested; }); },
+    // The moves, made in turn as each is due.
+    auto tap = [&](const char* what, SDL_GameControllerButton b, std::function<bool()> expect)
+    { return [=]() { Tap(what, b, expect); }; };
+    auto move = [&](const char* what, std::vector<std::function<void()>> changes,
+                    std::function<bool()> expect)
+    { return [=]() { Move(what, changes, expect); }; };
+    int32_t before = 0;
+    auto volumeIs = [&](int32_t by) { return [&, by]() { return Volume() == before + by; }; };
+    auto press = [&](SDL_GameControllerButton b, bool down)
+    { return [&, b, down]() { SDL_JoystickSetVirtualButton(pad, b, down ? 1 : 0); }; };
+    // Held for twice the repeat's delay, let go, then left alone as long.
+    std::vector<std::function<void()>> hold(2 * vossaPadRepeat::kDelay, []() {}), rest = hold;
+    hold.front() = press(kLeftShoulder, true);
+    hold.push_back(press(kLeftShoulder, false));
+    rest.front() = [&]() { before = Volume(); };
+    const std::vector<std::function<void()>> moves = {
+        tap("down", SDL_CONTROLLER_BUTTON_DPAD_DOWN, focusIs(ciStart)),
+        tap("right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT, focusIs(ciQuit)),
+        tap("left", SDL_CONTROLLER_BUTTON_DPAD_LEFT, focusIs(ciStart)),
+        move("stick pushed, held and wobbled",
+             {Stick(x, 30000), Stick(x, 12000), Stick(x, 32767), Stick(y, 25000), Stick(y, 0),
+              Stick(x, 20000), Stick(x, 0)},
+             focusIs(ciQuit)),
+        move("stick within its dead zone",
+             {Stick(x, 7000), Stick(x, 0), Stick(y, 7000), Stick(y, 0)}, focusIs(ciQuit)),
+        move("stick down", {Stick(y, 32767), Stick(y, 0)}, focusIs(ciAbout)),
+        tap("A on about", SDL_CONTROLLER_BUTTON_A,
+            [&]() { return game->GetShownScreen() == scAbout; }),
+        tap("B on the dialog", SDL_CONTROLLER_BUTTON_B,
+            [&]() { return game->GetShownScreen() == scIntro && Focused() == ciStart; }),
+        move("a shoulder",
+             {[&]() { before = Volume(); }, press(kRightShoulder, true),
+              press(kRightShoulder, false)},
+             volumeIs(2)),
+        move("the other held", hold, [&]() { return Volume() < before; }), // repeats
+        move("left alone", rest, volumeIs(0)),
+        tap("A on start", SDL_CONTROLLER_BUTTON_A,
+            [&]() { return game->gameState == gsMindSelect; }),
+        tap("B on the circle", SDL_CONTROLLER_BUTTON_B,
+            [&]() { return game->gameState == gsIntro && !game->quitRequested; }),
+        tap("B on the menu", SDL_CONTROLLER_BUTTON_B, [&]() { return game->quitRequested; }),
     };
     size_t done = 0;
     Play(
         [&]()
         {
+            // The last move, B on the menu, ends the loop itself.
+            EXPECT_LT(done, moves.size()) << "the game did not quit";
             if (game->GetPadCount() == 1 && done < moves.size())
             {
                 moves[done++]();
             }
-            return done < moves.size();
+            return done < moves.size() || !hand.empty();
         });
     EXPECT_EQ(done, moves.size());
     EXPECT_TRUE(game->quitRequested);
