@@ -1,9 +1,9 @@
 // krSDLWrapper: the engine's application object. It owns the SDL2 window, the OpenGL
 // context and the GUI manager, opens the audio device, runs the main loop and turns SDL events
 // into calls of virtual hooks. A program is a subclass that overrides the hooks (OnUpdate,
-// Render, OnAfterInit, OnLMBUp, OnGUIClick, OnPadButtonDown...). Gamepads are opened and closed
-// as they come and go. It also stores the camera pose that the
-// subclass moves and that PilotView applies.
+// Render, OnAfterInit, OnLMBUp, OnGUIClick, OnPadButtonDown...). Gamepads are opened and
+// closed as they come and go. It also stores the camera pose that the subclass moves and that
+// PilotView applies.
 //
 // The main loop keeps updating apart from drawing. Each turn it delivers the GUI's queued
 // clicks, dispatches the waiting events, then runs as many update steps (OnUpdate, then the
