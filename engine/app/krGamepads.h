@@ -8,6 +8,7 @@
 #pragma once
 
 #include <SDL.h>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
