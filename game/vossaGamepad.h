@@ -51,7 +51,6 @@ public:
     void Stop();
     // One update step: the direction of a repeat due now, else 0.
     int32_t Step();
-    int32_t GetHeld() const { return held; }
 
 private:
     int32_t held = 0;

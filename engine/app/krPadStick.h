@@ -30,8 +30,6 @@ public:
     krPadStickMove_s SetAxis(int32_t axis, int32_t value);
     // Lets go at once (the pad is gone): the direction that was held, or pbNone.
     krPadButton Release();
-    // The direction pushed and not yet let go, or pbNone.
-    krPadButton GetHeld() const { return held; }
 
 private:
     int32_t x = 0;
