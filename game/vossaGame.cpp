@@ -193,6 +193,7 @@ void vossaGame::OnUpdate()
     CaptureMotion();
     OnBeforeRender();
     DriftClouds();
+    StepPad();
 }
 
 void vossaGame::CaptureMotion()
@@ -273,10 +274,15 @@ void vossaGame::Render()
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
     RenderStars();
+    DrawRowHighlight();
     EndBlend();
 }
 
-void vossaGame::OnMouseMotion(int, int, int, int) {}
+// A pointer move hides the pad's row highlight, as it hides the focus ring.
+void vossaGame::OnMouseMotion(int, int, int, int)
+{
+    padInUse = false;
+}
 
 void vossaGame::OnBeforeClose()
 {

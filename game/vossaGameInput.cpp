@@ -176,29 +176,8 @@ void vossaGame::OnKeyUp(unsigned key)
     {
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
-        {
-            const TGameState to = NextState(gameState, trEscape, dealCount);
-            if (to == gameState)
-            {
-                // On the menu, or already on the way back to it.
-                EndMainLoop();
-                return;
-            }
-            if (krGUIManager* gui = GetGUIManager())
-            {
-                gui->Clear();
-                gameHowToText = nullptr;
-                gameHowToPanel = nullptr;
-                CreateIntroControls();
-            }
-            starsVisible = false;
-            if (to == gsGoToIntro)
-            {
-                StartReturnFlight();
-            }
-            Transit(trEscape);
+            GoBack();
             break;
-        }
         case SDLK_UP:
         case SDLK_VOLUMEUP:
             ChangeVolumes(1);
@@ -215,6 +194,31 @@ void vossaGame::OnKeyUp(unsigned key)
             break;
     }
 }
+
+void vossaGame::GoBack()
+{
+    const TGameState to = NextState(gameState, trEscape, dealCount);
+    if (to == gameState)
+    {
+        // On the menu, or already on the way back to it.
+        EndMainLoop();
+        return;
+    }
+    if (krGUIManager* gui = GetGUIManager())
+    {
+        gui->Clear();
+        gameHowToText = nullptr;
+        gameHowToPanel = nullptr;
+        CreateIntroControls();
+    }
+    starsVisible = false;
+    if (to == gsGoToIntro)
+    {
+        StartReturnFlight();
+    }
+    Transit(trEscape);
+}
+
 
 void vossaGame::OnLostFocus()
 {

@@ -84,7 +84,11 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         return;
     }
-    const TKeyPlan_s plan = KeyPlan(command, gameState, TopControl(ciQuit) != nullptr);
+    RunKeyPlan(KeyPlan(command, gameState, TopControl(ciQuit) != nullptr));
+}
+
+void vossaGame::RunKeyPlan(const TKeyPlan_s& plan)
+{
     switch (plan.action)
     {
         case kaStart:

@@ -68,25 +68,6 @@ public:
     }
 };
 
-// Other tests' windows share the display: their input and focus changes are kept out.
-int KeepOutWindowSystem(void*, SDL_Event* event)
-{
-    switch (event->type)
-    {
-        case SDL_MOUSEMOTION:
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            return 0;
-        case SDL_WINDOWEVENT:
-            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
-                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
-        default:
-            return 1;
-    }
-}
-
 class GameLoopTest : public ::testing::Test
 {
 protected:
@@ -140,7 +121,7 @@ protected:
 
     void RunLoop()
     {
-        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        SDL_SetEventFilter(krKeepOutWindowSystem, nullptr);
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         game->Run(0, nullptr);
