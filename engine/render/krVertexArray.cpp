@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "render/krClosedSurface.h"
 #include "render/krTexture.h"
 #include "render/krVector.h"
 
@@ -89,7 +90,7 @@ krVertexArray::krVertexArray(uint32_t mode)
                                                                                                0},
       vertexBuffer(0), texCoordBuffer(0), normalBuffer(0), colorBuffer(0),
       vertexBufferCreated(false), normalBufferCreated(false), texCoordBufferCreated(false),
-      colorBufferCreated(false), moveToCenter(false)
+      colorBufferCreated(false), moveToCenter(false), closedSurface(false)
 {
 }
 
@@ -287,6 +288,7 @@ void krVertexArray::CreateVBO()
     ReleaseBuffers();
     vertexBuffer = UploadBuffer(vertices, vertexCount * sizeof(float[3]));
     vertexBufferCreated = true;
+    closedSurface = primitiveMode == GL_TRIANGLES && IsClosedSurface(vertices, vertexCount);
     if (texCoords)
     {
         texCoordBuffer = UploadBuffer(texCoords, texCoordCount * sizeof(float[2]));
@@ -340,7 +342,26 @@ void krVertexArray::Draw()
     glRotatef(angle[2], 0, 0, 1);
     glScalef(scale, scale, scale);
     glColor4f(color[0], color[1], color[2], color[3]);
+    // Of a closed surface seen from outside the faces turned away lie behind those turned
+    // towards the eye: culling them spares their rasterisation. Under a mirroring transform
+    // the winding on the screen turns over, so such a draw keeps every face.
+    bool cull = false;
+    if (closedSurface)
+    {
+        float projection[16], modelView[16];
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+        cull = KeepsWinding(projection, modelView);
+    }
+    if (cull)
+    {
+        glEnable(GL_CULL_FACE);
+    }
     glDrawArrays(primitiveMode, 0, GLsizei(vertexCount));
+    if (cull)
+    {
+        glDisable(GL_CULL_FACE);
+    }
     glPopMatrix();
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -559,6 +580,7 @@ void krVertexArray::AssignGeometry(const krVertexArray* other)
     SetTexCoordBuffer(other->texCoordBuffer);
     SetNormalBuffer(other->normalBuffer);
     vertexCount = other->vertexCount;
+    closedSurface = other->closedSurface;
 }
 
 float* krVertexArray::GetVertexArray() const
@@ -594,6 +616,7 @@ void krVertexArray::SetVertexBuffer(uint32_t buffer)
     }
     DeleteBuffer(vertexBuffer, vertexBufferCreated);
     vertexBuffer = buffer;
+    closedSurface = false;
 }
 
 uint32_t krVertexArray::GetTexCoordBuffer() const
