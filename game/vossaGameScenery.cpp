@@ -96,6 +96,9 @@ void vossaGame::InitClouds()
         if (krMemoryBlock* block = Asset(highQuality ? c.texture : c.lowTexture))
         {
             cloud->TextureFromCrunchedMemoryBlock(block);
+            // Drawn blended and alpha-tested without depth writes: only the part of the
+            // picture that is not fully transparent needs drawing.
+            cloud->TrimToTexture(block);
         }
         cloud->SetPosition(c.position);
         clouds->AppendVertexArray(cloud);

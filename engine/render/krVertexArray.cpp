@@ -308,14 +308,19 @@ void krVertexArray::CreateVBO()
 
 void krVertexArray::Draw()
 {
-    if (vertexBuffer == 0)
+    DrawBuffers(vertexBuffer, texCoordBuffer);
+}
+
+void krVertexArray::DrawBuffers(uint32_t positions, uint32_t texCoordinates)
+{
+    if (positions == 0)
     {
         return; // nothing uploaded or borrowed
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textureId);
     glEnableClientState(GL_VERTEX_ARRAY);
-    if (texCoordBuffer != 0)
+    if (texCoordinates != 0)
     {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     }
@@ -323,11 +328,11 @@ void krVertexArray::Draw()
     {
         glEnableClientState(GL_NORMAL_ARRAY);
     }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, positions);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
-    if (texCoordBuffer != 0)
+    if (texCoordinates != 0)
     {
-        glBindBuffer(GL_ARRAY_BUFFER, texCoordBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, texCoordinates);
         glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
     }
     if (normalBuffer != 0)
@@ -346,7 +351,7 @@ void krVertexArray::Draw()
     // towards the eye: culling them spares their rasterisation. Under a mirroring transform
     // the winding on the screen turns over, so such a draw keeps every face.
     bool cull = false;
-    if (closedSurface)
+    if (closedSurface && positions == vertexBuffer)
     {
         float projection[16], modelView[16];
         glGetFloatv(GL_PROJECTION_MATRIX, projection);

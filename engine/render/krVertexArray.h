@@ -180,6 +180,11 @@ public:
     // (IsClosedSurface, decided by CreateVBO; false for a buffer set by SetVertexBuffer).
     bool closedSurface;
 
+protected:
+    // Draw with the given position and texture-coordinate buffers in place of the array's own
+    // (same vertex count, the array's normals, transform, colour and texture).
+    void DrawBuffers(uint32_t positions, uint32_t texCoordinates);
+
 private:
     void ReleaseTexture();
     void ReleaseBuffers();
