@@ -255,7 +255,9 @@ void vossaGame::Render()
     glEnable(GL_DEPTH_TEST);
     if (cards != nullptr)
     {
-        cards->Draw();
+        // Opaque and depth-tested: nearest first, the cards behind are mostly turned away by
+        // the depth test before they are textured.
+        cards->DrawNearestFirst();
     }
 
     glEnable(GL_BLEND);

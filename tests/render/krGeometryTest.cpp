@@ -415,3 +415,51 @@ TEST_F(TexturedBoxGL, TrimmingKeepsWhatTheImageCannotSpare)
     EXPECT_FALSE(box.TrimToTexture(nullptr));
     EXPECT_EQ(box.partVertexBuffer, 0u);
 }
+
+TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
+{
+    // Three overlapping opaque squares 30, 20 and 10 units before the eye, listed far first,
+    // and a fourth that coincides with the middle one (a tie: the first listed wins the depth
+    // test in either order). Untextured, each in its own colour.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-1, 1, -1, 1, 1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -10);
+    krGeometry g;
+    const float places[4][3] = {{-24, -24, -20}, {-12, -12, -10}, {-2, -2, 0}, {-12, -12, -10}};
+    const float sizes[4] = {24, 16, 8, 16};
+    const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
+    for (int i = 0; i < 4; i++)
+    {
+        krTexturedBox* box =
+            krTexturedBox::Create(sizes[i], sizes[i], false, TTextureBoxProjection(2));
+        box->SetPosition(places[i]);
+        box->SetColor(colours[i][0], colours[i][1], colours[i][2], 1);
+        g.AppendVertexArray(box);
+    }
+    g.AppendVertexArray(nullptr);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    Clear(0, 0, 0);
+    g.Draw();
+    const std::vector<uint8_t> ordered = ReadScreen(kWidth, kHeight);
+    Clear(0, 0, 0);
+    g.DrawNearestFirst();
+    EXPECT_TRUE(ReadScreen(kWidth, kHeight) == ordered);
+    // Red alone, green where blue does not cover it (not its yellow twin), blue in front.
+    EXPECT_TRUE(krPixelNear(ReadPixel(38, 217), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(77, 178), 0, 255, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 0, 0, 255));
+
+    // Without the depth test the last drawn shows: nearest first, that is the farthest (red);
+    // in list order the yellow twin.
+    glDisable(GL_DEPTH_TEST);
+    Clear(0, 0, 0);
+    g.DrawNearestFirst();
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 0, 0));
+    Clear(0, 0, 0);
+    g.Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 255, 0));
+}
