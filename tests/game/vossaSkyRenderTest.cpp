@@ -147,7 +147,7 @@ size_t DifferentBytes(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
 }
 } // namespace
 
-TEST_F(SkyRenderTest, DrawsExactlyThePixelsOfTheBlendedRecipe)
+TEST_F(SkyRenderTest, DrawsThePixelsOfTheBlendedRecipe)
 {
     ASSERT_NE(game, nullptr);
     ASSERT_EQ(game->clouds->Length(), 3u);
