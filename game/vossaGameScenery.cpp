@@ -205,7 +205,7 @@ void vossaGame::RenderSkyBox()
 
 bool vossaGame::BackdropCoversScreen() const
 {
-    if (skyBox == nullptr)
+    if (skyBox == nullptr || skyBox->vertexBuffer == 0)
     {
         return false;
     }

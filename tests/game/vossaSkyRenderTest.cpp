@@ -203,3 +203,19 @@ TEST_F(SkyRenderTest, CloudsDriftLeftInTheUpdateStepNotWhenDrawn)
     EXPECT_FLOAT_EQ(after[0], before[0] - 0.02f);
     EXPECT_FLOAT_EQ(after[1], before[1]);
 }
+
+TEST_F(SkyRenderTest, TheBackdropCoversTheScreenOnlyWhereItHidesAllOfIt)
+{
+    ASSERT_NE(game, nullptr);
+    // The camera at the origin: the backdrop, 10 units away, reaches past every edge.
+    EXPECT_TRUE(game->BackdropCoversScreen());
+    // Moved 7 units right it leaves the left edge of the screen: its own placement counts.
+    const float right[3] = {-5.0f, -6.0f, -10.0f};
+    game->skyBox->SetPosition(right);
+    EXPECT_FALSE(game->BackdropCoversScreen());
+    game->skyBox->SetPosition(-12.0f, -6.0f, -10.0f);
+    glRotatef(40.0f, 0.0f, 1.0f, 0.0f);
+    EXPECT_FALSE(game->BackdropCoversScreen());
+    glLoadIdentity();
+    EXPECT_TRUE(game->BackdropCoversScreen());
+}
