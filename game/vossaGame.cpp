@@ -245,9 +245,6 @@ void vossaGame::Render()
     const float f = 0.0577350296f;
     glFrustum(-a * f, a * f, -f, f, 0.1f, 10000.0f);
 
-    glClearColor(0.0f, 0.0f, 0.2f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
     // The backdrop follows one hundredth of the camera's motion.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -258,6 +255,10 @@ void vossaGame::Render()
         farAngle[i] = angle[i] * 0.01f;
     }
     PilotView(farPosition, farAngle);
+    // Where the opaque backdrop hides the whole screen its colour needs no clearing first.
+    glClearColor(0.0f, 0.0f, 0.2f, 1.0f);
+    glClear(BackdropCoversScreen() ? GL_DEPTH_BUFFER_BIT
+                                   : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RenderSkyBox();
 
     glLoadIdentity();
@@ -268,7 +269,9 @@ void vossaGame::Render()
     glEnable(GL_DEPTH_TEST);
     if (cards != nullptr)
     {
-        cards->Draw();
+        // Opaque and depth-tested: nearest first, the cards behind are mostly turned away by
+        // the depth test before they are textured.
+        cards->DrawNearestFirst();
     }
 
     glEnable(GL_BLEND);

@@ -184,6 +184,8 @@ public:
     void UpdateStarLine();
     void ChangeBackground();
     void RenderSkyBox();
+    // Whether the backdrop, drawn under the current matrices, hides the whole screen.
+    bool BackdropCoversScreen() const;
     // One update step of the clouds: each drifts left, or re-enters on the right.
     void DriftClouds();
     void RenderStars();

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/krGUIResource.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIPicture.h"
+#include "gui/krGUIResource.h"
 #include "gui/krGUIScale.h"
 #include "render/krGLBuffers.h"
 
