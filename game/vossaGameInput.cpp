@@ -219,7 +219,6 @@ void vossaGame::GoBack()
     Transit(trEscape);
 }
 
-
 void vossaGame::OnLostFocus()
 {
     if (musicOn && music != nullptr)
