@@ -192,6 +192,7 @@ void vossaGame::OnUpdate()
     CaptureMotion();
     OnBeforeRender();
     DriftClouds();
+    StepPad();
 }
 
 void vossaGame::CaptureMotion()
@@ -243,9 +244,6 @@ void vossaGame::Render()
     const float f = 0.0577350296f;
     glFrustum(-a * f, a * f, -f, f, 0.1f, 10000.0f);
 
-    glClearColor(0.0f, 0.0f, 0.2f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
     // The backdrop follows one hundredth of the camera's motion.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -256,6 +254,10 @@ void vossaGame::Render()
         farAngle[i] = angle[i] * 0.01f;
     }
     PilotView(farPosition, farAngle);
+    // Where the opaque backdrop hides the whole screen its colour needs no clearing first.
+    glClearColor(0.0f, 0.0f, 0.2f, 1.0f);
+    glClear(BackdropCoversScreen() ? GL_DEPTH_BUFFER_BIT
+                                   : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RenderSkyBox();
 
     glLoadIdentity();
@@ -269,10 +271,15 @@ void vossaGame::Render()
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
     RenderStars();
+    DrawRowHighlight();
     EndBlend();
 }
 
-void vossaGame::OnMouseMotion(int, int, int, int) {}
+// A pointer move hides the pad's row highlight, as it hides the focus ring.
+void vossaGame::OnMouseMotion(int, int, int, int)
+{
+    padInUse = false;
+}
 
 void vossaGame::OnBeforeClose()
 {

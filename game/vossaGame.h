@@ -8,7 +8,8 @@
 // The class is written in several files by concern: vossaGame.cpp (construction, start-up,
 // drawing, shutdown), vossaGameInput.cpp (state changes and input), vossaGameTrick.cpp (the
 // card trick), vossaGameSettings.cpp (the settings file), vossaGameScreens.cpp (screens and
-// texts) and vossaGameScenery.cpp (backdrop, clouds, stars and light).
+// texts), vossaGameScenery.cpp (backdrop, clouds, stars and light), vossaGameKeyboard.cpp and
+// vossaGameGamepad.cpp (the keys and pad buttons that stand in for clicks).
 //
 // Ownership: everything built in OnAfterInit is owned here and released in OnBeforeClose; the
 // GUI manager owns the controls, so gameHowToText and gameHowToPanel are borrowed.
@@ -21,6 +22,8 @@
 #include "vossaCameraFlight.h"
 #include "vossaCardLayout.h"
 #include "vossaGameState.h"
+#include "vossaGamepad.h"
+#include "vossaKeyboard.h"
 #include "vossaMessageLines.h"
 #include "vossaMotion.h"
 #include "vossaNumberEntry.h"
@@ -115,6 +118,8 @@ public:
     void OnSetFocus() override;
     void OnGUIClick(krGUIObject* control) override;
     void OnScreenSizeChanged() override;
+    void OnPadButtonDown(krPadButton button) override;
+    void OnPadButtonUp(krPadButton button) override;
 
     // State machine (vossaGameInput.cpp). ChangeGameState leaves a moving state at the end of
     // its animation, or another state on a row click.
@@ -207,6 +212,16 @@ public:
     TScreen GetShownScreen() const { return shownScreen; }
     // Keys that stand in for clicks (vossaGameKeyboard.cpp).
     void OnCommandKey(unsigned key);
+    // Does what a key's plan says (the pad's buttons use it too).
+    void RunKeyPlan(const TKeyPlan_s& plan);
+    // Escape: back to the intro menu (flying from the trick), or on the menu the end.
+    void GoBack();
+
+    // Gamepad (vossaGameGamepad.cpp). One update step of a held shoulder button.
+    void StepPad();
+    // The highlight over the row the pad points at, while the cards lie in rows and the pad is
+    // in use; drawing only.
+    void DrawRowHighlight() const;
 
     // Scenery (vossaGameScenery.cpp).
     void InitSkyBox();
@@ -217,6 +232,8 @@ public:
     void UpdateStarLine();
     void ChangeBackground();
     void RenderSkyBox();
+    // Whether the backdrop, drawn under the current matrices, hides the whole screen.
+    bool BackdropCoversScreen() const;
     // One update step of the clouds: each drifts left, or re-enters on the right.
     void DriftClouds();
     void RenderStars();
@@ -317,6 +334,10 @@ protected:
     float assetScale;     // the GUI scale the fonts and button faces were chosen for; 0: none
     unsigned keyEcho = 0; // the key whose press OnKeyUp will see once more
     unsigned altKey = 0;  // the key last pressed while Alt was held
+
+    bool padInUse = false;    // a pad button was pressed since the pointer last moved
+    int32_t padRow = 2;       // the row the pad's highlight is on: 1 top, 2 middle, 3 bottom
+    vossaPadRepeat padVolume; // a shoulder button held
     krPoseBlend cardBlend{kJumpDistance, kJumpAngle};
     krPoseBlend starBlend{kJumpDistance, kJumpAngle};
     krPoseBlend cloudBlend{kJumpDistance, kJumpAngle};

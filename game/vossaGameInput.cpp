@@ -203,36 +203,8 @@ void vossaGame::OnKeyUp(unsigned key)
     {
         case SDLK_ESCAPE:
         case SDLK_AC_BACK:
-        {
-            if (trick.State() == gsReplay)
-            {
-                CloseReplay();
-                return;
-            }
-            const TGameState to =
-                NextState(trick.State(), trEscape, trick.dealCount, trick.Counted());
-            if (to == trick.State())
-            {
-                // On the menu, or already on the way back to it.
-                EndMainLoop();
-                return;
-            }
-            if (krGUIManager* gui = GetGUIManager())
-            {
-                gui->Clear();
-                gameHowToText = nullptr;
-                gameHowToPanel = nullptr;
-                CreateIntroControls();
-            }
-            starsVisible = false;
-            TurnCardsFaceUp();
-            if (to == gsGoToIntro)
-            {
-                StartReturnFlight();
-            }
-            Transit(trEscape);
+            GoBack();
             break;
-        }
         case SDLK_UP:
         case SDLK_VOLUMEUP:
             ChangeVolumes(1);
@@ -248,6 +220,36 @@ void vossaGame::OnKeyUp(unsigned key)
             }
             break;
     }
+}
+
+void vossaGame::GoBack()
+{
+    if (trick.State() == gsReplay)
+    {
+        CloseReplay();
+        return;
+    }
+    const TGameState to = NextState(trick.State(), trEscape, trick.dealCount, trick.Counted());
+    if (to == trick.State())
+    {
+        // On the menu, or already on the way back to it.
+        EndMainLoop();
+        return;
+    }
+    if (krGUIManager* gui = GetGUIManager())
+    {
+        gui->Clear();
+        gameHowToText = nullptr;
+        gameHowToPanel = nullptr;
+        CreateIntroControls();
+    }
+    starsVisible = false;
+    TurnCardsFaceUp();
+    if (to == gsGoToIntro)
+    {
+        StartReturnFlight();
+    }
+    Transit(trEscape);
 }
 
 void vossaGame::OnLostFocus()

@@ -93,7 +93,11 @@ void vossaGame::OnCommandKey(unsigned key)
     {
         return;
     }
-    const TKeyPlan_s plan = KeyPlan(command, trick.State(), TopControl(ciQuit) != nullptr);
+    RunKeyPlan(KeyPlan(command, trick.State(), TopControl(ciQuit) != nullptr));
+}
+
+void vossaGame::RunKeyPlan(const TKeyPlan_s& plan)
+{
     switch (plan.action)
     {
         case kaStart:

@@ -311,7 +311,9 @@ void vossaGame::DrawCards()
     }
     if (!replay.IsOpen())
     {
-        cards->Draw();
+        // Opaque and depth-tested: nearest first, the cards behind are mostly turned away by
+        // the depth test before they are textured.
+        cards->DrawNearestFirst();
         return;
     }
     const float diffuse[4] = {0.9f, 0.9f, 0.9f, 1.0f};

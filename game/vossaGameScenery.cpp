@@ -8,6 +8,7 @@
 #include "render/krTexturedBox.h"
 #include "render/krVector.h"
 #include "render/krVertexArray.h"
+#include "render/krViewCover.h"
 #include "vossaGame.h"
 
 namespace
@@ -96,6 +97,9 @@ void vossaGame::InitClouds()
         if (krMemoryBlock* block = Asset(highQuality ? c.texture : c.lowTexture))
         {
             cloud->TextureFromCrunchedMemoryBlock(block);
+            // Drawn blended and alpha-tested without depth writes: only the part of the
+            // picture that is not fully transparent needs drawing.
+            cloud->TrimToTexture(block);
         }
         cloud->SetPosition(c.position);
         clouds->AppendVertexArray(cloud);
@@ -197,6 +201,35 @@ void vossaGame::RenderSkyBox()
     glAlphaFunc(GL_ALWAYS, 0.0f);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+}
+
+bool vossaGame::BackdropCoversScreen() const
+{
+    if (skyBox == nullptr || skyBox->vertexBuffer == 0)
+    {
+        return false;
+    }
+    float vertices[kBackdropVertexCount][3];
+    BackdropVertices(vertices);
+    // The rectangle's corners round its edge, among the two triangles' six.
+    const int32_t ring[4] = {0, 1, 2, 4};
+    float corners[4][3];
+    for (int32_t i = 0; i < 4; ++i)
+    {
+        CopyVect(corners[i], vertices[ring[i]]);
+    }
+    // The backdrop's own placement, as DrawColor applies it.
+    float projection[16], modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glPushMatrix();
+    glTranslatef(skyBox->position[0], skyBox->position[1], skyBox->position[2]);
+    glRotatef(skyBox->angle[0], 1, 0, 0);
+    glRotatef(skyBox->angle[1], 0, 1, 0);
+    glRotatef(skyBox->angle[2], 0, 0, 1);
+    glScalef(skyBox->scale, skyBox->scale, skyBox->scale);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glPopMatrix();
+    return CoversViewport(projection, modelView, corners, 4);
 }
 
 void vossaGame::DriftClouds()

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/krGUIResource.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIPicture.h"
+#include "gui/krGUIResource.h"
 #include "gui/krGUIScale.h"
 #include "render/krGLBuffers.h"
 
@@ -45,6 +45,7 @@ krSDLWrapper::krSDLWrapper(int width, int height, bool fullScreen, bool resizabl
 
 krSDLWrapper::~krSDLWrapper()
 {
+    gamepads.CloseAll();
     delete guiManager;
     guiManager = nullptr;
     if (window)
@@ -104,6 +105,8 @@ void krSDLWrapper::OnDblClick() {}
 void krSDLWrapper::OnLostFocus() {}
 void krSDLWrapper::OnSetFocus() {}
 void krSDLWrapper::OnGUIClick(krGUIObject*) {}
+void krSDLWrapper::OnPadButtonDown(krPadButton) {}
+void krSDLWrapper::OnPadButtonUp(krPadButton) {}
 
 bool krSDLWrapper::FailStartup(const char* format, ...)
 {
@@ -131,6 +134,8 @@ bool krSDLWrapper::Init()
     {
         return FailStartup("SDL cannot start: %s", SDL_GetError());
     }
+    // Without the controller subsystem the game is played without pads.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024) < 0)
     {
         printf("Error: Unable to init sound.\n");
@@ -236,6 +241,8 @@ int krSDLWrapper::Run(int, char**)
     bool paused = false;
     pauseSeen = false;
     krButtonClock::Enable();
+    // Pads connected before the loop: their connection events went with the logo's backlog.
+    gamepads.OpenPresent();
     SDL_GL_MakeCurrent(window, glContext);
     ChooseFramePacing();
     krFrameClock& clock = frameClock ? *frameClock : wallClock;
@@ -445,6 +452,23 @@ void krSDLWrapper::DispatchEvent(const SDL_Event& event, bool& paused)
             else if (event.button.button == SDL_BUTTON_RIGHT)
             {
                 RMBUp();
+            }
+            break;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+            for (const krPadPress_s& press : gamepads.HandleEvent(event))
+            {
+                if (press.down)
+                {
+                    OnPadButtonDown(press.button);
+                }
+                else
+                {
+                    OnPadButtonUp(press.button);
+                }
             }
             break;
         case SDL_MOUSEWHEEL:

@@ -1,8 +1,9 @@
 // krSDLWrapper: the engine's application object. It owns the SDL2 window, the OpenGL
 // context and the GUI manager, opens the audio device, runs the main loop and turns SDL events
 // into calls of virtual hooks. A program is a subclass that overrides the hooks (OnUpdate,
-// Render, OnAfterInit, OnLMBUp, OnGUIClick...). It also stores the camera pose that the
-// subclass moves and that PilotView applies.
+// Render, OnAfterInit, OnLMBUp, OnGUIClick, OnPadButtonDown...). Gamepads are opened and
+// closed as they come and go. It also stores the camera pose that the subclass moves and that
+// PilotView applies.
 //
 // The main loop keeps updating apart from drawing. Each turn it delivers the GUI's queued
 // clicks, dispatches the waiting events, then runs as many update steps (OnUpdate, then the
@@ -23,6 +24,8 @@
 #include "app/krButtonClock.h"
 #include "app/krFixedStep.h"
 #include "app/krFrameClock.h"
+#include "app/krGamepads.h"
+#include "app/krPadButton.h"
 #include "gui/krGUIClickReceiver.h"
 
 class krGUIManager;
@@ -77,6 +80,10 @@ public:
     virtual void OnSetFocus();
     // Every click the GUI manager queued, taken at the start of the next loop turn.
     void OnGUIClick(krGUIObject* control) override;
+    // A gamepad button pressed or released, on any pad that is open (see krGamepads): the
+    // left stick's pushes come as the D-pad's directions, once per push.
+    virtual void OnPadButtonDown(krPadButton button);
+    virtual void OnPadButtonUp(krPadButton button);
 
     // SDL, audio, window, GL, GUI manager and the engine logo; false when start-up failed
     // (the destructor still cleans up whatever was created).
@@ -97,6 +104,8 @@ public:
     uint64_t GetUpdateCount() const { return updateCount; }
     // True when the buffer swap waits for the display's vertical blank (set by Run).
     bool HasVSync() const { return vsync; }
+    // Gamepads open now.
+    int32_t GetPadCount() const { return gamepads.GetCount(); }
 
     // Input operations, called by the event dispatch (and usable by a subclass).
     void MouseXY(int x, int y);
@@ -179,6 +188,8 @@ private:
     // When the pointer buttons really went down and up (see krButtonClock).
     krButtonClock buttonClock;
     char startupError[256] = {};
+
+    krGamepads gamepads;
 
     krFrameClock wallClock;
     krFrameClock* frameClock = nullptr; // borrowed; null: wallClock

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/krGUIResource.h"
 #include "gui/krGUIClickReceiver.h"
 #include "gui/krGUIFocusRing.h"
 #include "gui/krGUIObject.h"
+#include "gui/krGUIResource.h"
 #include "gui/krGUIScale.h"
 
 // ---------------------------------------------------------------------------------------------

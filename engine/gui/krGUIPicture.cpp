@@ -12,6 +12,9 @@ krGUIPicture::krGUIPicture(uint32_t id, int32_t left, int32_t top, int32_t width
     if (image)
     {
         box->TextureFromCrunchedMemoryBlock(image);
+        // The GUI draws blended by source alpha without depth writes: the picture's fully
+        // transparent margins need no drawing.
+        box->TrimToTexture(image);
     }
     box->SetPosition(static_cast<float>(left), static_cast<float>(top), 0.0f);
 }

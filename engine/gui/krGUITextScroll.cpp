@@ -66,7 +66,9 @@ void krGUITextScroll::Draw()
         glEnable(GL_SCISSOR_TEST);
         krGUIScissor(left, top + height + 5 - 1000, width, 1000, DrawableHeight(), DrawableScale());
         const float y = static_cast<float>(top) + font->GetHeight();
-        font->Print(x, y, 0.0f, GetShownText());
+        // Glyphs beyond the control's span would be clipped away: they are not drawn at all.
+        font->PrintSpan(x, y, 0.0f, GetShownText(), static_cast<float>(left),
+                        static_cast<float>(left + width));
         glDisable(GL_SCISSOR_TEST);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "render/krGLBuffers.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -360,6 +361,11 @@ void krFont::SetScale(float value)
 
 void krFont::Print(float x, float y, float z, const wchar_t* text)
 {
+    PrintSpan(x, y, z, text, -FLT_MAX, FLT_MAX);
+}
+
+void krFont::PrintSpan(float x, float y, float z, const wchar_t* text, float left, float right)
+{
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnable(GL_TEXTURE_2D);
@@ -374,6 +380,11 @@ void krFont::Print(float x, float y, float z, const wchar_t* text)
     }
     glTranslatef(x, y, z);
     glScalef(scale, scale, scale);
+    // The pen along x in the caller's units, to tell glyphs outside the span; a unit of
+    // slack on either side keeps rounding from dropping a glyph at its edge.
+    float pen = x;
+    left -= 1.0f;
+    right += 1.0f;
     // Only glyphs whose quad and texture were built can be drawn.
     const uint64_t drawable = geometry && textures ? geometry->Length() : 0;
     for (const wchar_t* c = text; c && *c; c++)
@@ -384,15 +395,23 @@ void krFont::Print(float x, float y, float z, const wchar_t* text)
             continue;
         }
         const TGlyph_s& g = glyphs[*c];
-        const krVertexArray* quad = geometry->GetVertexArray(uint64_t(*c));
+        const float quadLeft = pen + float(g.bearingX) * scale;
+        const float quadRight = pen + float(g.bearingX + g.width) * scale;
+        pen += float(g.advance) * scale;
+        // A skipped glyph moves the pen by the same steps as a drawn one, so that the glyphs
+        // after it land where Print puts them, to the last bit.
         glTranslatef(float(g.bearingX), 0, 0);
         glTranslatef(0, -float(g.bearingY), 0);
-        glBindTexture(GL_TEXTURE_2D, textures[*c]);
-        glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
-        glVertexPointer(3, GL_FLOAT, 0, nullptr);
-        glBindBuffer(GL_ARRAY_BUFFER, quad->texCoordBuffer);
-        glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-        glDrawArrays(GL_TRIANGLES, 0, GLsizei(quad->vertexCount));
+        if (scale <= 0.0f || (quadRight >= left && quadLeft <= right))
+        {
+            const krVertexArray* quad = geometry->GetVertexArray(uint64_t(*c));
+            glBindTexture(GL_TEXTURE_2D, textures[*c]);
+            glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
+            glVertexPointer(3, GL_FLOAT, 0, nullptr);
+            glBindBuffer(GL_ARRAY_BUFFER, quad->texCoordBuffer);
+            glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+            glDrawArrays(GL_TRIANGLES, 0, GLsizei(quad->vertexCount));
+        }
         glTranslatef(0, float(g.bearingY), 0);
         glTranslatef(float(g.advance) - float(g.bearingX), 0, 0);
     }

@@ -69,6 +69,10 @@ public:
     void SetScale(float value);
     // Draws `text` with the pen starting at (x, y, z); null draws nothing.
     void Print(float x, float y, float z, const wchar_t* text);
+    // Print, drawing only the glyphs whose quads reach into [left, right] along x (in the
+    // units of x): the pen moves past the others as Print moves it. A text clipped to a span
+    // (a ticker) so skips the draws of what the clip would hide.
+    void PrintSpan(float x, float y, float z, const wchar_t* text, float left, float right);
     // Sum of the advances times scale; 0 for null or empty text.
     float GetWidth(const wchar_t* text) const;
     // fontHeight * scale.

@@ -1,6 +1,9 @@
 // krGeometry: ordered collection of vertex-array pointers, owning or referring.
 #include "render/krGeometry.h"
 
+#include "render/krGLBuffers.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -147,5 +150,28 @@ void krGeometry::Draw()
         {
             items[i]->Draw();
         }
+    }
+}
+
+void krGeometry::DrawNearestFirst()
+{
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    drawOrder.clear();
+    for (uint64_t i = 0; i < length; i++)
+    {
+        if (items[i])
+        {
+            // The eye looks along -z: the larger the eye-space z, the nearer.
+            const float* p = items[i]->position;
+            drawOrder.emplace_back(-(m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]), i);
+        }
+    }
+    std::stable_sort(drawOrder.begin(), drawOrder.end(),
+                     [](const std::pair<float, uint64_t>& a, const std::pair<float, uint64_t>& b)
+                     { return a.first < b.first; });
+    for (const std::pair<float, uint64_t>& entry : drawOrder)
+    {
+        items[entry.second]->Draw();
     }
 }

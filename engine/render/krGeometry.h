@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/krVertexArray.h"
 
@@ -40,8 +41,17 @@ public:
     void SetPositions(const float (*points)[3]);
     // Draw() of every non-null entry, in order.
     virtual void Draw();
+    // Draw() of every non-null entry, the one whose position lies nearest the eye under the
+    // current model-view matrix first; entries at the same depth keep their order. For
+    // opaque, depth-tested entries that is the picture of Draw, with less hidden surface
+    // shaded: the depth test turns away fragments behind those drawn before texturing them.
+    void DrawNearestFirst();
 
     krVertexArray** items;
     uint64_t length;
     bool clearOnDestroy;
+
+private:
+    // DrawNearestFirst's (depth, index) pairs, kept so that a frame allocates nothing.
+    std::vector<std::pair<float, uint64_t>> drawOrder;
 };

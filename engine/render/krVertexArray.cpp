@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "render/krClosedSurface.h"
 #include "render/krTexture.h"
 #include "render/krVector.h"
 
@@ -89,7 +90,7 @@ krVertexArray::krVertexArray(uint32_t mode)
                                                                                                0},
       vertexBuffer(0), texCoordBuffer(0), normalBuffer(0), colorBuffer(0),
       vertexBufferCreated(false), normalBufferCreated(false), texCoordBufferCreated(false),
-      colorBufferCreated(false), moveToCenter(false)
+      colorBufferCreated(false), moveToCenter(false), closedSurface(false)
 {
 }
 
@@ -287,6 +288,7 @@ void krVertexArray::CreateVBO()
     ReleaseBuffers();
     vertexBuffer = UploadBuffer(vertices, vertexCount * sizeof(float[3]));
     vertexBufferCreated = true;
+    closedSurface = primitiveMode == GL_TRIANGLES && IsClosedSurface(vertices, vertexCount);
     if (texCoords)
     {
         texCoordBuffer = UploadBuffer(texCoords, texCoordCount * sizeof(float[2]));
@@ -306,14 +308,19 @@ void krVertexArray::CreateVBO()
 
 void krVertexArray::Draw()
 {
-    if (vertexBuffer == 0)
+    DrawBuffers(vertexBuffer, texCoordBuffer);
+}
+
+void krVertexArray::DrawBuffers(uint32_t positions, uint32_t texCoordinates)
+{
+    if (positions == 0)
     {
         return; // nothing uploaded or borrowed
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textureId);
     glEnableClientState(GL_VERTEX_ARRAY);
-    if (texCoordBuffer != 0)
+    if (texCoordinates != 0)
     {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     }
@@ -321,11 +328,11 @@ void krVertexArray::Draw()
     {
         glEnableClientState(GL_NORMAL_ARRAY);
     }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, positions);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
-    if (texCoordBuffer != 0)
+    if (texCoordinates != 0)
     {
-        glBindBuffer(GL_ARRAY_BUFFER, texCoordBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, texCoordinates);
         glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
     }
     if (normalBuffer != 0)
@@ -340,7 +347,26 @@ void krVertexArray::Draw()
     glRotatef(angle[2], 0, 0, 1);
     glScalef(scale, scale, scale);
     glColor4f(color[0], color[1], color[2], color[3]);
+    // Of a closed surface seen from outside the faces turned away lie behind those turned
+    // towards the eye: culling them spares their rasterisation. Under a mirroring transform
+    // the winding on the screen turns over, so such a draw keeps every face.
+    bool cull = false;
+    if (closedSurface && positions == vertexBuffer)
+    {
+        float projection[16], modelView[16];
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+        cull = KeepsWinding(projection, modelView);
+    }
+    if (cull)
+    {
+        glEnable(GL_CULL_FACE);
+    }
     glDrawArrays(primitiveMode, 0, GLsizei(vertexCount));
+    if (cull)
+    {
+        glDisable(GL_CULL_FACE);
+    }
     glPopMatrix();
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -559,6 +585,7 @@ void krVertexArray::AssignGeometry(const krVertexArray* other)
     SetTexCoordBuffer(other->texCoordBuffer);
     SetNormalBuffer(other->normalBuffer);
     vertexCount = other->vertexCount;
+    closedSurface = other->closedSurface;
 }
 
 float* krVertexArray::GetVertexArray() const
@@ -594,6 +621,7 @@ void krVertexArray::SetVertexBuffer(uint32_t buffer)
     }
     DeleteBuffer(vertexBuffer, vertexBufferCreated);
     vertexBuffer = buffer;
+    closedSurface = false;
 }
 
 uint32_t krVertexArray::GetTexCoordBuffer() const

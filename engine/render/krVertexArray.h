@@ -65,6 +65,8 @@ public:
     // normals and colours when present). Buffers created by an earlier call are deleted first.
     void CreateVBO();
     // Textured draw with normals and the uniform colour. Lists without a buffer are not enabled.
+    // A closed surface (closedSurface) is drawn with its back faces culled unless the
+    // matrices mirror it (KeepsWinding); face culling is off again afterwards.
     virtual void Draw();
     // Untextured draw with the per-vertex colours.
     virtual void DrawColor();
@@ -102,7 +104,8 @@ public:
     uint32_t GetTextureID() const;
 
     // Draws `other`'s position, texture-coordinate and normal buffers (borrowed) from now on;
-    // takes its vertex count. Buffers of those kinds that this array created are deleted.
+    // takes its vertex count and closedSurface. Buffers of those kinds that this array created are
+    // deleted.
     void AssignGeometry(const krVertexArray* other);
 
     float* GetVertexArray() const;
@@ -173,6 +176,14 @@ public:
     bool texCoordBufferCreated;
     bool colorBufferCreated;
     bool moveToCenter;
+    // The positions of vertexBuffer enclose solids wound counter-clockwise from outside
+    // (IsClosedSurface, decided by CreateVBO; false for a buffer set by SetVertexBuffer).
+    bool closedSurface;
+
+protected:
+    // Draw with the given position and texture-coordinate buffers in place of the array's own
+    // (same vertex count, the array's normals, transform, colour and texture).
+    void DrawBuffers(uint32_t positions, uint32_t texCoordinates);
 
 private:
     void ReleaseTexture();

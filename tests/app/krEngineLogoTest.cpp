@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/krEngineLogo.h"
-#include "app/krGUIResource.h"
 #include "data/krMemoryBlock.h"
+#include "gui/krEngineLogo.h"
+#include "gui/krGUIResource.h"
 #include "krTestTGA.h"
 
 namespace

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/krEngineLogo.h"
 #include "data/krMemoryBlock.h"
+#include "gui/krEngineLogo.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "krTestShell.h"

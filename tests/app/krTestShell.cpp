@@ -164,6 +164,16 @@ void krTestShell::OnGUIClick(krGUIObject* control)
     }
 }
 
+void krTestShell::OnPadButtonDown(krPadButton button)
+{
+    Log("PadDown(" + std::to_string(button) + ")");
+}
+
+void krTestShell::OnPadButtonUp(krPadButton button)
+{
+    Log("PadUp(" + std::to_string(button) + ")");
+}
+
 void krQueueEvent(SDL_Event event)
 {
     if (event.common.timestamp == 0)
@@ -174,39 +184,9 @@ void krQueueEvent(SDL_Event event)
     SDL_PeepEvents(&event, 1, SDL_ADDEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
-namespace
-{
-// Other tests' windows come and go on the shared virtual display: they take the focus away (the
-// paused loop would then never draw the frame that brings the scripted quit) and move the
-// pointer under this window. So during a run the window system's own input and pausing window
-// events are kept out; what the tests queue with krQueueEvent passes no filter.
-int KeepOutWindowSystemInput(void*, SDL_Event* event)
-{
-    switch (event->type)
-    {
-        case SDL_MOUSEMOTION:
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-        case SDL_MOUSEWHEEL:
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-        case SDL_FINGERDOWN:
-        case SDL_FINGERUP:
-        case SDL_FINGERMOTION:
-            return 0;
-        case SDL_WINDOWEVENT:
-            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
-                   event->window.event != SDL_WINDOWEVENT_MINIMIZED &&
-                   event->window.event != SDL_WINDOWEVENT_HIDDEN;
-        default:
-            return 1;
-    }
-}
-} // namespace
-
 void krRunEvents(krTestShell& shell, const std::vector<SDL_Event>& events, int quitFrame)
 {
-    SDL_SetEventFilter(KeepOutWindowSystemInput, nullptr);
+    SDL_SetEventFilter(krKeepOutWindowSystem, nullptr);
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     for (const SDL_Event& event : events)

@@ -83,6 +83,8 @@ public:
     void OnLostFocus() override;
     void OnSetFocus() override;
     void OnGUIClick(krGUIObject* control) override;
+    void OnPadButtonDown(krPadButton button) override;
+    void OnPadButtonUp(krPadButton button) override;
 
     // Read access to the shell's state.
     int FrameCount() const { return frameCount; }

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/krGUIResource.h"
 #include "app/krSDLWrapper.h"
 #include "data/krString.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
+#include "gui/krGUIResource.h"
 #include "krTestGL.h"
 
 namespace

@@ -274,3 +274,44 @@ TEST_F(FontGL, PrintOfNothingOnlyResetsItsOwnState)
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     glDeleteBuffers(1, &buffer);
 }
+
+TEST_F(FontGL, PrintSpanDrawsTheGlyphsReachingIntoItsSpanWherePrintPutsThem)
+{
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 5, 0, 0, {});
+    PutHalfGlyph(b, 8, 12, 8, 2); // code 1: quads x 22..30, 34..42, ... from a pen at 20
+    krMemoryBlock view = krTestView(b);
+    krFont font(ftYDown);
+    ASSERT_TRUE(font.LoadFromMemory(&view));
+    const wchar_t text[] = {1, 1, 1, 1, 1, 0};
+    glColor4f(1, 0, 0, 1);
+    // The span 38..60 reaches into the second (34..42) and fourth (58..66) glyphs: they are
+    // drawn whole, the third between them too, the first and the last not at all.
+    font.PrintSpan(20, 50, 0, text, 38, 60);
+    EXPECT_TRUE(krPixelNear(ReadPixel(35, 43), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(50, 43), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(65, 43), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(26, 43), 0, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(74, 43), 0, 0, 0));
+
+    // Clipped to the span, a pen off the pixel grid: the picture of Print.
+    std::vector<uint8_t> printed(kWidth * kHeight * 4), spanned(kWidth * kHeight * 4);
+    for (int pass = 0; pass < 2; pass++)
+    {
+        Clear(0, 0, 0);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(38, 0, 22, kHeight);
+        if (pass == 0)
+        {
+            font.Print(20.37f, 50.61f, 0, text);
+        }
+        else
+        {
+            font.PrintSpan(20.37f, 50.61f, 0, text, 38, 60);
+        }
+        glDisable(GL_SCISSOR_TEST);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                     pass == 0 ? printed.data() : spanned.data());
+    }
+    EXPECT_TRUE(printed == spanned);
+}

@@ -5,9 +5,11 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <vector>
 
+#include "krRenderTestData.h"
 #include "krTestGL.h"
 #include "render/krBillboard.h"
 #include "render/krGeometry.h"
@@ -307,4 +309,157 @@ TEST_F(TexturedBoxGL, BillboardIsMovedScaledFacedThenTurned)
     {
         EXPECT_NEAR(drawn[i], expected[i], 0.05f) << "corner " << i / 3 << " axis " << i % 3;
     }
+}
+
+namespace
+{
+// A 32 x 16 RGBA image, alpha 0 everywhere but columns x0..x1 of rows y0..y1 (in file order),
+// every texel coloured, so that what shows is only what alpha lets through.
+TBytes BlobImage(int x0, int y0, int x1, int y1)
+{
+    std::vector<uint32_t> rgba;
+    for (int y = 0; y < 16; y++)
+    {
+        for (int x = 0; x < 32; x++)
+        {
+            const bool inside = x >= x0 && x <= x1 && y >= y0 && y <= y1;
+            const uint32_t alpha = inside ? uint32_t(60 + 7 * x + 3 * y) : 0u;
+            rgba.push_back(uint32_t(255 - 6 * x) << 24 | uint32_t(40 + 12 * y) << 16 |
+                           uint32_t(90 + x) << 8 | alpha);
+        }
+    }
+    return krTestTGA32(32, 16, rgba);
+}
+
+std::vector<uint8_t> ReadScreen(int width, int height)
+{
+    std::vector<uint8_t> pixels(size_t(width) * height * 4);
+    glFinish();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+} // namespace
+
+TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
+{
+    krMemoryBlock* blob = krTestCrunch(BlobImage(8, 5, 20, 9));
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (TTextureBoxProjection projection : {tbpNormal, tbpFlipped})
+    {
+        krTexturedBox box(32, 16, false, projection);
+        ASSERT_TRUE(box.TextureFromCrunchedMemoryBlock(blob));
+        ASSERT_TRUE(box.TrimToTexture(blob));
+        // Texels 7 .. 21 of 32 across and 4 .. 10 of 16 down: the blob and a texel around it.
+        EXPECT_FLOAT_EQ(box.part[0], 7.0f / 32.0f);
+        EXPECT_FLOAT_EQ(box.part[1], 4.0f / 16.0f);
+        EXPECT_FLOAT_EQ(box.part[2], 22.0f / 32.0f);
+        EXPECT_FLOAT_EQ(box.part[3], 11.0f / 16.0f);
+        // Magnified off the pixel grid and turned, so that the filter mixes texels.
+        box.SetPosition(13.3f, 21.7f, 0);
+        box.SetScale(6.37f);
+        const float angle[3] = {0, 0, 7.5f};
+        box.SetAngle(angle);
+        Clear(0.2f, 0.3f, 0.4f);
+        box.krVertexArray::Draw();
+        const std::vector<uint8_t> whole = ReadScreen(kWidth, kHeight);
+        Clear(0.2f, 0.3f, 0.4f);
+        box.Draw();
+        const std::vector<uint8_t> trimmed = ReadScreen(kWidth, kHeight);
+        size_t differing = 0, marked = 0;
+        for (size_t i = 0; i < whole.size(); i += 4)
+        {
+            // The part's own triangles interpolate the same texture coordinates up to
+            // rounding, which may move a filtered value by a step.
+            for (size_t k = i; k < i + 4; k++)
+            {
+                differing += std::abs(int(whole[k]) - int(trimmed[k])) > 1;
+            }
+            marked += whole[i] != 51;
+        }
+        EXPECT_EQ(differing, 0u) << "projection " << projection;
+        EXPECT_GT(marked, 1000u);
+        box.Untrim();
+        EXPECT_EQ(box.partVertexBuffer, 0u);
+        EXPECT_FLOAT_EQ(box.part[2], 1.0f);
+    }
+    glDisable(GL_BLEND);
+    krFreeMemoryBlock(blob);
+}
+
+TEST_F(TexturedBoxGL, TrimmingKeepsWhatTheImageCannotSpare)
+{
+    krTexturedBox box(32, 16, false, tbpNormal);
+    // Reaching the left edge: the repeat wrap filters column 0 into the right edge, so the
+    // width stays whole; the height is trimmed.
+    krMemoryBlock* edge = krTestCrunch(BlobImage(0, 5, 20, 9));
+    EXPECT_TRUE(box.TrimToTexture(edge));
+    EXPECT_FLOAT_EQ(box.part[0], 0.0f);
+    EXPECT_FLOAT_EQ(box.part[2], 1.0f);
+    EXPECT_FLOAT_EQ(box.part[1], 4.0f / 16.0f);
+    krFreeMemoryBlock(edge);
+    // Nothing to show, no alpha, or no image: drawn whole.
+    krMemoryBlock* clear = krTestCrunch(BlobImage(40, 40, 41, 41));
+    EXPECT_FALSE(box.TrimToTexture(clear));
+    EXPECT_EQ(box.partVertexBuffer, 0u);
+    EXPECT_FLOAT_EQ(box.part[0] + box.part[1], 0.0f);
+    krFreeMemoryBlock(clear);
+    TBytes rgb = krTestTGAHeader(2, 2, 1, 24);
+    rgb.insert(rgb.end(), {1, 2, 3, 4, 5, 6});
+    krMemoryBlock* opaque = krTestCrunch(rgb);
+    EXPECT_FALSE(box.TrimToTexture(opaque));
+    krFreeMemoryBlock(opaque);
+    TBytes junk = {1, 2, 3};
+    krMemoryBlock view = krTestView(junk);
+    EXPECT_FALSE(box.TrimToTexture(&view));
+    EXPECT_FALSE(box.TrimToTexture(nullptr));
+    EXPECT_EQ(box.partVertexBuffer, 0u);
+}
+
+TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
+{
+    // Three overlapping opaque squares 30, 20 and 10 units before the eye, listed far first,
+    // and a fourth that coincides with the middle one (a tie: the first listed wins the depth
+    // test in either order). Untextured, each in its own colour.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-1, 1, -1, 1, 1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -10);
+    krGeometry g;
+    const float places[4][3] = {{-24, -24, -20}, {-12, -12, -10}, {-2, -2, 0}, {-12, -12, -10}};
+    const float sizes[4] = {24, 16, 8, 16};
+    const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
+    for (int i = 0; i < 4; i++)
+    {
+        krTexturedBox* box =
+            krTexturedBox::Create(sizes[i], sizes[i], false, TTextureBoxProjection(2));
+        box->SetPosition(places[i]);
+        box->SetColor(colours[i][0], colours[i][1], colours[i][2], 1);
+        g.AppendVertexArray(box);
+    }
+    g.AppendVertexArray(nullptr);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    Clear(0, 0, 0);
+    g.Draw();
+    const std::vector<uint8_t> ordered = ReadScreen(kWidth, kHeight);
+    Clear(0, 0, 0);
+    g.DrawNearestFirst();
+    EXPECT_TRUE(ReadScreen(kWidth, kHeight) == ordered);
+    // Red alone, green where blue does not cover it (not its yellow twin), blue in front.
+    EXPECT_TRUE(krPixelNear(ReadPixel(38, 217), 255, 0, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(77, 178), 0, 255, 0));
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 0, 0, 255));
+
+    // Without the depth test the last drawn shows: nearest first, that is the farthest (red);
+    // in list order the yellow twin.
+    glDisable(GL_DEPTH_TEST);
+    Clear(0, 0, 0);
+    g.DrawNearestFirst();
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 0, 0));
+    Clear(0, 0, 0);
+    g.Draw();
+    EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 255, 0));
 }

@@ -26,6 +26,29 @@ void krPinGLDriver()
     dl_iterate_phdr(PinDriverLibrary, nullptr);
 }
 
+int krKeepOutWindowSystem(void*, SDL_Event* event)
+{
+    switch (event->type)
+    {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEWHEEL:
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+        case SDL_FINGERDOWN:
+        case SDL_FINGERUP:
+        case SDL_FINGERMOTION:
+            return 0;
+        case SDL_WINDOWEVENT:
+            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
+                   event->window.event != SDL_WINDOWEVENT_MINIMIZED &&
+                   event->window.event != SDL_WINDOWEVENT_HIDDEN;
+        default:
+            return 1;
+    }
+}
+
 void krGLTest::SetUp()
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)

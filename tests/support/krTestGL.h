@@ -39,5 +39,12 @@ protected:
 // reports (nor matched by the suppressions). Call it once a context exists; krGLTest does.
 void krPinGLDriver();
 
+// An SDL event filter for tests that run a main loop on the shared virtual display. Other
+// tests' windows come and go there: they take the focus away (a paused loop would never draw
+// the frame that brings a scripted quit) and move the pointer under this window. The filter
+// keeps out the window system's own input and the pausing window events; what a test queues
+// with SDL_PeepEvents passes no filter.
+int krKeepOutWindowSystem(void* unused, SDL_Event* event);
+
 // True when two pixels differ by at most tolerance in every channel.
 bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance = 8);

@@ -1,7 +1,7 @@
 // krGUIResource: the engine archive holding the compiled-in logo, and the global `Resource`.
-#include "app/krGUIResource.h"
+#include "gui/krGUIResource.h"
 
-#include "app/krEngineLogo.h"
+#include "gui/krEngineLogo.h"
 
 krGUIResource* Resource = nullptr;
 
