@@ -10,7 +10,10 @@ void vossaGame::OnPadButtonDown(krPadButton button)
 {
     padInUse = true;
     krGUIManager* gui = GetGUIManager();
-    const bool onMenus = trick.State() == gsIntro || trick.State() == gsGoToIntro;
+    // The screens of buttons: the menus, the number question and the replay.
+    const TGameState state = trick.State();
+    const bool onMenus =
+        state == gsIntro || state == gsGoToIntro || state == gsNumberQuestion || state == gsReplay;
     const TPadAction action = PadAction(button, onMenus);
     switch (action)
     {
