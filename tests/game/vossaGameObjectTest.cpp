@@ -364,8 +364,8 @@ protected:
 
     int32_t SlotOf(const krVertexArray* box) { return game->cards->GetVertexArrayID(box); }
 
-    // Plays from the circle to the reveal, always answering with the row of `box`.
-    void PlayTruthfully(krVertexArray* box)
+    // Deals from the circle and gives the three answers, always the row of `box`.
+    void AnswerTruthfully(krVertexArray* box)
     {
         ASSERT_EQ(game->trick.State(), gsMindSelect);
         ClickRow(2);
@@ -377,6 +377,13 @@ protected:
             ASSERT_EQ(game->trick.dealCount, answer + 1);
             ClickRow(3 - SlotOf(box) / game->trick.RowLength());
         }
+    }
+
+    // Plays from the circle to the reveal, always answering with the row of `box`.
+    void PlayTruthfully(krVertexArray* box)
+    {
+        AnswerTruthfully(box);
+        ASSERT_FALSE(HasFatalFailure());
         RunUntil(gsPresentation);
     }
 
@@ -1318,13 +1325,8 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
     ASSERT_EQ(game->trick.Number(), 1);
     srand(27);
     krVertexArray* box = game->cards->GetVertexArray(22);
-    ClickRow(2);
-    for (int answer = 0; answer < 3; ++answer)
-    {
-        RunUntil(gsChoice);
-        ASSERT_FALSE(HasFatalFailure());
-        ClickRow(3 - SlotOf(box) / kMaxRowLength);
-    }
+    AnswerTruthfully(box);
+    ASSERT_FALSE(HasFatalFailure());
     ASSERT_EQ(game->trick.State(), gsCountOut);
     int partTurned = 0;
     bool faceDown = false;
