@@ -343,10 +343,15 @@ void vossaGame::OnGUIClick(krGUIObject* control)
                                                    : kOptionReducedMotion;
             SetOption(option, !HasOption(option));
             clear();
-            // The cards take their faces in the suits' colours at once.
+            // The cards take their faces in the suits' colours at once, and the circle behind
+            // the menu turns the new trick's deck.
             if (option == kOptionFourColours)
             {
                 InitBoxes();
+            }
+            else if (option == kOptionTrick27)
+            {
+                ChooseTrick();
             }
             CreateConfigControls();
             break;

@@ -629,11 +629,13 @@ TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
     Click(ciQuality); // the low forms are all there
     EXPECT_EQ(FaceSize(game->cards), "4x2");
     Click(ciQuality);
+    // The switch deals the circle behind the menu anew at once.
     Click(ciTrick);
+    ASSERT_EQ(game->cards->Length(), 27u);
+    EXPECT_EQ(FaceSize(game->cards), "4x4");
     Click(ciClose);
     Click(ciStart);
     ASSERT_EQ(game->cards->Length(), 27u);
-    EXPECT_EQ(FaceSize(game->cards), "4x4");
 }
 
 TEST_F(GameObjectTest, StartCountsOnlyOnTheIntro)
