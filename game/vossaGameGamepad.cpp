@@ -19,10 +19,18 @@ void vossaGame::OnPadButtonDown(krPadButton button)
     {
         case paFocusNext:
         case paFocusPrevious:
-            if (gui != nullptr)
+            if (gui == nullptr)
             {
-                gui->OnKey(action == paFocusNext ? gkNext : gkPrevious);
+                break;
             }
+            // Up and Down turn the pages of a text longer than its box (About, How to play),
+            // as Page Up and Page Down do; Left and Right still walk the focus to Close.
+            if ((button == pbUp || button == pbDown) &&
+                gui->OnKey(button == pbDown ? gkPageDown : gkPageUp))
+            {
+                break;
+            }
+            gui->OnKey(action == paFocusNext ? gkNext : gkPrevious);
             break;
         case paConfirm:
             // The focused control first, through the click queue, as Return presses it.

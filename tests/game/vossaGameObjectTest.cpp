@@ -26,6 +26,7 @@
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUITextScroll.h"
+#include "gui/krGUITextViewer.h"
 #include "krTestFiles.h"
 #include "krTestGL.h"
 #include "render/krFont.h"
@@ -1159,6 +1160,15 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
         stroke(SDLK_RETURN);
         nextFrame();
         ASSERT_NE(FindControl(Gui(), 109), nullptr);
+        if (button == 102u)
+        {
+            // The pad's Up and Down turn the pages of the about text, longer than its box.
+            const auto* viewer = static_cast<krGUITextViewer*>(FindControl(Gui(), 109));
+            game->OnPadButtonDown(pbDown);
+            EXPECT_GT(viewer->GetFirstLine(), 0);
+            game->OnPadButtonDown(pbUp);
+            EXPECT_EQ(viewer->GetFirstLine(), 0);
+        }
         EXPECT_EQ(walk(SDLK_TAB, 2), (std::vector<uint32_t>{104, 104}));
         stroke(SDLK_RETURN);
         nextFrame();
