@@ -11,120 +11,86 @@ namespace
 
 TGlyph_s Glyph(int32_t width, int32_t height, uint8_t* bitmap = nullptr)
 {
-    TGlyph_s g = {};
-    g.bitmap = bitmap;
-    g.width = width;
-    g.height = height;
-    return g;
-}
-
-bool IsPowerOfTwo(int32_t n)
-{
-    return n > 0 && (n & (n - 1)) == 0;
+    return TGlyph_s{bitmap, width, height, 0, 0, 0};
 }
 
 } // namespace
 
 TEST(krGlyphAtlas, EveryBitmapCopiedWithAZeroTexelAroundIt)
 {
-    // Mixed sizes (and empty or negative ones, which get no place) with distinct coverage.
+    // Mixed sizes (empty and negative ones get no place), coverage never zero.
     const int32_t sizes[][2] = {{5, 9}, {0, 0}, {12, 3}, {1, 1}, {7, 7}, {-3, 4}, {30, 2}, {3, 11}};
-    const size_t count = sizeof(sizes) / sizeof(sizes[0]);
-    std::vector<std::vector<uint8_t>> bitmaps(count);
-    std::vector<TGlyph_s> glyphs;
-    for (size_t i = 0; i < count; i++)
+    std::vector<uint8_t> coverage(400);
+    for (size_t t = 0; t < coverage.size(); t++)
     {
-        const int32_t w = sizes[i][0], h = sizes[i][1];
-        for (int32_t t = 0; w > 0 && h > 0 && t < w * h; t++)
-        {
-            bitmaps[i].push_back(uint8_t(1 + (i * 31 + t * 7) % 255));
-        }
-        glyphs.push_back(Glyph(w, h, bitmaps[i].empty() ? nullptr : bitmaps[i].data()));
+        coverage[t] = uint8_t(1 + t % 251);
+    }
+    std::vector<TGlyph_s> glyphs;
+    for (const auto& size : sizes)
+    {
+        glyphs.push_back(Glyph(size[0], size[1], coverage.data()));
     }
     krGlyphAtlas atlas;
-    ASSERT_TRUE(atlas.Pack(glyphs.data(), count, 2048));
-    ASSERT_EQ(atlas.slotCount, count);
-    EXPECT_TRUE(IsPowerOfTwo(atlas.width) && IsPowerOfTwo(atlas.height));
-    EXPECT_LE(atlas.width * atlas.height, 32 * 32); // 275 texels with gutters: no larger
+    ASSERT_TRUE(atlas.Pack(glyphs.data(), glyphs.size(), 2048));
+    ASSERT_EQ(atlas.slotCount, glyphs.size());
+    EXPECT_EQ(atlas.width, 32); // 321 texels with gutters: 32 x 16 holds no such shelves
+    EXPECT_EQ(atlas.height, 32);
 
-    // Which glyph owns each texel; -1 for none. A glyph's ring of neighbours (wrapping around
-    // the edges, as a repeating texture does) must belong to no glyph and be zero.
-    std::vector<int> owner(size_t(atlas.width) * atlas.height, -1);
-    for (size_t i = 0; i < count; i++)
+    // Each texel's glyph (-1: none), then every glyph's ring of neighbours, wrapping around
+    // the edges as a repeating texture does: no glyph's and zero.
+    const int32_t w = atlas.width, h = atlas.height;
+    std::vector<int> owner(size_t(w * h), -1);
+    for (size_t i = 0; i < glyphs.size(); i++)
     {
         const TGlyph_s& g = glyphs[i];
-        if (!krGlyphAtlas::HasArea(g))
-        {
-            continue;
-        }
-        const TAtlasSlot_s s = atlas.slots[i];
-        ASSERT_TRUE(s.x >= 0 && s.y >= 0 && s.x + g.width <= atlas.width &&
-                    s.y + g.height <= atlas.height)
-            << i;
-        for (int32_t y = 0; y < g.height; y++)
+        for (int32_t y = 0; krGlyphAtlas::HasArea(g) && y < g.height; y++)
         {
             for (int32_t x = 0; x < g.width; x++)
             {
-                const size_t at = size_t(s.y + y) * atlas.width + size_t(s.x + x);
+                const int32_t at = (atlas.slots[i].y + y) * w + atlas.slots[i].x + x;
+                ASSERT_TRUE(atlas.slots[i].x + g.width <= w && atlas.slots[i].y + g.height <= h);
                 EXPECT_EQ(owner[at], -1) << i;
                 owner[at] = int(i);
-                EXPECT_EQ(atlas.texels[2 * at], bitmaps[i][size_t(y) * g.width + x]) << i;
-                EXPECT_EQ(atlas.texels[2 * at + 1], bitmaps[i][size_t(y) * g.width + x]) << i;
+                EXPECT_EQ(atlas.texels[2 * at], coverage[y * g.width + x]) << i;
+                EXPECT_EQ(atlas.texels[2 * at + 1], coverage[y * g.width + x]) << i;
             }
         }
     }
-    for (size_t i = 0; i < count; i++)
+    for (size_t i = 0; i < glyphs.size(); i++)
     {
         const TGlyph_s& g = glyphs[i];
         for (int32_t y = -1; krGlyphAtlas::HasArea(g) && y <= g.height; y++)
         {
-            for (int32_t x = -1; x <= g.width; x++)
+            for (int32_t x = -1; x <= g.width; x += (y == -1 || y == g.height) ? 1 : g.width + 1)
             {
-                const int32_t ax = (atlas.slots[i].x + x + atlas.width) % atlas.width;
-                const int32_t ay = (atlas.slots[i].y + y + atlas.height) % atlas.height;
-                const size_t at = size_t(ay) * atlas.width + size_t(ax);
-                if (x == -1 || y == -1 || x == g.width || y == g.height)
-                {
-                    EXPECT_EQ(owner[at], -1) << "glyph " << i << " touches at " << x << "," << y;
-                    EXPECT_EQ(atlas.texels[2 * at + 1], 0) << i;
-                }
+                const int32_t at =
+                    (atlas.slots[i].y + y + h) % h * w + (atlas.slots[i].x + x + w) % w;
+                EXPECT_TRUE(owner[at] == -1 && atlas.texels[2 * at + 1] == 0)
+                    << "glyph " << i << " touches at " << x << ", " << y;
             }
         }
     }
-
-    // The smallest atlas: one texel and its gutter, 2 x 2.
-    const TGlyph_s dot = Glyph(1, 1);
-    ASSERT_TRUE(atlas.Pack(&dot, 1, 2048));
-    EXPECT_EQ(atlas.width, 2);
-    EXPECT_EQ(atlas.height, 2);
-    EXPECT_EQ(atlas.texels[2 * (atlas.slots[0].y * 2 + atlas.slots[0].x) + 1], 0); // no bitmap
 }
 
 TEST(krGlyphAtlas, GlyphsThatCannotFitAreRefusedAndLeaveItEmpty)
 {
     krGlyphAtlas atlas;
-    const TGlyph_s wide = Glyph(63, 5);
-    EXPECT_TRUE(atlas.Pack(&wide, 1, 64)); // 63 and its gutter: exactly 64
+    const TGlyph_s dot = Glyph(1, 1), wide = Glyph(63, 5), wider = Glyph(64, 5);
+    ASSERT_TRUE(atlas.Pack(&dot, 1, 2048)); // one texel and its gutter
+    EXPECT_EQ(atlas.width * atlas.height, 4);
+    EXPECT_TRUE(atlas.Pack(&wide, 1, 100)); // 63 and its gutter: 64, below 100
     EXPECT_EQ(atlas.width, 64);
-    EXPECT_TRUE(atlas.Pack(&wide, 1, 100)); // a side of 100 allows 64
-    const TGlyph_s wider = Glyph(64, 5);
     EXPECT_FALSE(atlas.Pack(&wider, 1, 64));
-    EXPECT_EQ(atlas.width, 0);
-    EXPECT_EQ(atlas.slots, nullptr);
-    EXPECT_EQ(atlas.texels, nullptr);
+    EXPECT_TRUE(atlas.width == 0 && !atlas.slots && !atlas.texels && atlas.slotCount == 0);
     EXPECT_FALSE(atlas.Pack(&wide, 1, 0));
     EXPECT_FALSE(atlas.Pack(nullptr, 1, 64));
     EXPECT_FALSE(atlas.Pack(&wide, 0, 64));
-
-    // Hostile sizes: never an allocation of their product, nor a crash.
-    const TGlyph_s huge[] = {Glyph(INT32_MAX, INT32_MAX), Glyph(INT32_MAX, 1), Glyph(1, INT32_MAX),
-                             Glyph(5000, 5000)};
-    for (const TGlyph_s& g : huge)
+    // Hostile sizes: no allocation of their product, no crash.
+    for (const TGlyph_s& g : {Glyph(INT32_MAX, INT32_MAX), Glyph(INT32_MAX, 1), Glyph(5000, 5000)})
     {
         EXPECT_FALSE(atlas.Pack(&g, 1, INT32_MAX));
     }
-    // Many glyphs: 64 of 7 x 7 fill a 64 x 64 atlas exactly (8 x 8 cells of 8 x 8 texels with
-    // their gutters); one more does not fit.
+    // 64 glyphs of 7 x 7 fill 64 x 64 exactly (8 x 8 cells with their gutters); 65 do not.
     std::vector<TGlyph_s> many(64, Glyph(7, 7));
     EXPECT_TRUE(atlas.Pack(many.data(), many.size(), 64));
     many.push_back(Glyph(7, 7));
