@@ -6,6 +6,7 @@
 #include "render/krGlyphAtlas.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -402,12 +403,13 @@ bool krFont::ReserveBatch(uint64_t length)
     {
         return true;
     }
-    const uint64_t bytes = length * kQuadVertices * kVertexFloats * sizeof(float);
-    if (length > UINT64_MAX / (kQuadVertices * kVertexFloats * sizeof(float)))
+    // One draw counts its vertices in a GLsizei.
+    if (length > uint64_t(INT32_MAX) / kQuadVertices)
     {
         return false;
     }
-    float* grown = static_cast<float*>(realloc(batch, bytes));
+    const uint64_t quadBytes = kQuadVertices * kVertexFloats * sizeof(float);
+    float* grown = static_cast<float*>(realloc(batch, length * quadBytes));
     if (!grown)
     {
         return false;

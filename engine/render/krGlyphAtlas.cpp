@@ -7,7 +7,7 @@
 namespace
 {
 
-// Sides beyond this are refused whatever the driver offers (64 MiB of texels at most).
+// Sides beyond this are refused whatever the driver offers (32 MiB of texels at most).
 const int32_t kMaxAtlasSide = 4096;
 // Zero texels before each bitmap, along x and along y. The gutter row and column at the
 // image's start also guard its far edges: a repeating sampler reaches around to them.
