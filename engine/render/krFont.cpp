@@ -1,14 +1,18 @@
 // krFont: bitmap fonts from glyph blocks; one power-of-two luminance-alpha texture and one
-// quad per glyph; text drawing and measuring.
+// quad per glyph, and an atlas of them all; text drawing and measuring.
 #include "render/krFont.h"
 
 #include "render/krGLBuffers.h"
+#include "render/krGlyphAtlas.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <utility>
 
 #include "data/krByteOrder.h"
 
@@ -46,6 +50,10 @@ uint32_t PowerOfTwo(int32_t n)
     return p;
 }
 
+// Floats per vertex of a batch (x, y, z, s, t) and vertices per quad.
+const uint64_t kVertexFloats = 5;
+const uint64_t kQuadVertices = 6;
+
 bool CodeInRange(wchar_t c, uint64_t count)
 {
     // wchar_t is signed 32-bit on Linux and unsigned 16-bit on Windows.
@@ -57,12 +65,15 @@ bool CodeInRange(wchar_t c, uint64_t count)
 
 krFont::krFont(TFontType type)
     : glyphs(nullptr), glyphCount(0), geometry(nullptr), textures(nullptr), scale(1.0f),
-      fontType(type), fontHeight(0.0f), textureCount(0)
+      fontType(type), fontHeight(0.0f), textureCount(0), atlas(nullptr), atlasTexture(0),
+      batch(nullptr), batchQuads(0)
 {
 }
 
 krFont::~krFont()
 {
+    FreeAtlas();
+    free(batch);
     delete geometry;
     if (textures)
     {
@@ -267,6 +278,7 @@ void krFont::InitFontGeometry()
 {
     delete geometry;
     geometry = new krGeometry();
+    FreeAtlas();
     if (textures)
     {
         glDeleteTextures(GLsizei(textureCount), textures);
@@ -351,7 +363,89 @@ void krFont::InitFontGeometry()
                      GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, image);
         free(image);
     }
+    InitAtlas();
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+void krFont::InitAtlas()
+{
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    atlas = new krGlyphAtlas();
+    if (!atlas->Pack(glyphs, glyphCount, int32_t(maxSide)))
+    {
+        FreeAtlas();
+        return;
+    }
+    glGenTextures(1, &atlasTexture);
+    glBindTexture(GL_TEXTURE_2D, atlasTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GLsizei(atlas->width),
+                 GLsizei(atlas->height), 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, atlas->texels);
+    atlas->FreeTexels();
+}
+
+void krFont::FreeAtlas()
+{
+    if (atlasTexture)
+    {
+        glDeleteTextures(1, &atlasTexture);
+        atlasTexture = 0;
+    }
+    delete atlas;
+    atlas = nullptr;
+}
+
+bool krFont::ReserveBatch(uint64_t length)
+{
+    if (length <= batchQuads)
+    {
+        return true;
+    }
+    // One draw counts its vertices in a GLsizei.
+    if (length > uint64_t(INT32_MAX) / kQuadVertices)
+    {
+        return false;
+    }
+    const uint64_t quadBytes = kQuadVertices * kVertexFloats * sizeof(float);
+    float* grown = static_cast<float*>(realloc(batch, length * quadBytes));
+    if (!grown)
+    {
+        return false;
+    }
+    batch = grown;
+    batchQuads = length;
+    return true;
+}
+
+void krFont::AppendQuad(const TGlyph_s& glyph, uint64_t code, float pen, uint64_t quad)
+{
+    // The corners in the order of a glyph's own quad: (w, 0), (0, 0), (0, h), (0, h), (w, h),
+    // (w, 0), and the same texels of the bitmap at each.
+    static const int kCorners[kQuadVertices][2] = {{1, 0}, {0, 0}, {0, 1}, {0, 1}, {1, 1}, {1, 0}};
+    const TAtlasSlot_s& slot = atlas->slots[code];
+    const float x0 = pen + float(glyph.bearingX), y0 = -float(glyph.bearingY);
+    const float w = float(glyph.width), h = float(glyph.height);
+    const float s0 = float(slot.x) / float(atlas->width);
+    const float s1 = float(slot.x + glyph.width) / float(atlas->width);
+    // The bitmap's first row is the atlas row slot.y: at y = 0 for ftYDown, at y = h for ftYUp.
+    float t0 = float(slot.y) / float(atlas->height);
+    float t1 = float(slot.y + glyph.height) / float(atlas->height);
+    if (fontType == ftYUp)
+    {
+        std::swap(t0, t1);
+    }
+    float* out = batch + quad * kQuadVertices * kVertexFloats;
+    for (const auto& corner : kCorners)
+    {
+        out[0] = corner[0] ? x0 + w : x0;
+        out[1] = corner[1] ? y0 + h : y0;
+        out[2] = 0.0f;
+        out[3] = corner[0] ? s1 : s0;
+        out[4] = corner[1] ? t1 : t0;
+        out += kVertexFloats;
+    }
 }
 
 void krFont::SetScale(float value)
@@ -387,10 +481,16 @@ void krFont::PrintSpan(float x, float y, float z, const wchar_t* text, float lef
     right += 1.0f;
     // Only glyphs whose quad and texture were built can be drawn.
     const uint64_t drawable = geometry && textures ? geometry->Length() : 0;
+    // With the atlas every glyph's quad goes into one batch, drawn at once; the pen moves
+    // along x in glyph pixels there, as the translations below move it.
+    const bool batched = atlas && atlasTexture && text && ReserveBatch(wcslen(text));
+    const uint64_t placed = batched ? atlas->slotCount : 0;
+    float batchPen = 0.0f;
+    uint64_t quads = 0;
     for (const wchar_t* c = text; c && *c; c++)
     {
         if (!CodeInRange(*c, glyphCount) || !CodeInRange(*c, drawable) ||
-            !CodeInRange(*c, textureCount))
+            !CodeInRange(*c, textureCount) || (batched && !CodeInRange(*c, placed)))
         {
             continue;
         }
@@ -398,11 +498,21 @@ void krFont::PrintSpan(float x, float y, float z, const wchar_t* text, float lef
         const float quadLeft = pen + float(g.bearingX) * scale;
         const float quadRight = pen + float(g.bearingX + g.width) * scale;
         pen += float(g.advance) * scale;
+        const bool inSpan = scale <= 0.0f || (quadRight >= left && quadLeft <= right);
+        if (batched)
+        {
+            if (inSpan && krGlyphAtlas::HasArea(g))
+            {
+                AppendQuad(g, uint64_t(*c), batchPen, quads++);
+            }
+            batchPen += float(g.advance);
+            continue;
+        }
         // A skipped glyph moves the pen by the same steps as a drawn one, so that the glyphs
         // after it land where Print puts them, to the last bit.
         glTranslatef(float(g.bearingX), 0, 0);
         glTranslatef(0, -float(g.bearingY), 0);
-        if (scale <= 0.0f || (quadRight >= left && quadLeft <= right))
+        if (inSpan)
         {
             const krVertexArray* quad = geometry->GetVertexArray(uint64_t(*c));
             glBindTexture(GL_TEXTURE_2D, textures[*c]);
@@ -414,6 +524,15 @@ void krFont::PrintSpan(float x, float y, float z, const wchar_t* text, float lef
         }
         glTranslatef(0, float(g.bearingY), 0);
         glTranslatef(float(g.advance) - float(g.bearingX), 0, 0);
+    }
+    if (quads > 0)
+    {
+        const GLsizei stride = GLsizei(kVertexFloats * sizeof(float));
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindTexture(GL_TEXTURE_2D, atlasTexture);
+        glVertexPointer(3, GL_FLOAT, stride, batch);
+        glTexCoordPointer(2, GL_FLOAT, stride, batch + 3);
+        glDrawArrays(GL_TRIANGLES, 0, GLsizei(quads * kQuadVertices));
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);

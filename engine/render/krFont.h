@@ -1,7 +1,10 @@
 // krFont: bitmap fonts. A glyph block is a flat sequence of glyph records, record i being the
 // glyph of character code i: five little-endian i32 (width, height, advance, bearingY,
 // bearingX) and width * height coverage bytes, row by row, top row first. Each glyph becomes a
-// small textured quad (one vertex array and one power-of-two luminance-alpha texture).
+// small textured quad (one vertex array and one power-of-two luminance-alpha texture). Beside
+// them every glyph's bitmap also goes into one atlas texture (krGlyphAtlas), so that Print
+// draws a whole string with one texture bound and one draw; a font whose atlas could not be
+// built draws glyph by glyph with the glyph textures.
 //
 // Print draws in the current colour times the coverage; colour and blending are the caller's.
 // Character codes outside 0 .. glyphCount - 1 are skipped by Print and GetWidth.
@@ -14,6 +17,8 @@
 
 #include "data/krMemoryBlock.h"
 #include "render/krGeometry.h"
+
+class krGlyphAtlas;
 
 // How a glyph bitmap's rows map onto its quad. Any value but ftYUp behaves like ftYDown.
 enum TFontType : int32_t
@@ -87,4 +92,22 @@ public:
     float fontHeight;
     // Number of names in `textures` (the glyph count when the geometry was built).
     uint64_t textureCount;
+    // Where each glyph lies in `atlasTexture`; null when the atlas could not be built. Owned.
+    krGlyphAtlas* atlas;
+    // OpenGL name of the atlas texture, 0 without an atlas. Owned.
+    uint32_t atlasTexture;
+
+private:
+    // Packs and uploads the atlas (GL context needed); leaves none when the glyphs do not fit.
+    void InitAtlas();
+    void FreeAtlas();
+    // Room in `batch` for the quads of `length` glyphs; false when memory runs out.
+    bool ReserveBatch(uint64_t length);
+    // Appends the six vertices (x, y, z, s, t) of a glyph's quad, its pen at `pen` glyph
+    // pixels along x, to `batch`.
+    void AppendQuad(const TGlyph_s& glyph, uint64_t code, float pen, uint64_t quad);
+
+    // Interleaved vertices of the quads Print draws at once; reused from call to call.
+    float* batch;
+    uint64_t batchQuads;
 };

@@ -5,8 +5,10 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "krRenderTestData.h"
 #include "krTestFiles.h"
@@ -314,4 +316,121 @@ TEST_F(FontGL, PrintSpanDrawsTheGlyphsReachingIntoItsSpanWherePrintPutsThem)
                      pass == 0 ? printed.data() : spanned.data());
     }
     EXPECT_TRUE(printed == spanned);
+}
+
+TEST_F(FontGL, OneDrawPerStringLooksLikeADrawPerGlyph)
+{
+    // Glyphs of many sizes and bearings, full along their borders (where a neighbour read
+    // through filtering would show). None is a power of two wide or high: such a glyph fills
+    // its own texture, which repeats, and off the pixel grid filtering blends its opposite
+    // edge into its border, where the atlas has zero (GlyphEdgesDoNotBleedInTheAtlas).
+    const int sizes[] = {3, 5, 6, 7, 9, 10, 11, 12, 13};
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 4, 0, 0, {});
+    for (int i = 1; i < 12; i++)
+    {
+        const int w = sizes[(i * 5) % 7], h = sizes[(i * 7) % 9];
+        std::vector<uint8_t> bitmap(w * h);
+        for (int t = 0; t < w * h; t++)
+        {
+            const bool border = t % w == 0 || t % w == w - 1 || t < w || t >= w * (h - 1);
+            bitmap[t] = border ? 255 : uint8_t(t * 37 + i * 11);
+        }
+        krTestPutGlyph(b, w, h, w + i % 3 - 1, h - i % 4, i % 3 - 1, bitmap);
+    }
+    const wchar_t text[] = {1, 2, 3, 0x7FFF, 4, 5, 6, 7, 8, 9, 10, 11, 3, 1, 0};
+    struct
+    {
+        TFontType type;
+        float scale, view;       // the GUI's scale: the projection magnifies by `view`
+        float x, y, left, right; // a span (a ticker) when left < right
+    } const cases[] = {
+        {ftYDown, 1.0f, 1.0f, 10.3f, 40.6f, 1, 0},
+        {ftYDown, 1.0f / 1.5f, 1.5f, 10.3f, 40.6f, 1, 0}, // a fractional GUI scale
+        {ftYDown, 2.0f, 1.0f, 3.7f, 90.2f, 1, 0},         // magnified
+        {ftYDown, 0.8f, 1.0f, 7.1f, 120.4f, 1, 0},        // minified
+        {ftYUp, 1.25f, 1.0f, 12.5f, 60.3f, 1, 0},
+        {ftYDown, 1.0f / 1.5f, 1.5f, 5.6f, 30.2f, 20, 90},
+        {ftYUp, 1.0f, 1.0f, 9.4f, 150.7f, 30, 110},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(::testing::Message() << c.type << " at " << c.scale << ", " << c.left);
+        krMemoryBlock view = krTestView(b);
+        krFont font(c.type);
+        ASSERT_TRUE(font.LoadFromMemory(&view));
+        const uint32_t atlasTexture = font.atlasTexture;
+        ASSERT_NE(atlasTexture, 0u);
+        font.SetScale(c.scale);
+        std::vector<uint8_t> pictures[2];
+        for (int batched = 0; batched < 2; batched++)
+        {
+            Clear(0.2f, 0.3f, 0.4f);
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            const float w = kWidth / c.view, h = kHeight / c.view;
+            glOrtho(0, w, c.type == ftYUp ? 0 : h, c.type == ftYUp ? h : 0, -1, 1);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glColor4f(1.0f, 0.9f, 0.5f, 1.0f);
+            glEnable(GL_SCISSOR_TEST); // a ticker's clip hides what lies outside its span
+            glScissor(c.left < c.right ? int(c.left * c.view) : 0, 0,
+                      c.left < c.right ? int((c.right - c.left) * c.view) : kWidth, kHeight);
+            font.atlasTexture = batched ? atlasTexture : 0; // without it: a draw per glyph
+            for (int line = 0; line < 3; line++)
+            {
+                const float x = c.x + float(line) * 7.3f, y = c.y + float(line) * 25.0f;
+                if (c.left < c.right)
+                {
+                    font.PrintSpan(x, y, 0, text, c.left, c.right);
+                }
+                else
+                {
+                    font.Print(x, y, 0, text);
+                }
+            }
+            font.atlasTexture = atlasTexture;
+            glDisable(GL_SCISSOR_TEST);
+            glDisable(GL_BLEND);
+            pictures[batched].resize(kWidth * kHeight * 4);
+            glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                         pictures[batched].data());
+        }
+        // The state a draw per glyph leaves, the atlas bound.
+        GLint buffer = -1, texture = -1, depth = -1;
+        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &buffer);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        EXPECT_TRUE(buffer == 0 && depth == 1 && !glIsEnabled(GL_TEXTURE_2D) &&
+                    !glIsEnabled(GL_VERTEX_ARRAY) && !glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+        EXPECT_EQ(GLuint(texture), atlasTexture);
+        // The same picture (pixel centres meet texel centres alike in both: no filtering
+        // difference shows), and text drawn at all.
+        int largest = 0, lit = 0;
+        for (size_t i = 0; i < pictures[0].size(); i++)
+        {
+            largest = std::max(largest, std::abs(pictures[0][i] - pictures[1][i]));
+            lit += i % 4 == 0 && pictures[0][i] > 60;
+        }
+        EXPECT_LE(largest, 1);
+        EXPECT_GT(lit, 1000);
+    }
+}
+
+TEST_F(FontGL, GlyphEdgesDoNotBleedInTheAtlas)
+{
+    // A glyph 4 texels wide fills its own texture: off the pixel grid a repeating texture
+    // blends its full right column into its empty left one. The atlas has zero there.
+    TBytes b;
+    krTestPutGlyph(b, 0, 0, 4, 0, 0, {});
+    krTestPutGlyph(b, 4, 4, 5, 4, 0, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+    krMemoryBlock view = krTestView(b);
+    krFont font(ftYDown);
+    ASSERT_TRUE(font.LoadFromMemory(&view));
+    glColor4f(1, 0, 0, 1);
+    font.Print(20.3f, 50, 0, L"\x01"); // x 20.3..24.3, y 46..50
+    EXPECT_TRUE(krPixelNear(ReadPixel(20, 48), 0, 0, 0, 2));
+    EXPECT_TRUE(krPixelNear(ReadPixel(23, 48), 178, 0, 0, 12));
 }
