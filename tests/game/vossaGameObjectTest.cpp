@@ -12,13 +12,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-#include "app/krFrameClock.h"
 #include "data/krString.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIButton.h"
@@ -26,6 +26,7 @@
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUITextScroll.h"
+#include "krTestClock.h"
 #include "krTestFiles.h"
 #include "krTestGL.h"
 #include "render/krFont.h"
@@ -38,20 +39,14 @@
 namespace
 {
 // Opens the game's inner state to the tests. Under the shell's real loop (RunLoop) the clock
-// moves by `frameSeconds` for every frame drawn and the loop ends on the first update step that
+// moves by its `perFrame` for every frame drawn and the loop ends on the first update step that
 // finds the game in `stopState`.
 class vossaGameProbe : public vossaGame
 {
 public:
-    vossaGameProbe() : vossaGame(1280, 720, false) {}
+    vossaGameProbe() : vossaGame(1280, 720, false) { clock.perFrame = 1.0 / 60; }
 
-    struct TClock : krFrameClock
-    {
-        double now = 0.0;
-        double Now() override { return now; }
-        void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
-    } clock;
-    double frameSeconds = 1.0 / 60;
+    krTestClock clock;
     bool looping = false;
     TGameState stopState = gsChoice;
     int steps = 0;
@@ -73,7 +68,7 @@ public:
     {
         vossaGame::Render();
         ++frames;
-        clock.now += frameSeconds;
+        clock.now += clock.perFrame;
     }
 
     using vossaGame::BeginBlend;
@@ -98,62 +93,30 @@ public:
     using vossaGame::trick;
 };
 
-// Other tests' windows share the display: their input and focus changes are kept out.
-int KeepOutWindowSystem(void*, SDL_Event* event)
-{
-    switch (event->type)
-    {
-        case SDL_MOUSEMOTION:
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            return 0;
-        case SDL_WINDOWEVENT:
-            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
-                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
-        default:
-            return 1;
-    }
-}
-
 struct TVec_s
 {
     float v[3];
 };
 
-krGUIObject* FindControl(krGUIObject* parent, uint32_t id)
-{
-    for (uint64_t i = 0; i < parent->GetChildCount(); ++i)
-    {
-        krGUIObject* child = parent->GetChild(i);
-        if (child->GetID() == id)
-        {
-            return child;
-        }
-        if (krGUIObject* found = FindControl(child, id))
-        {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
+// The control `id` among the manager's controls and their children, depth first in drawing
+// order (the first of two controls with one id); null when there is none.
 krGUIObject* FindControl(krGUIManager* gui, uint32_t id)
 {
-    for (uint64_t i = 0; i < gui->GetControlCount(); ++i)
+    std::function<krGUIObject*(krGUIObject*)> find = [&](krGUIObject* o) -> krGUIObject*
     {
-        krGUIObject* control = gui->GetControl(i);
-        if (control->GetID() == id)
+        krGUIObject* found = o->GetID() == id ? o : nullptr;
+        for (uint64_t i = 0; found == nullptr && i < o->GetChildCount(); ++i)
         {
-            return control;
+            found = find(o->GetChild(i));
         }
-        if (krGUIObject* found = FindControl(control, id))
-        {
-            return found;
-        }
+        return found;
+    };
+    krGUIObject* found = nullptr;
+    for (uint64_t i = 0; found == nullptr && i < gui->GetControlCount(); ++i)
+    {
+        found = find(gui->GetControl(i));
     }
-    return nullptr;
+    return found;
 }
 
 std::wstring Text(const krString& s)
@@ -354,7 +317,7 @@ protected:
     {
         game->SetFrameClock(&game->clock);
         game->looping = true;
-        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        SDL_SetEventFilter(krKeepOutWindowSystem, nullptr);
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         game->Run(0, nullptr);
@@ -397,6 +360,15 @@ protected:
             EXPECT_NEAR(p[k], position[k], tolerance) << "position " << k;
             EXPECT_NEAR(a[k], angle[k], tolerance) << "angle " << k;
         }
+    }
+
+    // 120 camera steps from the rows: down and a little left, back to 22.24 / aspect, pitched
+    // down.
+    void ExpectRevealPose()
+    {
+        const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
+        const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
+        ExpectCamera(reveal, revealAngle, 2e-3f);
     }
 
     // Frames the game spends in `state` before it leaves it; with `afterStarLine` the frames
@@ -704,10 +676,7 @@ TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
     ClickRow(2);
     EXPECT_EQ(FramesIn(gsGotoPresentation, true), 122);
     ASSERT_EQ(game->trick.State(), gsPresentation);
-    // 120 camera steps: down and a little left, back to 22.24 / aspect, pitched down.
-    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
-    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
-    ExpectCamera(reveal, revealAngle, 2e-3f);
+    ExpectRevealPose();
     game->OnLMBUp(640, 360);
     EXPECT_EQ(FramesIn(gsGotoMindSelect, false), 122);
     ClickRow(2);
@@ -783,9 +752,7 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
             << "the gathered cards tumbled";
     }
     EXPECT_EQ(game->RevealedCard(), box);
-    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
-    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
-    ExpectCamera(reveal, revealAngle, 2e-3f);
+    ExpectRevealPose();
 
     const std::vector<float> ring = points(game->trick.positions.reveal, kCardCount);
     std::vector<float> sphere;
@@ -1211,7 +1178,7 @@ TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
     Click(100);
     ClickRow(2);
     game->steps = game->frames = 0;
-    game->frameSeconds = 1.0 / 20;
+    game->clock.perFrame = 1.0 / 20;
     RunLoop();
     EXPECT_EQ(game->steps, 121 + 61);
     // The clock when the last step ran: the steps' time, rounded up to a whole frame.

@@ -330,14 +330,6 @@ TBytes BlobImage(int x0, int y0, int x1, int y1)
     }
     return krTestTGA32(32, 16, rgba);
 }
-
-std::vector<uint8_t> ReadScreen(int width, int height)
-{
-    std::vector<uint8_t> pixels(size_t(width) * height * 4);
-    glFinish();
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
 } // namespace
 
 TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
@@ -362,10 +354,10 @@ TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
         box.SetAngle(angle);
         Clear(0.2f, 0.3f, 0.4f);
         box.krVertexArray::Draw();
-        const std::vector<uint8_t> whole = ReadScreen(kWidth, kHeight);
+        const std::vector<uint8_t> whole = krReadScreen(kWidth, kHeight);
         Clear(0.2f, 0.3f, 0.4f);
         box.Draw();
-        const std::vector<uint8_t> trimmed = ReadScreen(kWidth, kHeight);
+        const std::vector<uint8_t> trimmed = krReadScreen(kWidth, kHeight);
         size_t differing = 0, marked = 0;
         for (size_t i = 0; i < whole.size(); i += 4)
         {
@@ -444,10 +436,10 @@ TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
     glDepthFunc(GL_LESS);
     Clear(0, 0, 0);
     g.Draw();
-    const std::vector<uint8_t> ordered = ReadScreen(kWidth, kHeight);
+    const std::vector<uint8_t> ordered = krReadScreen(kWidth, kHeight);
     Clear(0, 0, 0);
     g.DrawNearestFirst();
-    EXPECT_TRUE(ReadScreen(kWidth, kHeight) == ordered);
+    EXPECT_TRUE(krReadScreen(kWidth, kHeight) == ordered);
     // Red alone, green where blue does not cover it (not its yellow twin), blue in front.
     EXPECT_TRUE(krPixelNear(ReadPixel(38, 217), 255, 0, 0));
     EXPECT_TRUE(krPixelNear(ReadPixel(77, 178), 0, 255, 0));

@@ -105,6 +105,14 @@ TTestPixel_s krGLTest::ReadPixel(int x, int y) const
     return p;
 }
 
+std::vector<uint8_t> krReadScreen(int width, int height)
+{
+    std::vector<uint8_t> pixels(size_t(width) * height * 4);
+    glFinish();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
 void krGLTest::SetPixelProjection() const
 {
     glMatrixMode(GL_PROJECTION);

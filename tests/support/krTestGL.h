@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 struct TTestPixel_s
 {
@@ -33,6 +34,10 @@ protected:
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
+
+// The whole read buffer, width x height, as RGBA bytes, bottom row first (OpenGL's order), once
+// everything drawn so far is done.
+std::vector<uint8_t> krReadScreen(int width, int height);
 
 // Keeps the loaded OpenGL driver libraries in memory until the process ends. Mesa leaks a
 // little when SDL unloads it, and once unloaded its allocations can no longer be named in leak
