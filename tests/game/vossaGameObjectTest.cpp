@@ -181,6 +181,18 @@ protected:
 
     krGUIManager* Gui() { return game->GetGUIManager(); }
 
+    // A key stroke as the shell delivers it: the press to OnKeyDown and once more to OnKeyUp,
+    // then the release to OnKeyUp. `mods` are held for the press (the game reads them there)
+    // and let go before the release, as Alt may be.
+    void Stroke(unsigned key, SDL_Keymod mods = KMOD_NONE)
+    {
+        SDL_SetModState(mods);
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        SDL_SetModState(KMOD_NONE);
+        game->OnKeyUp(key);
+    }
+
     // A GUI click the way the manager delivers it.
     void Click(uint32_t id)
     {
@@ -276,6 +288,14 @@ protected:
                     << "state " << before << " slot " << i << " axis " << k << " from " << from[k]
                     << " target " << targets[i][k];
             }
+        }
+    }
+
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            Frame();
         }
     }
 
@@ -638,10 +658,7 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_EQ(game->RevealedCard(), box) << "round " << round;
         EXPECT_TRUE(game->starsVisible);
-        for (int i = 0; i < 200; ++i)
-        {
-            Frame();
-        }
+        Frames(200);
         EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
         game->OnLMBUp(640, 360);
         EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
@@ -772,28 +789,20 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
 // OnKeyDown and once more to OnKeyUp, then the release to OnKeyUp; it must act exactly once.
 TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
 {
-    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
-    {
-        SDL_SetModState(mods);
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        SDL_SetModState(KMOD_NONE); // Alt may be let go before the key
-        game->OnKeyUp(key);
-    };
     // Not on a dialog, not with Alt (full screen), not with a row key.
     Click(106);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsIntro);
     Click(104);
-    stroke(SDLK_RETURN, KMOD_LALT);
-    stroke(SDLK_1);
+    Stroke(SDLK_RETURN, KMOD_LALT);
+    Stroke(SDLK_1);
     EXPECT_EQ(game->trick.State(), gsIntro);
-    stroke(SDLK_KP_ENTER);
+    Stroke(SDLK_KP_ENTER);
     EXPECT_EQ(game->trick.State(), gsMindSelect); // started, not dealt as well
     EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
-    stroke(SDLK_2);
+    Stroke(SDLK_2);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     EXPECT_EQ(game->trick.State(), gsGoToMixer);
 
     srand(7);
@@ -803,16 +812,16 @@ TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
     {
         RunUntil(gsChoice);
         ASSERT_FALSE(HasFatalFailure());
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         EXPECT_EQ(game->trick.State(), gsChoice);
-        stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
+        Stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
         EXPECT_NE(game->trick.State(), gsChoice);
     }
     RunUntil(gsPresentation);
     EXPECT_EQ(game->RevealedCard(), box);
-    stroke(SDLK_1);
+    Stroke(SDLK_1);
     EXPECT_EQ(game->trick.State(), gsPresentation);
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
 }
 
@@ -1063,14 +1072,6 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
 // so the next frame's OnGUIClick acts on it. Without a ring the keys keep their old meanings.
 TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
 {
-    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
-    {
-        SDL_SetModState(mods);
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-        SDL_SetModState(KMOD_NONE);
-    };
     auto nextFrame = [&]()
     {
         Gui()->HandleEvents();
@@ -1082,7 +1083,7 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
         std::vector<uint32_t> ids;
         for (int i = 0; i < strokes; ++i)
         {
-            stroke(key, mods);
+            Stroke(key, mods);
             ids.push_back(focused());
         }
         return ids;
@@ -1092,25 +1093,25 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     EXPECT_EQ(walk(SDLK_TAB, 2, KMOD_LSHIFT), (std::vector<uint32_t>{106, 105}));
     EXPECT_EQ(walk(SDLK_LEFT, 1), (std::vector<uint32_t>{102}));
     EXPECT_EQ(walk(SDLK_RIGHT, 2), (std::vector<uint32_t>{105, 106}));
-    stroke(SDLK_UP); // still the volume key, not a focus key
+    Stroke(SDLK_UP); // still the volume key, not a focus key
     EXPECT_EQ(focused(), 106u);
 
     // Settings: the language row first, the close button last; pressing the language button
     // builds the screen again with the focus kept on it.
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(FindControl(Gui(), 103), nullptr); // acts in the next frame, as a click
     nextFrame();
     ASSERT_NE(FindControl(Gui(), 103), nullptr);
     EXPECT_EQ(focused(), 107u);
     EXPECT_EQ(walk(SDLK_TAB, 8),
               (std::vector<uint32_t>{108, 110, 112, ciTrick, ciSuits, ciMotion, 104, 107}));
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     nextFrame();
     EXPECT_EQ(game->language, 1);
     EXPECT_EQ(focused(), 107u);
     EXPECT_EQ(game->trick.State(), gsIntro);
-    stroke(SDLK_TAB, KMOD_LSHIFT);
-    stroke(SDLK_KP_ENTER);
+    Stroke(SDLK_TAB, KMOD_LSHIFT);
+    Stroke(SDLK_KP_ENTER);
     nextFrame();
     EXPECT_EQ(focused(), 100u); // back on the intro, at its first stop
 
@@ -1119,25 +1120,25 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     {
         while (focused() != button)
         {
-            stroke(SDLK_TAB);
+            Stroke(SDLK_TAB);
         }
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         nextFrame();
         ASSERT_NE(FindControl(Gui(), 109), nullptr);
         EXPECT_EQ(walk(SDLK_TAB, 2), (std::vector<uint32_t>{104, 104}));
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         nextFrame();
     }
 
     // A pointer move hides the ring: Return starts a game from the intro as before, and the
     // game's screen has no stops.
     EXPECT_EQ(focused(), 100u);
-    stroke(SDLK_TAB);
+    Stroke(SDLK_TAB);
     Gui()->OnMouse(3, 3);
     EXPECT_EQ(focused(), 0u);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
-    stroke(SDLK_TAB);
+    Stroke(SDLK_TAB);
     nextFrame();
     EXPECT_EQ(focused(), 0u);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
@@ -1193,12 +1194,6 @@ TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
 // that number, where it turns face up and is revealed as the 21-card trick reveals its card.
 TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
 {
-    auto stroke = [&](unsigned key)
-    {
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-    };
     auto shown = [&](uint32_t id)
     {
         krGUIObject* control = FindControl(Gui(), id);
@@ -1216,19 +1211,19 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     Click(100);
     ASSERT_EQ(game->trick.State(), gsNumberQuestion);
     ASSERT_EQ(game->cards->Length(), 27u);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsNumberQuestion);
-    stroke(SDLK_3);
-    stroke(SDLK_5);
+    Stroke(SDLK_3);
+    Stroke(SDLK_5);
     EXPECT_EQ(shown(ciNumberShown), L"5");
-    stroke(SDLK_BACKSPACE);
-    stroke(SDLK_KP_2);
-    stroke(SDLK_0);
+    Stroke(SDLK_BACKSPACE);
+    Stroke(SDLK_KP_2);
+    Stroke(SDLK_0);
     Click(ciNumberUp);
     Click(ciNumberDown);
     Click(ciNumberDown);
     EXPECT_EQ(shown(ciNumberShown), L"19");
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     ASSERT_EQ(game->trick.State(), gsMindSelect);
     EXPECT_EQ(game->trick.Number(), 19);
 
@@ -1266,10 +1261,7 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     EXPECT_EQ(game->RevealedCard(), box);
     // The strip asks, as after the 21-card trick, whether this is the card.
     EXPECT_EQ(game->stripLine, 20u);
-    for (int i = 0; i < 200; ++i)
-    {
-        Frame();
-    }
+    Frames(200);
     EXPECT_GT(box->GetScale(), 19.0f);
     // Escape flies home; the next game of 21 cards is built at the start.
     game->OnKeyUp(SDLK_ESCAPE);
@@ -1319,16 +1311,10 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
 // to the reveal as it was; the button goes with the reveal.
 TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
 {
-    auto stroke = [&](unsigned key)
-    {
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-    };
     Click(100);
     srand(5);
     krVertexArray* box = game->cards->GetVertexArray(3);
-    stroke(SDLK_h);
+    Stroke(SDLK_h);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     PlayTruthfully(box);
     ASSERT_FALSE(HasFatalFailure());
@@ -1338,21 +1324,15 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     krGUIObject* button = FindControl(Gui(), ciReplay);
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->GetVisible());
-    for (int i = 0; i < 50; ++i)
-    {
-        Frame();
-    }
+    Frames(50);
     float revealCamera[3];
     game->GetCamPosition(revealCamera);
-    stroke(SDLK_h);
+    Stroke(SDLK_h);
     ASSERT_EQ(game->trick.State(), gsReplay);
     EXPECT_EQ(game->trick.Record().recorded, 3);
     EXPECT_EQ(game->replay.LitCount(), 7);
     EXPECT_TRUE(game->replay.Lit(box));
-    for (int i = 0; i < 60; ++i)
-    {
-        Frame();
-    }
+    Frames(60);
     // The cards lie in the first layout, seen from in front of the rows.
     float p[3];
     game->GetCamPosition(p);
@@ -1364,7 +1344,7 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
         static_cast<const krVertexArray*>(record.layouts[0][slot])->GetCenter(at);
         EXPECT_NEAR(at[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
     }
-    stroke(SDLK_RIGHT);
+    Stroke(SDLK_RIGHT);
     EXPECT_EQ(game->replay.Step(), 2);
     game->OnLMBUp(640, 300);
     EXPECT_EQ(game->replay.Step(), 3);
