@@ -236,11 +236,7 @@ TEST_F(FontGL, UpwardFontIsUprightWhereYGrowsUp)
     krMemoryBlock view = krTestView(b);
     krFont font(ftYUp);
     ASSERT_TRUE(font.LoadFromMemory(&view));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(0, kWidth, 0, kHeight, -1, 1);
     glColor4f(0, 1, 0, 1);
     const wchar_t text[] = {1, 0};
     font.SetScale(4);

@@ -217,11 +217,7 @@ TEST_F(TexturedBoxGL, GeometryDrawsEveryMember)
 TEST_F(TexturedBoxGL, BillboardFacesTheCamera)
 {
     // Look from +x towards the origin: the view turns world +x onto the viewer's axis.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-128, 128, -128, 128, -200, 200);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(-128, 128, -128, 128, -200, 200);
     glRotatef(-90, 0, 1, 0);
 
     krTexturedBox box(100, 100, false, tbpNormal);
@@ -269,11 +265,7 @@ std::vector<float> FedBackCorners(const std::function<void()>& draw)
 // camera and only then turned about its facing axis.
 TEST_F(TexturedBoxGL, BillboardIsMovedScaledFacedThenTurned)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-128, 128, -128, 128, -500, 500);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(-128, 128, -128, 128, -500, 500);
     krTexturedBox box(20, 10, false, tbpNormal);
     box.SetPosition(30, -20, 10);
     box.SetScale(2.5f);

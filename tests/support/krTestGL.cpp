@@ -115,9 +115,15 @@ std::vector<uint8_t> krReadScreen(int width, int height)
 
 void krGLTest::SetPixelProjection() const
 {
+    SetOrtho(0, kWidth, kHeight, 0, -1, 1);
+}
+
+void krGLTest::SetOrtho(double left, double right, double bottom, double top, double zNear,
+                        double zFar) const
+{
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, kWidth, kHeight, 0, -1, 1);
+    glOrtho(left, right, bottom, top, zNear, zFar);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

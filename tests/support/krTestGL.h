@@ -28,6 +28,9 @@ protected:
     TTestPixel_s ReadPixel(int x, int y) const;
     // Sets an orthographic projection in window pixels, y down, and identity model-view.
     void SetPixelProjection() const;
+    // Sets glOrtho(left, right, bottom, top, zNear, zFar) and identity model-view.
+    void SetOrtho(double left, double right, double bottom, double top, double zNear,
+                  double zFar) const;
     // Clears colour and depth to the given colour.
     void Clear(float r, float g, float b) const;
 
