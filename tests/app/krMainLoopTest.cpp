@@ -113,6 +113,15 @@ protected:
         shell->ForgetClicks();
     }
 
+    // Runs the loop on the test's own clock, afresh at 0, moving `perFrame` seconds a frame.
+    void UseClock(double perFrame)
+    {
+        clock = krTestClock();
+        clock.perFrame = perFrame;
+        shell->UseTestClock(&clock);
+    }
+    krTestClock clock;
+
     // The log without the pointer motions.
     static std::vector<std::string> WithoutMotions(const std::vector<std::string>& log)
     {
@@ -528,9 +537,7 @@ TEST_F(krMainLoopTest, FingersActAsTheLeftButton)
 // frozen scene without a step, and no time of the pause is caught up after it.
 TEST_F(krMainLoopTest, APauseStepsNothingAndItsTimeIsNotCaughtUp)
 {
-    krTestClock clock;
-    clock.perFrame = 1.0 / 60;
-    shell->UseTestClock(&clock);
+    UseClock(1.0 / 60);
     shell->quitAtRender = 4;
     // Focus coming back, exposure and showing do not end the pause; maximising does.
     TLater_s maximise{{krWindowEvent(SDL_WINDOWEVENT_MAXIMIZED)}};
@@ -572,9 +579,7 @@ TEST_F(krMainLoopTest, APauseStepsNothingAndItsTimeIsNotCaughtUp)
 
 TEST_F(krMainLoopTest, ResizeRedrawsAtOnceWithoutAStepAndKeepsTheAspect)
 {
-    krTestClock clock;
-    clock.perFrame = 1.0 / 60;
-    shell->UseTestClock(&clock);
+    UseClock(1.0 / 60);
     krRunEvents(*shell,
                 {krWindowEvent(SDL_WINDOWEVENT_RESIZED, 800, 500),
                  krWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 800, 500),
@@ -607,9 +612,7 @@ TEST_F(krMainLoopTest, ADealTakesItsStepsInTheSameTimeAtTwentyFramesAsAtSixty)
     for (int rate : {60, 20})
     {
         SCOPED_TRACE(rate);
-        krTestClock clock;
-        clock.perFrame = 1.0 / rate;
-        shell->UseTestClock(&clock);
+        UseClock(1.0 / rate);
         shell->ClearRecords();
         shell->dealSteps = 182;
         krRunEvents(*shell, {krKeyEvent(SDL_KEYDOWN, SDLK_d)}, krQuitByTest);
@@ -634,10 +637,8 @@ TEST_F(krMainLoopTest, ADealTakesItsStepsInTheSameTimeAtTwentyFramesAsAtSixty)
 // one per frame's time.
 TEST_F(krMainLoopTest, AStallRunsAtMostTheBoundThenNormalSteps)
 {
-    krTestClock clock;
-    clock.perFrame = 1.0 / 60;
+    UseClock(1.0 / 60);
     clock.stalls[3] = 2.0;
-    shell->UseTestClock(&clock);
     krRunEvents(*shell, {}, 7);
     EXPECT_EQ(shell->stepsInFrame,
               (std::map<int, int>{{1, 1}, {2, 1}, {3, 1}, {4, 15}, {5, 1}, {6, 1}, {7, 1}}));
@@ -646,9 +647,7 @@ TEST_F(krMainLoopTest, AStallRunsAtMostTheBoundThenNormalSteps)
 // Frames of one and a half steps each draw halfway between two steps every other frame.
 TEST_F(krMainLoopTest, FramesBetweenStepsDrawAtTheFractionOfAStep)
 {
-    krTestClock clock;
-    clock.perFrame = 1.5 / 60;
-    shell->UseTestClock(&clock);
+    UseClock(1.5 / 60);
     krRunEvents(*shell, {}, 5);
     ASSERT_EQ(shell->drawnFractions.size(), 7u);
     for (size_t i = 0; i < shell->drawnFractions.size(); i++)

@@ -7,20 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/krFrameClock.h"
 #include "app/krSDLWrapper.h"
-
-// A clock that moves only when told: by `perFrame` seconds at every Render, by `stalls[frame]`
-// seconds more in the Render of that frame, and by whatever the loop sleeps.
-class krTestClock : public krFrameClock
-{
-public:
-    double Now() override { return now; }
-    void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
-    double now = 0.0;
-    double perFrame = 0.0;
-    std::map<int, double> stalls;
-};
+#include "krTestClock.h"
 
 class krTestShell : public krSDLWrapper
 {

@@ -26,7 +26,6 @@ namespace
 // A valid settings file that differs from the defaults everywhere it can.
 std::vector<unsigned char> KnownSettings(int volume = 50)
 {
-    TSettingsFile_s s;
     const float colours[8] = {0.25f, 0.5f, 0.75f, 1.0f, 0.125f, 0.375f, 0.625f, 1.0f};
     std::vector<unsigned char> bytes(48, 0);
     std::memcpy(bytes.data(), colours, 32);

@@ -1048,6 +1048,25 @@ bool SessionTest::Answer(const std::function<void()>& answer)
     return taken;
 }
 
+void SessionTest::FollowThroughTheAnswers(int face, const std::string& tag,
+                                          const std::function<void()>& deal,
+                                          const std::function<void(int, int)>& answer,
+                                          int rowLength)
+{
+    ASSERT_TRUE(WaitForScreen(
+        game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
+        << tag << "card " << face << " not seen on the circle";
+    Keep(shot, tag + "circle");
+    deal();
+    for (int choice = 1; choice <= 3; ++choice)
+    {
+        const int slot = WaitForRows(face, tag + "layout" + std::to_string(choice), 120, rowLength);
+        ASSERT_GE(slot, 0) << tag << "choice " << choice << ": rows or card not found";
+        ASSERT_TRUE(Answer([&] { answer(choice, slot); }))
+            << tag << "choice " << choice << " not taken";
+    }
+}
+
 namespace
 {
 // Where the circle of cards shows: the middle of the faces' centres, their mean distance from

@@ -181,6 +181,14 @@ protected:
     // Gives an answer once (`answer` clicks a row or presses its key); true when the game took
     // it: the cards leave the rows.
     bool Answer(const std::function<void()>& answer);
+    // Follows `face` from the circle through the three answers: waits until it shows on the
+    // circle (kept as `tag` + "circle"), deals once with `deal`, then at each deal's rows (kept
+    // as `tag` + "layout1" ...) gives `answer(choice, slot)` once, choice 1 to 3 and slot the
+    // one showing the face. The first step that does not come fails the test.
+    void FollowThroughTheAnswers(int face, const std::string& tag,
+                                 const std::function<void()>& deal,
+                                 const std::function<void(int choice, int slot)>& answer,
+                                 int rowLength = 7);
     // Waits until the turning circle of cards shows at rest (a flight back to it has ended,
     // so the game takes a click that deals): twice in a row, the circle has turned on since
     // the capture before and stands where it stood then.

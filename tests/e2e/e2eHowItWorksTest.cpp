@@ -100,6 +100,9 @@ std::function<bool(const TShot_s&)> ReplayRowsAtRest(TLitRows_s* rows, int rise 
 class HowItWorks : public SessionTest
 {
 };
+
+// The keys of the rows, the bottom row first.
+const char* const kRowKeys[3] = {"3", "2", "1"};
 } // namespace
 
 TEST_F(HowItWorks, TwentySevenCardsPlayedByKeyboardCountOutTheFollowedCardAtTheNumber)
@@ -121,18 +124,8 @@ TEST_F(HowItWorks, TwentySevenCardsPlayedByKeyboardCountOutTheFollowedCardAtTheN
         game, [](const TShot_s& s) { return !NumberQuestionShown(s) && StripShown(s); }, 20, shot))
         << "the number was not taken";
     const int face = 9;
-    ASSERT_TRUE(WaitForScreen(
-        game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
-        << "card " << face << " not seen on the circle";
-    Keep(shot, "circle");
-    Key("space");
-    for (int choice = 1; choice <= 3; ++choice)
-    {
-        const int slot = WaitForRows(face, "layout" + std::to_string(choice), 120, 9);
-        ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
-        const char* keys[3] = {"3", "2", "1"};
-        ASSERT_TRUE(Answer([&] { Key(keys[slot / 9]); })) << "choice " << choice << " not taken";
-    }
+    ASSERT_NO_FATAL_FAILURE(FollowThroughTheAnswers(
+        face, "", [&] { Key("space"); }, [&](int, int slot) { Key(kRowKeys[slot / 9]); }, 9));
     ASSERT_TRUE(WaitForScreen(game, CountShown, 60, shot)) << "no count shown";
     Keep(shot, "counting");
     int revealed = -1;
@@ -153,17 +146,8 @@ TEST_F(HowItWorks, TheReplayLightsTheCardsStillPossibleStepByStep)
         game, [](const TShot_s& s) { return !IsIntro(s) && StripShown(s); }, 20, shot))
         << "Return did not start a game";
     const int face = 15;
-    ASSERT_TRUE(WaitForScreen(
-        game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
-        << "card " << face << " not seen on the circle";
-    Key("space");
-    for (int choice = 1; choice <= 3; ++choice)
-    {
-        const int slot = WaitForRows(face, "layout" + std::to_string(choice));
-        ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
-        const char* keys[3] = {"3", "2", "1"};
-        ASSERT_TRUE(Answer([&] { Key(keys[slot / 7]); })) << "choice " << choice << " not taken";
-    }
+    ASSERT_NO_FATAL_FAILURE(FollowThroughTheAnswers(
+        face, "", [&] { Key("space"); }, [&](int, int slot) { Key(kRowKeys[slot / 7]); }));
     ASSERT_TRUE(WaitForScreen(
         game, [&](const TShot_s& s) { return LargeCardInMiddle(s) == face; }, 120, shot))
         << "no reveal";

@@ -67,22 +67,10 @@ TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
         << "Return did not start a game";
     Keep(shot, "started");
     const int face = 12;
-    ASSERT_TRUE(WaitForScreen(
-        game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
-        << "card " << face << " not seen on the circle";
-    Key("space");
-    int slot = WaitForRows(face, "layout1");
     const char* keys[3][3] = {{"3", "2", "1"}, {"KP_3", "KP_2", "KP_1"}, {"3", "2", "1"}};
-    for (int choice = 1; choice <= 3; ++choice)
-    {
-        if (choice > 1)
-        {
-            slot = WaitForRows(face, "layout" + std::to_string(choice));
-        }
-        ASSERT_GE(slot, 0) << "choice " << choice << ": rows or card not found";
-        ASSERT_TRUE(Answer([&] { Key(keys[choice - 1][slot / 7]); }))
-            << "choice " << choice << " not taken";
-    }
+    ASSERT_NO_FATAL_FAILURE(FollowThroughTheAnswers(
+        face, "", [&] { Key("space"); },
+        [&](int choice, int slot) { Key(keys[choice - 1][slot / 7]); }));
     int revealed = -1;
     const bool shown = WaitForScreen(
         game, [&](const TShot_s& s) { return (revealed = LargeCardInMiddle(s)) >= 0; }, 120, shot);

@@ -51,41 +51,22 @@ protected:
         Keep(shot, "intro");
     }
 
-    // Clicks the row of `slot`; true when the answer was taken.
-    bool ChooseRow(int slot)
-    {
-        return Answer(
-            [&]
-            {
-                Click(640, SlotY(slot));
-                MoveAway();
-            });
-    }
-
     // One game from the circle: pick `face`, answer three times, check the reveal and end it.
     void PlayOneGame(int face, int gameNumber)
     {
         const std::string tag = "game" + std::to_string(gameNumber);
         // After a reveal the cards fly back to the circle; a click deals once they are there.
         ASSERT_TRUE(WaitForCircleAtRest(90)) << tag << ": the circle did not come back";
-        // The picked card goes round on the circle; find it there.
-        ASSERT_TRUE(WaitForScreen(
-            game, [&](const TShot_s& s) { return CardSeen(s, face); }, 30, shot))
-            << tag << ": card " << face << " not seen on the circle";
-        Keep(shot, tag + "-circle");
-        // A click anywhere below the strip starts the deal.
-        Click(640, 600);
-        MoveAway();
-        int slot = WaitForRows(face, tag + "-layout1");
-        for (int choice = 1; choice <= 3; ++choice)
+        // The picked card goes round on the circle; a click anywhere below the strip deals, a
+        // click on the row of the card answers.
+        auto click = [&](int x, int y)
         {
-            if (choice > 1)
-            {
-                slot = WaitForRows(face, tag + "-layout" + std::to_string(choice));
-            }
-            ASSERT_GE(slot, 0) << tag << ": choice " << choice << ": rows or card not found";
-            ASSERT_TRUE(ChooseRow(slot)) << tag << ": choice " << choice << " not taken";
-        }
+            Click(x, y);
+            MoveAway();
+        };
+        ASSERT_NO_FATAL_FAILURE(FollowThroughTheAnswers(
+            face, tag + "-", [&] { click(640, 600); },
+            [&](int, int slot) { click(640, SlotY(slot)); }));
         // The reveal: one card, large, in the middle of the screen.
         std::map<int, int> seen;
         int captures = 0;

@@ -12,13 +12,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-#include "app/krFrameClock.h"
 #include "data/krString.h"
 #include "data/krStringArray.h"
 #include "gui/krGUIButton.h"
@@ -27,6 +27,7 @@
 #include "gui/krGUIObject.h"
 #include "gui/krGUITextScroll.h"
 #include "gui/krGUITextViewer.h"
+#include "krTestClock.h"
 #include "krTestFiles.h"
 #include "krTestGL.h"
 #include "render/krFont.h"
@@ -39,20 +40,14 @@
 namespace
 {
 // Opens the game's inner state to the tests. Under the shell's real loop (RunLoop) the clock
-// moves by `frameSeconds` for every frame drawn and the loop ends on the first update step that
+// moves by its `perFrame` for every frame drawn and the loop ends on the first update step that
 // finds the game in `stopState`.
 class vossaGameProbe : public vossaGame
 {
 public:
-    vossaGameProbe() : vossaGame(1280, 720, false) {}
+    vossaGameProbe() : vossaGame(1280, 720, false) { clock.perFrame = 1.0 / 60; }
 
-    struct TClock : krFrameClock
-    {
-        double now = 0.0;
-        double Now() override { return now; }
-        void Sleep(double seconds) override { now += seconds > 0 ? seconds : 0; }
-    } clock;
-    double frameSeconds = 1.0 / 60;
+    krTestClock clock;
     bool looping = false;
     TGameState stopState = gsChoice;
     int steps = 0;
@@ -74,7 +69,7 @@ public:
     {
         vossaGame::Render();
         ++frames;
-        clock.now += frameSeconds;
+        clock.now += clock.perFrame;
     }
 
     using vossaGame::BeginBlend;
@@ -99,62 +94,30 @@ public:
     using vossaGame::trick;
 };
 
-// Other tests' windows share the display: their input and focus changes are kept out.
-int KeepOutWindowSystem(void*, SDL_Event* event)
-{
-    switch (event->type)
-    {
-        case SDL_MOUSEMOTION:
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            return 0;
-        case SDL_WINDOWEVENT:
-            return event->window.event != SDL_WINDOWEVENT_FOCUS_LOST &&
-                   event->window.event != SDL_WINDOWEVENT_MINIMIZED;
-        default:
-            return 1;
-    }
-}
-
 struct TVec_s
 {
     float v[3];
 };
 
-krGUIObject* FindControl(krGUIObject* parent, uint32_t id)
-{
-    for (uint64_t i = 0; i < parent->GetChildCount(); ++i)
-    {
-        krGUIObject* child = parent->GetChild(i);
-        if (child->GetID() == id)
-        {
-            return child;
-        }
-        if (krGUIObject* found = FindControl(child, id))
-        {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
+// The control `id` among the manager's controls and their children, depth first in drawing
+// order (the first of two controls with one id); null when there is none.
 krGUIObject* FindControl(krGUIManager* gui, uint32_t id)
 {
-    for (uint64_t i = 0; i < gui->GetControlCount(); ++i)
+    std::function<krGUIObject*(krGUIObject*)> find = [&](krGUIObject* o) -> krGUIObject*
     {
-        krGUIObject* control = gui->GetControl(i);
-        if (control->GetID() == id)
+        krGUIObject* found = o->GetID() == id ? o : nullptr;
+        for (uint64_t i = 0; found == nullptr && i < o->GetChildCount(); ++i)
         {
-            return control;
+            found = find(o->GetChild(i));
         }
-        if (krGUIObject* found = FindControl(control, id))
-        {
-            return found;
-        }
+        return found;
+    };
+    krGUIObject* found = nullptr;
+    for (uint64_t i = 0; found == nullptr && i < gui->GetControlCount(); ++i)
+    {
+        found = find(gui->GetControl(i));
     }
-    return nullptr;
+    return found;
 }
 
 std::wstring Text(const krString& s)
@@ -218,6 +181,18 @@ protected:
     virtual bool ExpectStart() { return true; }
 
     krGUIManager* Gui() { return game->GetGUIManager(); }
+
+    // A key stroke as the shell delivers it: the press to OnKeyDown and once more to OnKeyUp,
+    // then the release to OnKeyUp. `mods` are held for the press (the game reads them there)
+    // and let go before the release, as Alt may be.
+    void Stroke(unsigned key, SDL_Keymod mods = KMOD_NONE)
+    {
+        SDL_SetModState(mods);
+        game->OnKeyDown(key);
+        game->OnKeyUp(key);
+        SDL_SetModState(KMOD_NONE);
+        game->OnKeyUp(key);
+    }
 
     // A GUI click the way the manager delivers it.
     void Click(uint32_t id)
@@ -317,6 +292,14 @@ protected:
         }
     }
 
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            Frame();
+        }
+    }
+
     // Runs frames until `state` (or the frame budget is spent).
     void RunUntil(TGameState state, int budget = 2000)
     {
@@ -355,7 +338,7 @@ protected:
     {
         game->SetFrameClock(&game->clock);
         game->looping = true;
-        SDL_SetEventFilter(KeepOutWindowSystem, nullptr);
+        SDL_SetEventFilter(krKeepOutWindowSystem, nullptr);
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         game->Run(0, nullptr);
@@ -398,6 +381,15 @@ protected:
             EXPECT_NEAR(p[k], position[k], tolerance) << "position " << k;
             EXPECT_NEAR(a[k], angle[k], tolerance) << "angle " << k;
         }
+    }
+
+    // 120 camera steps from the rows: down and a little left, back to 22.24 / aspect, pitched
+    // down.
+    void ExpectRevealPose()
+    {
+        const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
+        const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
+        ExpectCamera(reveal, revealAngle, 2e-3f);
     }
 
     // Frames the game spends in `state` before it leaves it; with `afterStarLine` the frames
@@ -669,10 +661,7 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_EQ(game->RevealedCard(), box) << "round " << round;
         EXPECT_TRUE(game->starsVisible);
-        for (int i = 0; i < 200; ++i)
-        {
-            Frame();
-        }
+        Frames(200);
         EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
         game->OnLMBUp(640, 360);
         EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
@@ -707,10 +696,7 @@ TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
     ClickRow(2);
     EXPECT_EQ(FramesIn(gsGotoPresentation, true), 122);
     ASSERT_EQ(game->trick.State(), gsPresentation);
-    // 120 camera steps: down and a little left, back to 22.24 / aspect, pitched down.
-    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
-    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
-    ExpectCamera(reveal, revealAngle, 2e-3f);
+    ExpectRevealPose();
     game->OnLMBUp(640, 360);
     EXPECT_EQ(FramesIn(gsGotoMindSelect, false), 122);
     ClickRow(2);
@@ -786,9 +772,7 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
             << "the gathered cards tumbled";
     }
     EXPECT_EQ(game->RevealedCard(), box);
-    const float reveal[3] = {-0.1120550f, -12.6223716f, 22.240955f / game->GetAspect()};
-    const float revealAngle[3] = {kHomeCamAngle[0], 0.0f, -33.4493388f};
-    ExpectCamera(reveal, revealAngle, 2e-3f);
+    ExpectRevealPose();
 
     const std::vector<float> ring = points(game->trick.positions.reveal, kCardCount);
     std::vector<float> sphere;
@@ -808,28 +792,20 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
 // OnKeyDown and once more to OnKeyUp, then the release to OnKeyUp; it must act exactly once.
 TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
 {
-    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
-    {
-        SDL_SetModState(mods);
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        SDL_SetModState(KMOD_NONE); // Alt may be let go before the key
-        game->OnKeyUp(key);
-    };
     // Not on a dialog, not with Alt (full screen), not with a row key.
     Click(106);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsIntro);
     Click(104);
-    stroke(SDLK_RETURN, KMOD_LALT);
-    stroke(SDLK_1);
+    Stroke(SDLK_RETURN, KMOD_LALT);
+    Stroke(SDLK_1);
     EXPECT_EQ(game->trick.State(), gsIntro);
-    stroke(SDLK_KP_ENTER);
+    Stroke(SDLK_KP_ENTER);
     EXPECT_EQ(game->trick.State(), gsMindSelect); // started, not dealt as well
     EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
-    stroke(SDLK_2);
+    Stroke(SDLK_2);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     EXPECT_EQ(game->trick.State(), gsGoToMixer);
 
     srand(7);
@@ -839,16 +815,16 @@ TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
     {
         RunUntil(gsChoice);
         ASSERT_FALSE(HasFatalFailure());
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         EXPECT_EQ(game->trick.State(), gsChoice);
-        stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
+        Stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
         EXPECT_NE(game->trick.State(), gsChoice);
     }
     RunUntil(gsPresentation);
     EXPECT_EQ(game->RevealedCard(), box);
-    stroke(SDLK_1);
+    Stroke(SDLK_1);
     EXPECT_EQ(game->trick.State(), gsPresentation);
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
 }
 
@@ -1099,14 +1075,6 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
 // so the next frame's OnGUIClick acts on it. Without a ring the keys keep their old meanings.
 TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
 {
-    auto stroke = [&](unsigned key, SDL_Keymod mods = KMOD_NONE)
-    {
-        SDL_SetModState(mods);
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-        SDL_SetModState(KMOD_NONE);
-    };
     auto nextFrame = [&]()
     {
         Gui()->HandleEvents();
@@ -1118,7 +1086,7 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
         std::vector<uint32_t> ids;
         for (int i = 0; i < strokes; ++i)
         {
-            stroke(key, mods);
+            Stroke(key, mods);
             ids.push_back(focused());
         }
         return ids;
@@ -1128,25 +1096,25 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     EXPECT_EQ(walk(SDLK_TAB, 2, KMOD_LSHIFT), (std::vector<uint32_t>{106, 105}));
     EXPECT_EQ(walk(SDLK_LEFT, 1), (std::vector<uint32_t>{102}));
     EXPECT_EQ(walk(SDLK_RIGHT, 2), (std::vector<uint32_t>{105, 106}));
-    stroke(SDLK_UP); // still the volume key, not a focus key
+    Stroke(SDLK_UP); // still the volume key, not a focus key
     EXPECT_EQ(focused(), 106u);
 
     // Settings: the language row first, the close button last; pressing the language button
     // builds the screen again with the focus kept on it.
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(FindControl(Gui(), 103), nullptr); // acts in the next frame, as a click
     nextFrame();
     ASSERT_NE(FindControl(Gui(), 103), nullptr);
     EXPECT_EQ(focused(), 107u);
     EXPECT_EQ(walk(SDLK_TAB, 8),
               (std::vector<uint32_t>{108, 110, 112, ciTrick, ciSuits, ciMotion, 104, 107}));
-    stroke(SDLK_SPACE);
+    Stroke(SDLK_SPACE);
     nextFrame();
     EXPECT_EQ(game->language, 1);
     EXPECT_EQ(focused(), 107u);
     EXPECT_EQ(game->trick.State(), gsIntro);
-    stroke(SDLK_TAB, KMOD_LSHIFT);
-    stroke(SDLK_KP_ENTER);
+    Stroke(SDLK_TAB, KMOD_LSHIFT);
+    Stroke(SDLK_KP_ENTER);
     nextFrame();
     EXPECT_EQ(focused(), 100u); // back on the intro, at its first stop
 
@@ -1155,9 +1123,9 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
     {
         while (focused() != button)
         {
-            stroke(SDLK_TAB);
+            Stroke(SDLK_TAB);
         }
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         nextFrame();
         ASSERT_NE(FindControl(Gui(), 109), nullptr);
         if (button == 102u)
@@ -1170,19 +1138,19 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
             EXPECT_EQ(viewer->GetFirstLine(), 0);
         }
         EXPECT_EQ(walk(SDLK_TAB, 2), (std::vector<uint32_t>{104, 104}));
-        stroke(SDLK_RETURN);
+        Stroke(SDLK_RETURN);
         nextFrame();
     }
 
     // A pointer move hides the ring: Return starts a game from the intro as before, and the
     // game's screen has no stops.
     EXPECT_EQ(focused(), 100u);
-    stroke(SDLK_TAB);
+    Stroke(SDLK_TAB);
     Gui()->OnMouse(3, 3);
     EXPECT_EQ(focused(), 0u);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
-    stroke(SDLK_TAB);
+    Stroke(SDLK_TAB);
     nextFrame();
     EXPECT_EQ(focused(), 0u);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
@@ -1223,7 +1191,7 @@ TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
     Click(100);
     ClickRow(2);
     game->steps = game->frames = 0;
-    game->frameSeconds = 1.0 / 20;
+    game->clock.perFrame = 1.0 / 20;
     RunLoop();
     EXPECT_EQ(game->steps, 121 + 61);
     // The clock when the last step ran: the steps' time, rounded up to a whole frame.
@@ -1238,12 +1206,6 @@ TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
 // that number, where it turns face up and is revealed as the 21-card trick reveals its card.
 TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
 {
-    auto stroke = [&](unsigned key)
-    {
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-    };
     auto shown = [&](uint32_t id)
     {
         krGUIObject* control = FindControl(Gui(), id);
@@ -1261,19 +1223,19 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     Click(100);
     ASSERT_EQ(game->trick.State(), gsNumberQuestion);
     ASSERT_EQ(game->cards->Length(), 27u);
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsNumberQuestion);
-    stroke(SDLK_3);
-    stroke(SDLK_5);
+    Stroke(SDLK_3);
+    Stroke(SDLK_5);
     EXPECT_EQ(shown(ciNumberShown), L"5");
-    stroke(SDLK_BACKSPACE);
-    stroke(SDLK_KP_2);
-    stroke(SDLK_0);
+    Stroke(SDLK_BACKSPACE);
+    Stroke(SDLK_KP_2);
+    Stroke(SDLK_0);
     Click(ciNumberUp);
     Click(ciNumberDown);
     Click(ciNumberDown);
     EXPECT_EQ(shown(ciNumberShown), L"19");
-    stroke(SDLK_RETURN);
+    Stroke(SDLK_RETURN);
     ASSERT_EQ(game->trick.State(), gsMindSelect);
     EXPECT_EQ(game->trick.Number(), 19);
 
@@ -1311,10 +1273,7 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     EXPECT_EQ(game->RevealedCard(), box);
     // The strip asks, as after the 21-card trick, whether this is the card.
     EXPECT_EQ(game->stripLine, 20u);
-    for (int i = 0; i < 200; ++i)
-    {
-        Frame();
-    }
+    Frames(200);
     EXPECT_GT(box->GetScale(), 19.0f);
     // Escape flies home; the next game of 21 cards is built at the start.
     game->OnKeyUp(SDLK_ESCAPE);
@@ -1364,16 +1323,10 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
 // to the reveal as it was; the button goes with the reveal.
 TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
 {
-    auto stroke = [&](unsigned key)
-    {
-        game->OnKeyDown(key);
-        game->OnKeyUp(key);
-        game->OnKeyUp(key);
-    };
     Click(100);
     srand(5);
     krVertexArray* box = game->cards->GetVertexArray(3);
-    stroke(SDLK_h);
+    Stroke(SDLK_h);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     PlayTruthfully(box);
     ASSERT_FALSE(HasFatalFailure());
@@ -1383,21 +1336,15 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     krGUIObject* button = FindControl(Gui(), ciReplay);
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->GetVisible());
-    for (int i = 0; i < 50; ++i)
-    {
-        Frame();
-    }
+    Frames(50);
     float revealCamera[3];
     game->GetCamPosition(revealCamera);
-    stroke(SDLK_h);
+    Stroke(SDLK_h);
     ASSERT_EQ(game->trick.State(), gsReplay);
     EXPECT_EQ(game->trick.Record().recorded, 3);
     EXPECT_EQ(game->replay.LitCount(), 7);
     EXPECT_TRUE(game->replay.Lit(box));
-    for (int i = 0; i < 60; ++i)
-    {
-        Frame();
-    }
+    Frames(60);
     // The cards lie in the first layout, seen from in front of the rows.
     float p[3];
     game->GetCamPosition(p);
@@ -1409,7 +1356,7 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
         static_cast<const krVertexArray*>(record.layouts[0][slot])->GetCenter(at);
         EXPECT_NEAR(at[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
     }
-    stroke(SDLK_RIGHT);
+    Stroke(SDLK_RIGHT);
     EXPECT_EQ(game->replay.Step(), 2);
     game->OnLMBUp(640, 300);
     EXPECT_EQ(game->replay.Step(), 3);

@@ -107,14 +107,6 @@ protected:
         krGLTest::TearDown();
     }
 
-    std::vector<uint8_t> Screen() const
-    {
-        std::vector<uint8_t> pixels(kWidth * kHeight * 4);
-        glFinish();
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
     // The plain recipe: everything blended, every cloud pixel drawn (the whole box, not the
     // trimmed part that the cloud's own Draw draws).
     std::vector<uint8_t> Reference(bool withClouds) const
@@ -129,7 +121,7 @@ protected:
         }
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
-        return Screen();
+        return krReadScreen(kWidth, kHeight);
     }
 
     vossaSkyProbe* game = nullptr;
@@ -170,7 +162,7 @@ TEST_F(SkyRenderTest, DrawsThePixelsOfTheBlendedRecipe)
 
     Clear(0.0f, 0.0f, 0.2f);
     game->RenderSkyBox();
-    const std::vector<uint8_t> drawn = Screen();
+    const std::vector<uint8_t> drawn = krReadScreen(kWidth, kHeight);
     // The trimmed clouds interpolate their texture coordinates over other triangles, which
     // may round a filtered value a step the other way.
     EXPECT_EQ(DifferentBytes(expected, drawn, 1), 0u);

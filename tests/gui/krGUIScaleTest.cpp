@@ -34,9 +34,7 @@ protected:
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1, 1, 1, 1);
         font.Print(x, y, 0.0f, L"Start Quit");
-        std::vector<uint8_t> rgba(size_t(kWidth) * kHeight * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        const std::vector<uint8_t> rgba = krReadScreen(kWidth, kHeight);
         int partial = 0, inked = 0;
         for (size_t i = 0; i < rgba.size(); i += 4)
         {

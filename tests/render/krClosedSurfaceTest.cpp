@@ -138,9 +138,7 @@ protected:
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         cube.Draw();
-        std::vector<uint8_t> pixels(kWidth * kHeight * 4);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
+        return krReadScreen(kWidth, kHeight);
     }
 };
 

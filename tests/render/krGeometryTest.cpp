@@ -217,11 +217,7 @@ TEST_F(TexturedBoxGL, GeometryDrawsEveryMember)
 TEST_F(TexturedBoxGL, BillboardFacesTheCamera)
 {
     // Look from +x towards the origin: the view turns world +x onto the viewer's axis.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-128, 128, -128, 128, -200, 200);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(-128, 128, -128, 128, -200, 200);
     glRotatef(-90, 0, 1, 0);
 
     krTexturedBox box(100, 100, false, tbpNormal);
@@ -269,11 +265,7 @@ std::vector<float> FedBackCorners(const std::function<void()>& draw)
 // camera and only then turned about its facing axis.
 TEST_F(TexturedBoxGL, BillboardIsMovedScaledFacedThenTurned)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-128, 128, -128, 128, -500, 500);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(-128, 128, -128, 128, -500, 500);
     krTexturedBox box(20, 10, false, tbpNormal);
     box.SetPosition(30, -20, 10);
     box.SetScale(2.5f);
@@ -330,14 +322,6 @@ TBytes BlobImage(int x0, int y0, int x1, int y1)
     }
     return krTestTGA32(32, 16, rgba);
 }
-
-std::vector<uint8_t> ReadScreen(int width, int height)
-{
-    std::vector<uint8_t> pixels(size_t(width) * height * 4);
-    glFinish();
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
 } // namespace
 
 TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
@@ -362,10 +346,10 @@ TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
         box.SetAngle(angle);
         Clear(0.2f, 0.3f, 0.4f);
         box.krVertexArray::Draw();
-        const std::vector<uint8_t> whole = ReadScreen(kWidth, kHeight);
+        const std::vector<uint8_t> whole = krReadScreen(kWidth, kHeight);
         Clear(0.2f, 0.3f, 0.4f);
         box.Draw();
-        const std::vector<uint8_t> trimmed = ReadScreen(kWidth, kHeight);
+        const std::vector<uint8_t> trimmed = krReadScreen(kWidth, kHeight);
         size_t differing = 0, marked = 0;
         for (size_t i = 0; i < whole.size(); i += 4)
         {
@@ -444,10 +428,10 @@ TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
     glDepthFunc(GL_LESS);
     Clear(0, 0, 0);
     g.Draw();
-    const std::vector<uint8_t> ordered = ReadScreen(kWidth, kHeight);
+    const std::vector<uint8_t> ordered = krReadScreen(kWidth, kHeight);
     Clear(0, 0, 0);
     g.DrawNearestFirst();
-    EXPECT_TRUE(ReadScreen(kWidth, kHeight) == ordered);
+    EXPECT_TRUE(krReadScreen(kWidth, kHeight) == ordered);
     // Red alone, green where blue does not cover it (not its yellow twin), blue in front.
     EXPECT_TRUE(krPixelNear(ReadPixel(38, 217), 255, 0, 0));
     EXPECT_TRUE(krPixelNear(ReadPixel(77, 178), 0, 255, 0));

@@ -170,11 +170,7 @@ TEST_F(TGATextureGL, OddWidth24BitRowsAreNotPadded)
     krMemoryBlock* crunched = krTestCrunch(tga);
     ASSERT_TRUE(box.TextureFromCrunchedMemoryBlock(crunched));
     krFreeMemoryBlock(crunched);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(0, kWidth, 0, kHeight, -1, 1);
     box.Draw();
     // The stored first row is the bottom row.
     for (int x : {43, 128, 213})
@@ -205,11 +201,7 @@ TEST_F(TGAOrientationGL, NormalBoxInTheSceneAndFlippedBoxInTheGUI)
     krMemoryBlock* crunched = krTestCrunch(picture);
 
     // y up, as in the 3D scene.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho(0, kWidth, 0, kHeight, -1, 1);
     krTexturedBox* normal = krTexturedBox::Create(kWidth, kHeight, false, tbpNormal);
     ASSERT_TRUE(normal->TextureFromCrunchedMemoryBlock(crunched));
     normal->Draw();

@@ -105,11 +105,25 @@ TTestPixel_s krGLTest::ReadPixel(int x, int y) const
     return p;
 }
 
+std::vector<uint8_t> krReadScreen(int width, int height)
+{
+    std::vector<uint8_t> pixels(size_t(width) * height * 4);
+    glFinish();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
 void krGLTest::SetPixelProjection() const
+{
+    SetOrtho(0, kWidth, kHeight, 0, -1, 1);
+}
+
+void krGLTest::SetOrtho(double left, double right, double bottom, double top, double zNear,
+                        double zFar) const
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, kWidth, kHeight, 0, -1, 1);
+    glOrtho(left, right, bottom, top, zNear, zFar);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

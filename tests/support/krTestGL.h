@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 struct TTestPixel_s
 {
@@ -27,12 +28,19 @@ protected:
     TTestPixel_s ReadPixel(int x, int y) const;
     // Sets an orthographic projection in window pixels, y down, and identity model-view.
     void SetPixelProjection() const;
+    // Sets glOrtho(left, right, bottom, top, zNear, zFar) and identity model-view.
+    void SetOrtho(double left, double right, double bottom, double top, double zNear,
+                  double zFar) const;
     // Clears colour and depth to the given colour.
     void Clear(float r, float g, float b) const;
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
+
+// The whole read buffer, width x height, as RGBA bytes, bottom row first (OpenGL's order), once
+// everything drawn so far is done.
+std::vector<uint8_t> krReadScreen(int width, int height);
 
 // Keeps the loaded OpenGL driver libraries in memory until the process ends. Mesa leaks a
 // little when SDL unloads it, and once unloaded its allocations can no longer be named in leak
