@@ -11,12 +11,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
-#include <unistd.h>
+#include <tuple>
 #include <vector>
 
 #include "data/krString.h"
@@ -34,7 +33,6 @@
 #include "render/krGeometry.h"
 #include "render/krVertexArray.h"
 #include "vossaGame.h"
-#include "vossaMessageLines.h"
 #include "vossaTestArchive.h"
 
 namespace
@@ -94,10 +92,24 @@ public:
     using vossaGame::trick;
 };
 
-struct TVec_s
+using TPoint = std::array<float, 3>;
+
+TPoint CentreOf(const krVertexArray* box)
 {
-    float v[3];
-};
+    TPoint centre;
+    box->GetCenter(centre.data());
+    return centre;
+}
+
+// The two backdrop colours, process-wide fields, read and written as one.
+std::array<float, 6> Backdrop()
+{
+    return {r1, g1, b1, r2, g2, b2};
+}
+void SetBackdrop(const std::array<float, 6>& c)
+{
+    std::tie(r1, g1, b1, r2, g2, b2) = std::tie(c[0], c[1], c[2], c[3], c[4], c[5]);
+}
 
 // The control `id` among the manager's controls and their children, depth first in drawing
 // order (the first of two controls with one id); null when there is none.
@@ -130,57 +142,41 @@ class GameObjectTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Whatever a test does to the backdrop is undone.
+        backdrop = Backdrop();
         if (std::getenv("DISPLAY") == nullptr)
         {
             GTEST_SKIP() << "needs an X display";
         }
-        // No settings file: the game starts in the system's language; make that English.
-        setenv("LANG", "C.UTF-8", 1);
-        unsetenv("LANGUAGE");
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-        oldDir = cwd;
-        dir = krTestTempDir();
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-        // The backdrop colours are process-wide: whatever a test does to them is undone.
-        const float colours[6] = {r1, g1, b1, r2, g2, b2};
-        std::copy(colours, colours + 6, backdrop);
-        ASSERT_TRUE(WriteTestArchive(dir + "/vossadata.bin", Options()));
+        ASSERT_TRUE(folder.Enter(Options()));
         game = new vossaGameProbe();
         started = game->Init();
         krPinGLDriver();
-        if (ExpectStart())
-        {
-            ASSERT_TRUE(started);
-        }
+        ASSERT_TRUE(started || !ExpectStart());
     }
 
     void TearDown() override
     {
-        if (game != nullptr)
+        if (game != nullptr && started)
         {
-            if (started)
-            {
-                game->OnBeforeClose();
-            }
-            delete game;
+            game->OnBeforeClose();
         }
-        if (!oldDir.empty())
-        {
-            EXPECT_EQ(chdir(oldDir.c_str()), 0);
-            r1 = backdrop[0];
-            g1 = backdrop[1];
-            b1 = backdrop[2];
-            r2 = backdrop[3];
-            g2 = backdrop[4];
-            b2 = backdrop[5];
-        }
+        delete game;
+        SetBackdrop(backdrop);
     }
 
     virtual TTestArchiveOptions Options() { return {}; }
     virtual bool ExpectStart() { return true; }
 
     krGUIManager* Gui() { return game->GetGUIManager(); }
+    krVertexArray* Card(int32_t slot) { return game->cards->GetVertexArray(slot); }
+    int32_t SlotOf(const krVertexArray* box) { return game->cards->GetVertexArrayID(box); }
+    TPoint Camera()
+    {
+        TPoint position;
+        game->GetCamPosition(position.data());
+        return position;
+    }
 
     // A key stroke as the shell delivers it: the press to OnKeyDown and once more to OnKeyUp,
     // then the release to OnKeyUp. `mods` are held for the press (the game reads them there)
@@ -227,15 +223,15 @@ protected:
         return button != nullptr ? button->GetTextWidth() : -1;
     }
 
-    std::map<krVertexArray*, TVec_s> Centres()
+    // The cards in the order of their slots.
+    std::vector<krVertexArray*> Order()
     {
-        std::map<krVertexArray*, TVec_s> centres;
+        std::vector<krVertexArray*> order;
         for (int32_t i = 0; i < game->trick.CardCount(); ++i)
         {
-            krVertexArray* box = game->cards->GetVertexArray(i);
-            box->GetCenter(centres[box].v);
+            order.push_back(Card(i));
         }
-        return centres;
+        return order;
     }
 
     // One frame of the state machine. In the states where every card closes a tenth of the
@@ -246,7 +242,11 @@ protected:
         const TGameState before = game->trick.State();
         const bool starLine = game->starsVisible;
         const int32_t deals = game->trick.dealCount;
-        const std::map<krVertexArray*, TVec_s> shown = Centres();
+        std::map<krVertexArray*, TPoint> shown;
+        for (krVertexArray* box : Order())
+        {
+            shown[box] = CentreOf(box);
+        }
         game->OnBeforeRender();
         if (game->trick.State() != before)
         {
@@ -255,33 +255,15 @@ protected:
                       NextState(before, trAnimationEnd, deals, game->trick.Counted()));
             return;
         }
-        const float(*targets)[3] = nullptr;
-        if (before == gsStacking)
+        const auto& to = game->trick.positions;
+        const float(*targets)[3] = before == gsStacking                                  ? to.choice
+                                   : before == gsGotoPresentation && !starLine           ? to.reveal
+                                   : before == gsGoToMixer && deals > 0 && !starLine     ? to.stack
+                                   : before == gsGoToIntro || before == gsGotoMindSelect ? to.circle
+                                                                                         : nullptr;
+        for (int32_t i = 0; targets != nullptr && i < game->trick.CardCount(); ++i)
         {
-            targets = game->trick.positions.choice;
-        }
-        else if (before == gsGotoPresentation && !starLine)
-        {
-            targets = game->trick.positions.reveal;
-        }
-        else if (before == gsGoToMixer && deals > 0 && !starLine)
-        {
-            targets = game->trick.positions.stack;
-        }
-        else if (before == gsGoToIntro || before == gsGotoMindSelect)
-        {
-            targets = game->trick.positions.circle;
-        }
-        if (targets == nullptr)
-        {
-            return;
-        }
-        for (int32_t i = 0; i < game->trick.CardCount(); ++i)
-        {
-            krVertexArray* box = game->cards->GetVertexArray(i);
-            float now[3];
-            box->GetCenter(now);
-            const float* from = shown.at(box).v;
+            const TPoint now = CentreOf(Card(i)), from = shown.at(Card(i));
             for (int k = 0; k < 3; ++k)
             {
                 const float expected = from[k] + (targets[i][k] - from[k]) / 10.0f;
@@ -303,13 +285,9 @@ protected:
     // Runs frames until `state` (or the frame budget is spent).
     void RunUntil(TGameState state, int budget = 2000)
     {
-        for (int i = 0; i < budget && game->trick.State() != state; ++i)
+        for (int i = 0; i < budget && game->trick.State() != state && !HasFatalFailure(); ++i)
         {
             Frame();
-            if (HasFatalFailure())
-            {
-                return;
-            }
         }
         ASSERT_EQ(game->trick.State(), state);
     }
@@ -317,10 +295,8 @@ protected:
     // A left release on the row (1 top, 2 middle, 3 bottom), seen by the current camera.
     void ClickRow(int32_t row)
     {
-        float camera[3];
-        game->GetCamPosition(camera);
         const float height = (2 - row) * 2.5f;
-        const float perPixel = camera[2] / 1.72f / 360.0f;
+        const float perPixel = Camera()[2] / 1.72f / 360.0f;
         const int y = 360 - static_cast<int>(std::lround(height / perPixel));
         const TGameState before = game->trick.State();
         const int32_t deals = game->trick.dealCount;
@@ -330,6 +306,13 @@ protected:
             ASSERT_EQ(game->trick.State(),
                       NextState(before, trRowClick, deals, game->trick.Counted()));
         }
+    }
+
+    // Starts a game from the intro and deals from the circle.
+    void StartAndDeal()
+    {
+        Click(ciStart);
+        ClickRow(2);
     }
 
     // The shell's real loop on the probe's clock, kept apart from the input of other tests'
@@ -346,8 +329,6 @@ protected:
         game->looping = false;
     }
 
-    int32_t SlotOf(const krVertexArray* box) { return game->cards->GetVertexArrayID(box); }
-
     // Deals from the circle and gives the three answers, always the row of `box`.
     void AnswerTruthfully(krVertexArray* box)
     {
@@ -356,29 +337,28 @@ protected:
         ASSERT_EQ(game->trick.State(), gsGoToMixer);
         for (int answer = 0; answer < 3; ++answer)
         {
-            RunUntil(gsChoice);
-            ASSERT_FALSE(HasFatalFailure());
+            ASSERT_NO_FATAL_FAILURE(RunUntil(gsChoice));
             ASSERT_EQ(game->trick.dealCount, answer + 1);
             ClickRow(3 - SlotOf(box) / game->trick.RowLength());
         }
     }
 
-    // Plays from the circle to the reveal, always answering with the row of `box`.
+    // Plays from the circle to the reveal, always answering with the row of `box`, and checks
+    // that the reveal shows it.
     void PlayTruthfully(krVertexArray* box)
     {
-        AnswerTruthfully(box);
-        ASSERT_FALSE(HasFatalFailure());
-        RunUntil(gsPresentation);
+        ASSERT_NO_FATAL_FAILURE(AnswerTruthfully(box));
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsPresentation));
+        EXPECT_EQ(game->RevealedCard(), box);
     }
 
     void ExpectCamera(const float* position, const float* angle, float tolerance)
     {
-        float p[3], a[3];
-        game->GetCamPosition(p);
+        float a[3];
         game->GetCamAngle(a);
         for (int k = 0; k < 3; ++k)
         {
-            EXPECT_NEAR(p[k], position[k], tolerance) << "position " << k;
+            EXPECT_NEAR(Camera()[k], position[k], tolerance) << "position " << k;
             EXPECT_NEAR(a[k], angle[k], tolerance) << "angle " << k;
         }
     }
@@ -410,16 +390,6 @@ protected:
         return frames;
     }
 
-    std::vector<krVertexArray*> Order()
-    {
-        std::vector<krVertexArray*> order;
-        for (int32_t i = 0; i < kCardCount; ++i)
-        {
-            order.push_back(game->cards->GetVertexArray(i));
-        }
-        return order;
-    }
-
     // Answers `row` on the layout shown, taken as disguised with `picks`, and checks the order
     // the answer installs: slot i holds the card that was in slot expected[i], once the new
     // layout's own disguise (if any) is undone.
@@ -444,9 +414,22 @@ protected:
         }
     }
 
-    std::string oldDir;
-    std::string dir;
-    float backdrop[6] = {};
+    // Starts a game, answers `row` once and leaves by Escape for the intro before the order
+    // of the answer is installed.
+    void LeaveWithAPendingOrder(int32_t row)
+    {
+        StartAndDeal();
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsChoice));
+        ClickRow(row);
+        ASSERT_EQ(game->trick.State(), gsGoToMixer);
+        ASSERT_TRUE(game->trick.order.Pending());
+        game->OnKeyUp(SDLK_ESCAPE);
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsIntro));
+        ASSERT_TRUE(game->trick.order.Pending());
+    }
+
+    vossaTestFolder folder;
+    std::array<float, 6> backdrop = {};
     vossaGameProbe* game = nullptr;
     bool started = false;
 };
@@ -456,15 +439,18 @@ TEST_F(GameObjectTest, IntroMenuAt1280x720)
     EXPECT_EQ(game->trick.State(), gsIntro);
     ASSERT_EQ(Gui()->GetControlCount(), 7u);
     krGUIObject* logo = Gui()->GetControl(0);
-    EXPECT_EQ(logo->GetID(), 100u);
+    EXPECT_EQ(logo->GetID(), ciStart);
     EXPECT_EQ(logo->GetLeft(), 384);
     EXPECT_EQ(logo->GetWidth(), 512);
     const struct
     {
         uint32_t id;
         int x, y;
-    } buttons[] = {
-        {100, 502, 286}, {101, 650, 286}, {102, 576, 326}, {105, 502, 366}, {106, 650, 366}};
+    } buttons[] = {{ciStart, 502, 286},
+                   {ciQuit, 650, 286},
+                   {ciAbout, 576, 326},
+                   {ciHowTo, 502, 366},
+                   {ciSettings, 650, 366}};
     for (uint64_t i = 0; i < 5; ++i)
     {
         krGUIObject* b = Gui()->GetControl(2 + i);
@@ -472,7 +458,7 @@ TEST_F(GameObjectTest, IntroMenuAt1280x720)
         EXPECT_EQ(b->GetLeft(), buttons[i].x) << buttons[i].id;
         EXPECT_EQ(b->GetTop(), buttons[i].y) << buttons[i].id;
     }
-    EXPECT_EQ(ButtonTextWidth(101), TextWidth(L"E2"));
+    EXPECT_EQ(ButtonTextWidth(ciQuit), TextWidth(L"E2"));
     // Drawn where they stand: the logo in its picture's red, the start button's left end in its
     // skin's blue, over the scene.
     const TPixel_s logoPixel = DrawnPixel(640, logo->GetTop() + logo->GetHeight() / 2);
@@ -485,8 +471,8 @@ TEST_F(GameObjectTest, IntroMenuAt1280x720)
 
 TEST_F(GameObjectTest, AboutNamesThePlatformSdlReports)
 {
-    Click(102);
-    krGUIObject* panel = FindControl(Gui(), 103);
+    Click(ciAbout);
+    krGUIObject* panel = FindControl(Gui(), ciDialog);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->GetLeft(), 330);
     EXPECT_EQ(panel->GetTop(), 133);
@@ -494,58 +480,62 @@ TEST_F(GameObjectTest, AboutNamesThePlatformSdlReports)
     ASSERT_NE(label, nullptr);
     const krString platform(SDL_GetPlatform());
     EXPECT_EQ(Text(label->GetText()), L"E5, E41.1.222, E10" + Text(platform));
-    krGUIObject* close = FindControl(Gui(), 104);
+    krGUIObject* close = FindControl(Gui(), ciClose);
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->GetLeft(), 576);
     EXPECT_EQ(close->GetTop(), 413);
     game->Refresh();
-    Click(104);
+    Click(ciClose);
     EXPECT_EQ(Gui()->GetControlCount(), 7u);
 }
 
 TEST_F(GameObjectTest, LanguageButtonNamesTheNextLanguageAndStepsThroughAllEight)
 {
-    Click(106);
-    EXPECT_EQ(FindControl(Gui(), 103)->GetLeft(), 460);
-    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
-    Click(107);
+    Click(ciSettings);
+    EXPECT_EQ(FindControl(Gui(), ciDialog)->GetLeft(), 460);
+    EXPECT_EQ(ButtonTextWidth(ciLanguage), TextWidth(L"Polski"));
+    Click(ciLanguage);
     EXPECT_EQ(game->language, 1);
     EXPECT_EQ(Text(*game->messages->GetLine(9)), L"P9");
-    auto* title = dynamic_cast<krGIULabel*>(FindControl(Gui(), 103)->GetChild(0));
+    auto* title = dynamic_cast<krGIULabel*>(FindControl(Gui(), ciDialog)->GetChild(0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(Text(title->GetText()), L"P9");
-    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Deutsch"));
+    EXPECT_EQ(ButtonTextWidth(ciLanguage), TextWidth(L"Deutsch"));
     // Through the other six languages back to English.
     for (int32_t next = 2; next <= 8; ++next)
     {
-        Click(107);
+        Click(ciLanguage);
         EXPECT_EQ(game->language, next % 8);
     }
-    EXPECT_EQ(ButtonTextWidth(107), TextWidth(L"Polski"));
+    EXPECT_EQ(ButtonTextWidth(ciLanguage), TextWidth(L"Polski"));
 }
 
 TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
 {
-    Click(106);
-    EXPECT_EQ(ButtonTextWidth(108), TextWidth(L"E14"));
+    auto line = [&](uint64_t i) { return TextWidth((L"E" + std::to_wstring(i)).c_str()); };
+    Click(ciSettings);
     krGeometry* oldCards = game->cards;
-    Click(108);
-    EXPECT_FALSE(game->highQuality);
-    EXPECT_NE(game->cards, oldCards);
+    // The switches that start on: each goes off and its button names the new state.
+    const struct
+    {
+        uint32_t id;
+        const vossaSettingSwitch* on;
+        uint64_t whenOn, whenOff;
+    } switches[] = {{ciQuality, &game->highQuality, 14, 13},
+                    {ciMusic, &game->musicOn, 16, 15},
+                    {ciStripSwitch, &game->showGameHowTo, 16, 15}};
+    for (const auto& o : switches)
+    {
+        EXPECT_EQ(ButtonTextWidth(o.id), line(o.whenOn)) << o.id;
+        Click(o.id);
+        EXPECT_FALSE(*o.on) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), line(o.whenOff)) << o.id;
+    }
+    EXPECT_NE(game->cards, oldCards); // the low quality's cards
     EXPECT_EQ(game->cards->Length(), 21u);
     EXPECT_EQ(game->clouds->Length(), 3u);
-    EXPECT_EQ(ButtonTextWidth(108), TextWidth(L"E13"));
-
-    EXPECT_EQ(ButtonTextWidth(110), TextWidth(L"E16"));
-    Click(110);
-    EXPECT_FALSE(game->musicOn);
-    EXPECT_EQ(ButtonTextWidth(110), TextWidth(L"E15"));
-    Click(110);
+    Click(ciMusic);
     EXPECT_TRUE(game->musicOn);
-
-    Click(112);
-    EXPECT_FALSE(game->showGameHowTo);
-    EXPECT_EQ(ButtonTextWidth(112), TextWidth(L"E15"));
 
     // The options byte's switches: each flips its own bit only and names the new state.
     const struct
@@ -556,15 +546,14 @@ TEST_F(GameObjectTest, SettingsTogglesFlipAndRenameTheirButtons)
     } options[] = {{ciTrick, kOptionTrick27, mlTrick21, mlTrick27},
                    {ciSuits, kOptionFourColours, mlSuitsTwoColours, mlSuitsFourColours},
                    {ciMotion, kOptionReducedMotion, mlMotionFull, mlMotionReduced}};
-    auto line = [](uint64_t i) { return L"E" + std::to_wstring(i); };
     uint8_t bits = 0;
     for (const auto& o : options)
     {
-        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(line(o.off).c_str())) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), line(o.off)) << o.id;
         Click(o.id);
         bits |= o.bit;
         EXPECT_EQ(game->settingsRecord.options, bits) << o.id;
-        EXPECT_EQ(ButtonTextWidth(o.id), TextWidth(line(o.on).c_str())) << o.id;
+        EXPECT_EQ(ButtonTextWidth(o.id), line(o.on)) << o.id;
     }
     Click(ciSuits);
     EXPECT_EQ(game->settingsRecord.options, kOptionTrick27 | kOptionReducedMotion);
@@ -605,12 +594,7 @@ TEST_F(GameObjectTest, FourColourFacesLoadedWhenSetAndInThePack)
 class PartialFourColourTest : public GameObjectTest
 {
 protected:
-    TTestArchiveOptions Options() override
-    {
-        TTestArchiveOptions o;
-        o.missing = {"texture_26_fourcolour"};
-        return o;
-    }
+    TTestArchiveOptions Options() override { return {{"texture_26_fourcolour"}, {}}; }
 };
 
 TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
@@ -633,40 +617,36 @@ TEST_F(PartialFourColourTest, PackWithoutEveryFourColourFaceKeepsTwoColours)
 
 TEST_F(GameObjectTest, StartCountsOnlyOnTheIntro)
 {
-    Click(100);
-    ClickRow(2);
+    StartAndDeal();
     game->OnKeyUp(SDLK_ESCAPE);
     ASSERT_EQ(game->trick.State(), gsGoToIntro);
-    Click(100);
+    Click(ciStart);
     EXPECT_EQ(game->trick.State(), gsGoToIntro);
     EXPECT_EQ(Gui()->GetControlCount(), 7u);
     RunUntil(gsIntro);
-    Click(100);
+    Click(ciStart);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     // The instruction strip: its panel and its ticker at the top of the screen.
     ASSERT_EQ(Gui()->GetControlCount(), 2u);
     EXPECT_EQ(Gui()->GetControl(0)->GetLeft(), 330);
-    EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
+    EXPECT_EQ(Gui()->GetControl(1)->GetID(), ciStrip);
     EXPECT_EQ(Gui()->GetControl(1)->GetTop(), 14);
 }
 
 TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItIsShown)
 {
-    Click(100);
+    Click(ciStart);
     srand(99);
     for (int round = 0; round < 3; ++round)
     {
-        krVertexArray* box = game->cards->GetVertexArray((round * 8 + 5) % kCardCount);
-        PlayTruthfully(box);
-        ASSERT_FALSE(HasFatalFailure());
-        EXPECT_EQ(game->RevealedCard(), box) << "round " << round;
+        SCOPED_TRACE(round);
+        ASSERT_NO_FATAL_FAILURE(PlayTruthfully(Card((round * 8 + 5) % kCardCount)));
         EXPECT_TRUE(game->starsVisible);
         Frames(200);
         EXPECT_GT(game->RevealedCard()->GetScale(), 19.0f);
         game->OnLMBUp(640, 360);
         EXPECT_EQ(game->trick.State(), gsGotoMindSelect);
-        RunUntil(gsMindSelect);
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsMindSelect));
         EXPECT_FALSE(game->starsVisible);
         EXPECT_FLOAT_EQ(game->RevealedCard()->GetScale(), 5.0f);
         // The camera is back at the home pose, at the distance the window's ratio gives.
@@ -679,8 +659,7 @@ TEST_F(GameObjectTest, TruthfulAnswersRevealTheCardAndEveryCardFliesFromWhereItI
 
 TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
 {
-    Click(100);
-    ClickRow(2);
+    StartAndDeal();
     EXPECT_EQ(FramesIn(gsGoToMixer, false), 121);
     // The first gather ends with the camera exactly on the z axis, looking at the rows.
     const float rows[3] = {0.0f, 0.0f, 20.0f / game->GetAspect()};
@@ -707,8 +686,7 @@ TEST_F(GameObjectTest, EveryFlightLastsItsFramesAndTheRevealPoseIsExact)
 
 TEST_F(GameObjectTest, AnswersDealTheRowsInTheGamesOrderUnderAnyDisguise)
 {
-    Click(100);
-    ClickRow(2);
+    StartAndDeal();
     RunUntil(gsChoice);
     // Bottom row, the layout disguised in two rows (the top row's pick is its middle).
     ExpectDeal(3, {5, 8, 17},
@@ -747,14 +725,12 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
     EXPECT_TRUE(still(ciStrip)) << "the instruction strip";
 
     srand(5);
-    krVertexArray* box = game->cards->GetVertexArray(9);
+    krVertexArray* box = Card(9);
     ClickRow(2);
-    float before[3], after[3];
-    game->GetCamPosition(before);
+    const float before = Camera()[2];
     Frame();
-    game->GetCamPosition(after);
-    const float evenStep = (20.0f / game->GetAspect() - before[2]) / 120.0f;
-    EXPECT_LT(std::fabs(after[2] - before[2]), 0.1f * std::fabs(evenStep)) << "no easing in";
+    const float evenStep = (20.0f / game->GetAspect() - before) / 120.0f;
+    EXPECT_LT(std::fabs(Camera()[2] - before), 0.1f * std::fabs(evenStep)) << "no easing in";
     RunUntil(gsStacking);
     for (int32_t i = 0; i < kCardCount; ++i)
     {
@@ -766,8 +742,7 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
         RunUntil(gsChoice);
         const std::vector<float> stack = points(game->trick.positions.stack, kCardCount);
         ClickRow(3 - SlotOf(box) / kRowLength);
-        RunUntil(answer < 2 ? gsStacking : gsPresentation);
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(RunUntil(answer < 2 ? gsStacking : gsPresentation));
         EXPECT_TRUE(answer == 2 || points(game->trick.positions.stack, kCardCount) == stack)
             << "the gathered cards tumbled";
     }
@@ -793,28 +768,27 @@ TEST_F(GameObjectTest, ReducedMotionRevealsTheSameCardWithNothingTurning)
 TEST_F(GameObjectTest, WholeGameByKeyboardActsOncePerStrokeWhereTheClickWould)
 {
     // Not on a dialog, not with Alt (full screen), not with a row key.
-    Click(106);
+    Click(ciSettings);
     Stroke(SDLK_RETURN);
     EXPECT_EQ(game->trick.State(), gsIntro);
-    Click(104);
+    Click(ciClose);
     Stroke(SDLK_RETURN, KMOD_LALT);
     Stroke(SDLK_1);
     EXPECT_EQ(game->trick.State(), gsIntro);
     Stroke(SDLK_KP_ENTER);
     EXPECT_EQ(game->trick.State(), gsMindSelect); // started, not dealt as well
-    EXPECT_EQ(Gui()->GetControl(1)->GetID(), 111u);
+    EXPECT_EQ(Gui()->GetControl(1)->GetID(), ciStrip);
     Stroke(SDLK_2);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     Stroke(SDLK_SPACE);
     EXPECT_EQ(game->trick.State(), gsGoToMixer);
 
     srand(7);
-    krVertexArray* box = game->cards->GetVertexArray(16);
+    krVertexArray* box = Card(16);
     const unsigned rowKeys[2][3] = {{SDLK_1, SDLK_2, SDLK_3}, {SDLK_KP_1, SDLK_KP_2, SDLK_KP_3}};
     for (int answer = 0; answer < 3; ++answer)
     {
-        RunUntil(gsChoice);
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsChoice));
         Stroke(SDLK_RETURN);
         EXPECT_EQ(game->trick.State(), gsChoice);
         Stroke(rowKeys[answer % 2][2 - SlotOf(box) / kRowLength]);
@@ -836,8 +810,7 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
     {
         SCOPED_TRACE(target);
         ASSERT_EQ(game->trick.State(), gsIntro);
-        Click(100);
-        ClickRow(2);
+        StartAndDeal();
         // Drive the game with middle-row answers until the state is reached.
         for (int i = 0; i < 3000 && game->trick.State() != target; ++i)
         {
@@ -856,14 +829,13 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
         EXPECT_EQ(game->trick.State(), gsGoToIntro);
         EXPECT_FALSE(game->starsVisible);
         EXPECT_EQ(Gui()->GetControlCount(), 7u);
-        RunUntil(gsIntro, 122);
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsIntro, 122));
         ExpectCamera(kHomeCamPosition, kHomeCamAngle, 2e-3f);
         EXPECT_FLOAT_EQ(game->RevealedCard()->GetScale(), 5.0f);
     }
 
     // On the circle Escape returns at once; on the intro it ends the program.
-    Click(100);
+    Click(ciStart);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     game->OnKeyUp(SDLK_AC_BACK);
     EXPECT_EQ(game->trick.State(), gsIntro);
@@ -874,39 +846,21 @@ TEST_F(GameObjectTest, EscapeFromEveryStateOfAGame)
 
 TEST_F(GameObjectTest, QualityChangeDropsAPendingOrder)
 {
-    Click(100);
     srand(3);
-    ClickRow(2);
-    RunUntil(gsChoice);
-    ClickRow(1);
-    ASSERT_EQ(game->trick.State(), gsGoToMixer);
-    ASSERT_TRUE(game->trick.order.Pending());
-    game->OnKeyUp(SDLK_ESCAPE);
-    RunUntil(gsIntro);
-    ASSERT_TRUE(game->trick.order.Pending());
-    Click(106);
-    Click(108);
+    ASSERT_NO_FATAL_FAILURE(LeaveWithAPendingOrder(1));
+    Click(ciSettings);
+    Click(ciQuality);
     EXPECT_FALSE(game->trick.order.Pending());
-    Click(104);
+    Click(ciClose);
     // A whole new game on the rebuilt cards still reveals the card that was followed.
-    Click(100);
-    krVertexArray* box = game->cards->GetVertexArray(12);
-    PlayTruthfully(box);
-    ASSERT_FALSE(HasFatalFailure());
-    EXPECT_EQ(game->RevealedCard(), box);
+    Click(ciStart);
+    PlayTruthfully(Card(12));
 }
 
 TEST_F(GameObjectTest, PendingOrderAfterEscapeIsInstalledAtTheNextGather)
 {
-    Click(100);
-    ClickRow(2);
-    RunUntil(gsChoice);
-    ClickRow(3);
-    ASSERT_TRUE(game->trick.order.Pending());
-    game->OnKeyUp(SDLK_ESCAPE);
-    RunUntil(gsIntro);
-    Click(100);
-    ClickRow(2);
+    ASSERT_NO_FATAL_FAILURE(LeaveWithAPendingOrder(3));
+    StartAndDeal();
     RunUntil(gsStacking);
     EXPECT_FALSE(game->trick.order.Pending());
     RunUntil(gsChoice);
@@ -914,13 +868,13 @@ TEST_F(GameObjectTest, PendingOrderAfterEscapeIsInstalledAtTheNextGather)
 
 TEST_F(GameObjectTest, CornerDoubleClickChangesTheBackdrop)
 {
-    const float before[6] = {r1, g1, b1, r2, g2, b2};
+    const std::array<float, 6> before = Backdrop();
     game->OnDblClick(); // no corner click yet
-    EXPECT_EQ(r1, before[0]);
+    EXPECT_EQ(Backdrop(), before);
     game->OnLMBUp(1270, 5);
     EXPECT_EQ(game->trick.State(), gsIntro);
     game->OnDblClick();
-    const float after[6] = {r1, g1, b1, r2, g2, b2};
+    const std::array<float, 6> after = Backdrop();
     int changed = 0;
     for (int i = 0; i < 6; ++i)
     {
@@ -931,15 +885,15 @@ TEST_F(GameObjectTest, CornerDoubleClickChangesTheBackdrop)
     EXPECT_GT(changed, 0);
     // The corner is used up by the double click.
     game->OnDblClick();
-    EXPECT_EQ(r1, after[0]);
+    EXPECT_EQ(Backdrop(), after);
     game->Refresh();
 }
 
 TEST_F(GameObjectTest, SettingsAreWrittenOnCloseAndReadBack)
 {
-    Click(106);
-    Click(107);
-    Click(108);
+    Click(ciSettings);
+    Click(ciLanguage);
+    Click(ciQuality);
     game->OnKeyUp(SDLK_UP);
     game->SetOption(kOptionReducedMotion, true);
     game->SetOption(kOptionTrick27, true);
@@ -948,7 +902,7 @@ TEST_F(GameObjectTest, SettingsAreWrittenOnCloseAndReadBack)
     delete game;
     game = nullptr;
     std::vector<unsigned char> bytes;
-    ASSERT_TRUE(krTestReadFile(dir + "/vossaconfig.bin", bytes));
+    ASSERT_TRUE(krTestReadFile(folder.path + "/vossaconfig.bin", bytes));
     ASSERT_EQ(bytes.size(), 48u);
     EXPECT_EQ(bytes[32], 1);
     EXPECT_EQ(bytes[36], 0);
@@ -968,33 +922,28 @@ class DamagedArchiveTest : public GameObjectTest
 protected:
     TTestArchiveOptions Options() override
     {
-        TTestArchiveOptions o;
-        o.malformed = {"box", "texture_6", "vossa_logo", "cloud01", "licenses_english"};
-        o.missing = {"texture_5",         "msg_english",     "cloud02",
-                     "button_red_pushed", "texture_star_01", "howtoplay_english"};
-        return o;
+        return {{"texture_5", "msg_english", "cloud02", "button_red_pushed", "texture_star_01",
+                 "howtoplay_english"},
+                {"box", "texture_6", "vossa_logo", "cloud01", "licenses_english"}};
     }
 };
 
 TEST_F(DamagedArchiveTest, GameDrawsOnWithoutTheBrokenAssets)
 {
     EXPECT_EQ(game->cards->Length(), 21u);
-    EXPECT_EQ(ButtonTextWidth(101), 0); // no message lines: empty captions
+    EXPECT_EQ(ButtonTextWidth(ciQuit), 0); // no message lines: empty captions
     // Each screen comes up (a dialog, its close button back to the menu) and draws.
-    for (uint32_t screen : {102u, 105u, 106u})
+    for (uint32_t screen : {ciAbout, ciHowTo, ciSettings})
     {
         Click(screen);
         game->Refresh();
         EXPECT_NE(FindControl(Gui(), ciDialog), nullptr) << screen;
         EXPECT_EQ(FindControl(Gui(), ciAbout), nullptr) << screen;
-        Click(104);
+        Click(ciClose);
         EXPECT_NE(FindControl(Gui(), ciAbout), nullptr) << screen;
     }
-    Click(100);
-    krVertexArray* box = game->cards->GetVertexArray(0);
-    PlayTruthfully(box);
-    ASSERT_FALSE(HasFatalFailure());
-    EXPECT_EQ(game->RevealedCard(), box);
+    Click(ciStart);
+    ASSERT_NO_FATAL_FAILURE(PlayTruthfully(Card(0)));
     game->Refresh();
 }
 
@@ -1002,12 +951,7 @@ TEST_F(DamagedArchiveTest, GameDrawsOnWithoutTheBrokenAssets)
 class MissingFontTest : public GameObjectTest
 {
 protected:
-    TTestArchiveOptions Options() override
-    {
-        TTestArchiveOptions o;
-        o.missing = {"ss10"};
-        return o;
-    }
+    TTestArchiveOptions Options() override { return {{"ss10"}, {}}; }
     bool ExpectStart() override { return false; }
 };
 
@@ -1017,19 +961,19 @@ TEST_F(MissingFontTest, StartFailsWithoutWritingSettings)
     delete game;
     game = nullptr;
     std::vector<unsigned char> bytes;
-    EXPECT_FALSE(krTestReadFile(dir + "/vossaconfig.bin", bytes));
+    EXPECT_FALSE(krTestReadFile(folder.path + "/vossaconfig.bin", bytes));
 }
 } // namespace
 
 TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTrick)
 {
     // The settings dialog on a 1920 x 1080 drawable: laid out for 1280 x 720 units at 1.5.
-    Click(106);
+    Click(ciSettings);
     const float fontHeight = game->mainFont->GetHeight();
     game->OnResizeWindow(1920, 1080);
     EXPECT_FLOAT_EQ(Gui()->GetScale(), 1.5f);
     ASSERT_EQ(Gui()->GetControlCount(), 1u);
-    EXPECT_EQ(Gui()->GetControl(0)->GetID(), 103u);
+    EXPECT_EQ(Gui()->GetControl(0)->GetID(), ciDialog);
     EXPECT_EQ(Gui()->GetControl(0)->GetLeft(), 460);
     EXPECT_EQ(Gui()->GetControl(0)->GetTop(), 150);
     // The test archive has no fonts for the scale: the design's fonts, magnified.
@@ -1038,8 +982,8 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
 
     // A trick under way with the strip's second text: a new size keeps both.
     // The redraw for the new size draws the trick where it stands: no step is taken.
-    Click(104);
-    Click(100);
+    Click(ciClose);
+    Click(ciStart);
     game->OnLMBUp(640, 360);
     ASSERT_EQ(game->trick.State(), gsGoToMixer);
     for (int i = 0; i < 30; ++i)
@@ -1047,23 +991,15 @@ TEST_F(GameObjectTest, ANewSizeBuildsTheShownScreenAgainAtItsScaleAndKeepsTheTri
         game->OnUpdate();
     }
     const int32_t step = game->trick.mixerFrame;
-    float card[3], camera[3];
-    game->cards->GetVertexArray(4)->GetCenter(card);
-    game->GetCamPosition(camera);
+    const TPoint card = CentreOf(Card(4)), camera = Camera();
     game->OnResizeWindow(2560, 1440);
     game->Refresh();
     EXPECT_FLOAT_EQ(Gui()->GetScale(), 2.0f);
     EXPECT_EQ(game->trick.State(), gsGoToMixer);
     EXPECT_EQ(game->trick.mixerFrame, step);
-    float cardAfter[3], cameraAfter[3];
-    game->cards->GetVertexArray(4)->GetCenter(cardAfter);
-    game->GetCamPosition(cameraAfter);
-    for (int k = 0; k < 3; ++k)
-    {
-        EXPECT_EQ(cardAfter[k], card[k]);
-        EXPECT_EQ(cameraAfter[k], camera[k]);
-    }
-    auto* strip = dynamic_cast<krGUITextScroll*>(FindControl(Gui(), 111));
+    EXPECT_EQ(CentreOf(Card(4)), card);
+    EXPECT_EQ(Camera(), camera);
+    auto* strip = dynamic_cast<krGUITextScroll*>(FindControl(Gui(), ciStrip));
     ASSERT_NE(strip, nullptr);
     EXPECT_STREQ(strip->GetText().GetString(), game->messages->GetLine(19)->GetString());
     game->OnResizeWindow(1280, 720);
@@ -1092,34 +1028,35 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
         return ids;
     };
     EXPECT_EQ(focused(), 0u);
-    EXPECT_EQ(walk(SDLK_TAB, 6), (std::vector<uint32_t>{100, 101, 102, 105, 106, 100}));
-    EXPECT_EQ(walk(SDLK_TAB, 2, KMOD_LSHIFT), (std::vector<uint32_t>{106, 105}));
-    EXPECT_EQ(walk(SDLK_LEFT, 1), (std::vector<uint32_t>{102}));
-    EXPECT_EQ(walk(SDLK_RIGHT, 2), (std::vector<uint32_t>{105, 106}));
+    using TIds = std::vector<uint32_t>;
+    EXPECT_EQ(walk(SDLK_TAB, 6), (TIds{ciStart, ciQuit, ciAbout, ciHowTo, ciSettings, ciStart}));
+    EXPECT_EQ(walk(SDLK_TAB, 2, KMOD_LSHIFT), (TIds{ciSettings, ciHowTo}));
+    EXPECT_EQ(walk(SDLK_LEFT, 1), (TIds{ciAbout}));
+    EXPECT_EQ(walk(SDLK_RIGHT, 2), (TIds{ciHowTo, ciSettings}));
     Stroke(SDLK_UP); // still the volume key, not a focus key
-    EXPECT_EQ(focused(), 106u);
+    EXPECT_EQ(focused(), ciSettings);
 
     // Settings: the language row first, the close button last; pressing the language button
     // builds the screen again with the focus kept on it.
     Stroke(SDLK_RETURN);
-    EXPECT_EQ(FindControl(Gui(), 103), nullptr); // acts in the next frame, as a click
+    EXPECT_EQ(FindControl(Gui(), ciDialog), nullptr); // acts in the next frame, as a click
     nextFrame();
-    ASSERT_NE(FindControl(Gui(), 103), nullptr);
-    EXPECT_EQ(focused(), 107u);
-    EXPECT_EQ(walk(SDLK_TAB, 8),
-              (std::vector<uint32_t>{108, 110, 112, ciTrick, ciSuits, ciMotion, 104, 107}));
+    ASSERT_NE(FindControl(Gui(), ciDialog), nullptr);
+    EXPECT_EQ(focused(), ciLanguage);
+    EXPECT_EQ(walk(SDLK_TAB, 8), (TIds{ciQuality, ciMusic, ciStripSwitch, ciTrick, ciSuits,
+                                       ciMotion, ciClose, ciLanguage}));
     Stroke(SDLK_SPACE);
     nextFrame();
     EXPECT_EQ(game->language, 1);
-    EXPECT_EQ(focused(), 107u);
+    EXPECT_EQ(focused(), ciLanguage);
     EXPECT_EQ(game->trick.State(), gsIntro);
     Stroke(SDLK_TAB, KMOD_LSHIFT);
     Stroke(SDLK_KP_ENTER);
     nextFrame();
-    EXPECT_EQ(focused(), 100u); // back on the intro, at its first stop
+    EXPECT_EQ(focused(), ciStart); // back on the intro, at its first stop
 
     // About and how-to: the close button is the one stop.
-    for (unsigned button : {102u, 105u})
+    for (uint32_t button : {ciAbout, ciHowTo})
     {
         while (focused() != button)
         {
@@ -1127,24 +1064,24 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
         }
         Stroke(SDLK_RETURN);
         nextFrame();
-        ASSERT_NE(FindControl(Gui(), 109), nullptr);
-        if (button == 102u)
+        ASSERT_NE(FindControl(Gui(), ciTextViewer), nullptr);
+        if (button == ciAbout)
         {
             // The pad's Up and Down turn the pages of the about text, longer than its box.
-            const auto* viewer = static_cast<krGUITextViewer*>(FindControl(Gui(), 109));
+            const auto* viewer = static_cast<krGUITextViewer*>(FindControl(Gui(), ciTextViewer));
             game->OnPadButtonDown(pbDown);
             EXPECT_GT(viewer->GetFirstLine(), 0);
             game->OnPadButtonDown(pbUp);
             EXPECT_EQ(viewer->GetFirstLine(), 0);
         }
-        EXPECT_EQ(walk(SDLK_TAB, 2), (std::vector<uint32_t>{104, 104}));
+        EXPECT_EQ(walk(SDLK_TAB, 2), (TIds{ciClose, ciClose}));
         Stroke(SDLK_RETURN);
         nextFrame();
     }
 
     // A pointer move hides the ring: Return starts a game from the intro as before, and the
     // game's screen has no stops.
-    EXPECT_EQ(focused(), 100u);
+    EXPECT_EQ(focused(), ciStart);
     Stroke(SDLK_TAB);
     Gui()->OnMouse(3, 3);
     EXPECT_EQ(focused(), 0u);
@@ -1161,35 +1098,27 @@ TEST_F(GameObjectTest, FocusWalksEveryScreenAndPressesItsButtonsLikeClicks)
 // two steps a card and the camera are drawn halfway between their poses, and put back after.
 TEST_F(GameObjectTest, ADealTakesItsStepsAtAnyFrameRateAndIsDrawnBetweenThem)
 {
-    Click(100);
-    ClickRow(2);
+    StartAndDeal();
     game->OnUpdate();
-    krVertexArray* box = game->cards->GetVertexArray(7);
-    float before[3], cameraBefore[3];
-    box->GetCenter(before);
-    game->GetCamPosition(cameraBefore);
+    krVertexArray* box = Card(7);
+    const TPoint before = CentreOf(box), cameraBefore = Camera();
     game->OnUpdate();
-    float after[3], cameraAfter[3];
-    box->GetCenter(after);
-    game->GetCamPosition(cameraAfter);
+    const TPoint after = CentreOf(box), cameraAfter = Camera();
     ASSERT_GT(std::abs(after[0] - before[0]) + std::abs(after[2] - before[2]), 0.01f);
     game->BeginBlend(0.5f);
-    float drawn[3];
-    box->GetCenter(drawn);
+    const TPoint drawn = CentreOf(box);
     for (int k = 0; k < 3; ++k)
     {
         EXPECT_NEAR(drawn[k], (before[k] + after[k]) / 2, 1e-4) << "axis " << k;
         EXPECT_NEAR(game->drawnCamPosition[k], (cameraBefore[k] + cameraAfter[k]) / 2, 1e-4);
     }
     game->EndBlend();
-    box->GetCenter(drawn);
-    EXPECT_EQ(drawn[0], after[0]);
+    EXPECT_EQ(CentreOf(box), after);
 
     // A new gather from the circle, on the loop at 20 frames a second.
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
-    Click(100);
-    ClickRow(2);
+    StartAndDeal();
     game->steps = game->frames = 0;
     game->clock.perFrame = 1.0 / 20;
     RunLoop();
@@ -1220,7 +1149,7 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
         return label != nullptr ? Text(label->GetText()) : std::wstring(L"?");
     };
     game->SetOption(kOptionTrick27, true);
-    Click(100);
+    Click(ciStart);
     ASSERT_EQ(game->trick.State(), gsNumberQuestion);
     ASSERT_EQ(game->cards->Length(), 27u);
     Stroke(SDLK_RETURN);
@@ -1240,12 +1169,11 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     EXPECT_EQ(game->trick.Number(), 19);
 
     srand(27);
-    krVertexArray* box = game->cards->GetVertexArray(22);
+    krVertexArray* box = Card(22);
     ClickRow(2);
     for (int answer = 0; answer < 3; ++answer)
     {
-        RunUntil(gsChoice);
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(RunUntil(gsChoice));
         // Rows of nine, 2.5 apart and centred (give or take the breathing).
         EXPECT_NEAR(game->trick.positions.choice[0][0], -10.0f, 0.5f);
         EXPECT_NEAR(game->trick.positions.choice[26][0], 10.0f, 0.5f);
@@ -1279,7 +1207,7 @@ TEST_F(GameObjectTest, TwentySevenCardsAreCountedOutToTheNumberNamed)
     game->OnKeyUp(SDLK_ESCAPE);
     RunUntil(gsIntro);
     game->SetOption(kOptionTrick27, false);
-    Click(100);
+    Click(ciStart);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
     EXPECT_EQ(game->cards->Length(), 21u);
 }
@@ -1295,9 +1223,8 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
     Click(ciNumberOk);
     ASSERT_EQ(game->trick.Number(), 1);
     srand(27);
-    krVertexArray* box = game->cards->GetVertexArray(22);
-    AnswerTruthfully(box);
-    ASSERT_FALSE(HasFatalFailure());
+    krVertexArray* box = Card(22);
+    ASSERT_NO_FATAL_FAILURE(AnswerTruthfully(box));
     ASSERT_EQ(game->trick.State(), gsCountOut);
     int partTurned = 0;
     bool faceDown = false;
@@ -1307,7 +1234,7 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
         for (int32_t c = 0; c < kMaxCardCount; ++c)
         {
             float angle[3];
-            game->cards->GetVertexArray(c)->GetAngle(angle);
+            Card(c)->GetAngle(angle);
             partTurned += angle[1] != 0.0f && angle[1] != 180.0f;
             faceDown = faceDown || angle[1] == 180.0f;
         }
@@ -1323,13 +1250,12 @@ TEST_F(GameObjectTest, ReducedMotionTurnsTheCountedCardsOverAtOnce)
 // to the reveal as it was; the button goes with the reveal.
 TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
 {
-    Click(100);
+    Click(ciStart);
     srand(5);
-    krVertexArray* box = game->cards->GetVertexArray(3);
+    krVertexArray* box = Card(3);
     Stroke(SDLK_h);
     EXPECT_EQ(game->trick.State(), gsMindSelect);
-    PlayTruthfully(box);
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_NO_FATAL_FAILURE(PlayTruthfully(box));
     // A new window size builds the strip again, with the button.
     game->OnResizeWindow(1000, 600);
     game->OnResizeWindow(1280, 720);
@@ -1337,8 +1263,7 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->GetVisible());
     Frames(50);
-    float revealCamera[3];
-    game->GetCamPosition(revealCamera);
+    const TPoint revealCamera = Camera();
     Stroke(SDLK_h);
     ASSERT_EQ(game->trick.State(), gsReplay);
     EXPECT_EQ(game->trick.Record().recorded, 3);
@@ -1346,15 +1271,11 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     EXPECT_TRUE(game->replay.Lit(box));
     Frames(60);
     // The cards lie in the first layout, seen from in front of the rows.
-    float p[3];
-    game->GetCamPosition(p);
-    EXPECT_NEAR(p[2], 20.0f / game->GetAspect(), 1e-4f);
-    const TTrickRecord_s& record = game->trick.Record();
+    EXPECT_NEAR(Camera()[2], 20.0f / game->GetAspect(), 1e-4f);
     for (int32_t slot = 0; slot < kCardCount; ++slot)
     {
-        float at[3];
-        static_cast<const krVertexArray*>(record.layouts[0][slot])->GetCenter(at);
-        EXPECT_NEAR(at[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
+        const auto* card = static_cast<const krVertexArray*>(game->trick.Record().layouts[0][slot]);
+        EXPECT_NEAR(CentreOf(card)[0], slot % 7 * 2.5f - 7.5f, 0.05f) << "slot " << slot;
     }
     Stroke(SDLK_RIGHT);
     EXPECT_EQ(game->replay.Step(), 2);
@@ -1367,9 +1288,7 @@ TEST_F(GameObjectTest, TheReplayOpensAtTheRevealAndReturnsToIt)
     game->OnKeyUp(SDLK_ESCAPE);
     EXPECT_EQ(game->trick.State(), gsPresentation);
     EXPECT_FALSE(game->replay.IsOpen());
-    float back[3];
-    game->GetCamPosition(back);
-    EXPECT_EQ(back[2], revealCamera[2]);
+    EXPECT_EQ(Camera()[2], revealCamera[2]);
     button = FindControl(Gui(), ciReplay);
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->GetVisible());

@@ -2,12 +2,17 @@
 // texts.
 #include "vossaTestArchive.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 #include "data/krMemoryBlock.h"
 #include "data/krResource.h"
+#include "krTestFiles.h"
 #include "render/krFont.h"
 #include "vossaCardLayout.h"
 #include "vossaMessageLines.h"
@@ -211,4 +216,31 @@ bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& option
     Add(archive, options, "howtoplay_english", Lines("How to play ", 12));
     Add(archive, options, "howtoplay_polski", Lines("Jak grac ", 12));
     return archive.WriteToFile(path.c_str());
+}
+
+bool vossaTestFolder::Enter(const TTestArchiveOptions& options)
+{
+    char cwd[4096];
+    if (getcwd(cwd, sizeof(cwd)) == nullptr)
+    {
+        return false;
+    }
+    // No settings file: the game starts in the system's language.
+    setenv("LANG", "C.UTF-8", 1);
+    unsetenv("LANGUAGE");
+    path = krTestTempDir();
+    if (chdir(path.c_str()) != 0)
+    {
+        return false;
+    }
+    previous = cwd;
+    return WriteTestArchive(path + "/vossadata.bin", options);
+}
+
+vossaTestFolder::~vossaTestFolder()
+{
+    if (!previous.empty() && chdir(previous.c_str()) != 0)
+    {
+        ADD_FAILURE() << "cannot return to " << previous;
+    }
 }
