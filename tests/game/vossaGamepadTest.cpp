@@ -11,14 +11,12 @@
 #include <deque>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "audio/krMusic.h"
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "krTestClock.h"
-#include "krTestFiles.h"
 #include "krTestGL.h"
 #include "render/krGeometry.h"
 #include "vossaGame.h"
@@ -92,12 +90,7 @@ protected:
         {
             GTEST_SKIP() << "needs an X display";
         }
-        setenv("LANG", "C.UTF-8", 1);
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-        oldDir = cwd;
-        ASSERT_EQ(chdir(krTestTempDir().c_str()), 0);
-        ASSERT_TRUE(WriteTestArchive("vossadata.bin"));
+        ASSERT_TRUE(folder.Enter());
         // The test window may never get the virtual display's focus, without which SDL
         // reports no pad.
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
@@ -115,10 +108,6 @@ protected:
             Detach();
             game->OnBeforeClose();
             delete game;
-        }
-        if (!oldDir.empty())
-        {
-            EXPECT_EQ(chdir(oldDir.c_str()), 0);
         }
     }
 
@@ -199,7 +188,7 @@ protected:
     }
     int32_t Volume() { return game->music->GetVolume(); }
 
-    std::string oldDir;
+    vossaTestFolder folder;
     vossaPadProbe* game = nullptr;
     int padIndex = -1;
     SDL_Joystick* pad = nullptr;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "vossaReplay.h"
@@ -22,47 +23,33 @@ namespace
 std::vector<int32_t> CountedModel(std::vector<std::vector<int32_t>> rows, int32_t card,
                                   int32_t number)
 {
+    auto holdsCard = [&](const std::vector<int32_t>& row)
+    { return std::find(row.begin(), row.end(), card) != row.end(); };
     std::vector<int32_t> pile;
-    for (int32_t answer = 0; answer < 3; ++answer)
+    for (int32_t answer = 0, digits = number - 1; answer < 3; ++answer, digits /= 3)
     {
-        int32_t chosen = 0;
-        for (int32_t r = 0; r < 3; ++r)
-        {
-            if (std::find(rows[r].begin(), rows[r].end(), card) != rows[r].end())
-            {
-                chosen = r;
-            }
-        }
-        int32_t digit = number - 1;
-        for (int32_t k = 0; k < answer; ++k)
-        {
-            digit /= 3;
-        }
-        digit %= 3;
         std::vector<std::vector<int32_t>> parts;
-        for (int32_t r = 0; r < 3; ++r)
-        {
-            if (r != chosen)
-            {
-                parts.push_back(rows[r]);
-            }
-        }
-        parts.insert(parts.begin() + digit, rows[chosen]);
+        std::remove_copy_if(rows.begin(), rows.end(), std::back_inserter(parts), holdsCard);
+        parts.insert(parts.begin() + digits % 3,
+                     *std::find_if(rows.begin(), rows.end(), holdsCard));
         pile.clear();
         for (const auto& part : parts)
         {
             pile.insert(pile.end(), part.begin(), part.end());
         }
-        for (auto& row : rows)
-        {
-            row.clear();
-        }
+        rows.assign(3, {});
         for (size_t j = 0; j < pile.size(); ++j)
         {
             rows[j % 3].push_back(pile[j]);
         }
     }
     return pile;
+}
+
+// The slot of `card` in `layout`, a layout of `count` cards.
+template <typename T> int32_t SlotIn(const T* layout, int32_t count, const void* card)
+{
+    return static_cast<int32_t>(std::find(layout, layout + count, card) - layout);
 }
 
 // Plays a game of 3 * rowLength cards (ids 0..; their addresses stand for the boxes) following
@@ -77,20 +64,24 @@ TTrickRecord_s PlayAndRecord(const int32_t* ids, int32_t rowLength, int32_t numb
     {
         order[i] = &ids[i];
     }
-    int32_t picks[3] = {rand() % rowLength, rand() % rowLength + rowLength,
-                        rand() % rowLength + 2 * rowLength};
+    int32_t picks[3];
+    auto pick = [&]()
+    {
+        for (int32_t r = 0; r < 3; ++r)
+        {
+            picks[r] = rand() % rowLength + r * rowLength;
+        }
+    };
+    pick();
     SwapDisguise(order, picks, rowLength);
-    *followed = *order[start];
+    const int32_t* card = order[start];
+    *followed = *card;
     TTrickRecord_s record = {};
     record.rowLength = rowLength;
     record.number = number;
     for (int32_t answer = 0; answer < 3; ++answer)
     {
-        int32_t slot = 0;
-        while (*order[slot] != *followed)
-        {
-            ++slot;
-        }
+        const int32_t slot = SlotIn(order, count, card);
         for (int32_t i = 0; i < count; ++i)
         {
             record.layouts[answer][i] = order[i];
@@ -114,9 +105,7 @@ TTrickRecord_s PlayAndRecord(const int32_t* ids, int32_t rowLength, int32_t numb
             next[i] = order[newToOld[i]];
         }
         std::copy(next, next + count, order);
-        picks[0] = rand() % rowLength;
-        picks[1] = rand() % rowLength + rowLength;
-        picks[2] = rand() % rowLength + 2 * rowLength;
+        pick();
         if (answer < 2)
         {
             SwapDisguise(order, picks, rowLength);
@@ -174,11 +163,7 @@ TEST(Replay, GamesOfBothTricksFindTheCardAndLightTheCardsStillPossible)
                 // The followed card stands in its slot of that layout.
                 float at[3];
                 ASSERT_TRUE(replay.Target(&ids[followed], at));
-                int32_t slot = 0;
-                while (record.layouts[step - 1][slot] != &ids[followed])
-                {
-                    ++slot;
-                }
+                const int32_t slot = SlotIn(record.layouts[step - 1], count, &ids[followed]);
                 EXPECT_FLOAT_EQ(at[0], 2.5f * (slot % rowLength) - 1.25f * (rowLength - 1));
                 replay.Next();
             }
