@@ -2,8 +2,11 @@
 // disguise, three truthful answers from every slot, and positions carried with the cards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "vossaCardLayout.h"
 
@@ -15,41 +18,53 @@ int32_t RowOfSlot(int32_t slot)
     return 3 - slot / kRowLength;
 }
 
-// One answer the way the game gives it: undo the disguise of the layout on screen, deal, then
-// disguise the new layout with fresh picks unless it is the last one.
-void Answer(int32_t* order, int32_t row, int32_t* rowPicks, bool disguise)
+using TOrder = std::array<int32_t, kCardCount>;
+
+// The cards 0 to 20 in their slots.
+TOrder SlotOrder()
 {
-    SwapDisguise(order, rowPicks);
+    TOrder order;
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+// The order after the player answers `row`.
+void Deal(TOrder& order, int32_t row)
+{
     int32_t newToOld[kCardCount];
     DealOrder(row, newToOld);
-    int32_t next[kCardCount];
+    const TOrder old = order;
     for (int32_t i = 0; i < kCardCount; ++i)
     {
-        next[i] = order[newToOld[i]];
-    }
-    rowPicks[0] = rand() % 7;
-    rowPicks[1] = rand() % 7 + 7;
-    rowPicks[2] = rand() % 7 + 14;
-    if (disguise)
-    {
-        SwapDisguise(next, rowPicks);
-    }
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        order[i] = next[i];
+        order[i] = old[newToOld[i]];
     }
 }
 
-int32_t SlotOf(const int32_t* order, int32_t card)
+// Fresh picks for the disguise, one slot of each row.
+void Pick(int32_t* rowPicks)
 {
-    for (int32_t i = 0; i < kCardCount; ++i)
+    for (int32_t r = 0; r < 3; ++r)
     {
-        if (order[i] == card)
-        {
-            return i;
-        }
+        rowPicks[r] = rand() % 7 + 7 * r;
     }
-    return -1;
+}
+
+// One answer the way the game gives it: undo the disguise of the layout on screen, deal, then
+// disguise the new layout with fresh picks unless it is the last one.
+void Answer(TOrder& order, int32_t row, int32_t* rowPicks, bool disguise)
+{
+    SwapDisguise(order.data(), rowPicks);
+    Deal(order, row);
+    Pick(rowPicks);
+    if (disguise)
+    {
+        SwapDisguise(order.data(), rowPicks);
+    }
+}
+
+int32_t SlotOf(const TOrder& order, int32_t card)
+{
+    return static_cast<int32_t>(std::find(order.begin(), order.end(), card) - order.begin());
 }
 } // namespace
 
@@ -103,86 +118,44 @@ TEST(CardLayout, RevealRingHoldsTheChosenCardAtItsCentre)
     EXPECT_NEAR(std::hypot(p[1][0] - p[0][0], p[1][2] - p[0][2]), 20.0 * std::sin(M_PI / 20), 1e-4);
 }
 
+// Top row: stacked bottom, top, middle (the worked example); middle row: in slot order, the
+// corners and the centre kept; bottom row: stacked top, bottom, middle. Whatever the row, it
+// lands in the middle columns.
 TEST(CardLayout, ExactNewOrderForEachRow)
 {
-    // Top row: stacked bottom, top, middle (the worked example); middle row: in slot order;
-    // bottom row: stacked top, bottom, middle.
-    const int32_t expected[3][kCardCount] = {
+    const TOrder expected[3] = {
         {0, 3, 6, 16, 19, 8, 11, 1, 4, 14, 17, 20, 9, 12, 2, 5, 15, 18, 7, 10, 13},
         {0, 3, 6, 9, 12, 15, 18, 1, 4, 7, 10, 13, 16, 19, 2, 5, 8, 11, 14, 17, 20},
         {14, 17, 20, 2, 5, 8, 11, 15, 18, 0, 3, 6, 9, 12, 16, 19, 1, 4, 7, 10, 13}};
     for (int32_t row = 1; row <= 3; ++row)
     {
-        int32_t newToOld[kCardCount];
-        DealOrder(row, newToOld);
-        for (int32_t i = 0; i < kCardCount; ++i)
+        TOrder order = SlotOrder();
+        Deal(order, row);
+        EXPECT_EQ(order, expected[row - 1]) << "row " << row;
+        for (int32_t slot : {3, 4, 9, 10, 11, 16, 17})
         {
-            EXPECT_EQ(newToOld[i], expected[row - 1][i]) << "row " << row << " slot " << i;
+            EXPECT_EQ(RowOfSlot(order[slot]), row) << "row " << row << " slot " << slot;
         }
     }
-}
-
-TEST(CardLayout, ChosenRowLandsInTheMiddleColumnsWhateverTheRow)
-{
-    for (int32_t row = 1; row <= 3; ++row)
-    {
-        int32_t newToOld[kCardCount];
-        DealOrder(row, newToOld);
-        const int32_t landing[7] = {3, 4, 9, 10, 11, 16, 17};
-        for (int32_t slot : landing)
-        {
-            EXPECT_EQ(RowOfSlot(newToOld[slot]), row) << "row " << row << " slot " << slot;
-        }
-    }
-}
-
-TEST(CardLayout, MiddleRowKeepsTheCornersAndTheCentre)
-{
-    int32_t newToOld[kCardCount];
-    DealOrder(2, newToOld);
-    EXPECT_EQ(newToOld[0], 0);
-    EXPECT_EQ(newToOld[10], 10);
-    EXPECT_EQ(newToOld[20], 20);
-    int32_t moved = 0;
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        moved += newToOld[i] != i;
-    }
-    EXPECT_EQ(moved, 18);
 }
 
 TEST(CardLayout, FollowedCardOfTheExampleEndsInSlotTen)
 {
-    int32_t order[kCardCount];
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        order[i] = i;
-    }
-    int32_t newToOld[kCardCount];
+    TOrder order = SlotOrder();
     const int32_t rows[3] = {3, 3, 1};
     const int32_t slots[3] = {4, 17, 10};
     for (int32_t k = 0; k < 3; ++k)
     {
-        DealOrder(rows[k], newToOld);
-        int32_t next[kCardCount];
-        for (int32_t i = 0; i < kCardCount; ++i)
-        {
-            next[i] = order[newToOld[i]];
-        }
-        std::copy(next, next + kCardCount, order);
+        Deal(order, rows[k]);
         EXPECT_EQ(SlotOf(order, 5), slots[k]) << "after choice " << k + 1;
     }
 }
 
 TEST(CardLayout, DisguiseStaysInRowsAndUndoesItself)
 {
-    int32_t order[kCardCount];
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        order[i] = i;
-    }
+    TOrder order = SlotOrder();
     const int32_t picks[3] = {0, 13, 17};
-    SwapDisguise(order, picks);
+    SwapDisguise(order.data(), picks);
     EXPECT_EQ(order[3], 0);
     EXPECT_EQ(order[0], 3);
     EXPECT_EQ(order[10], 13);
@@ -192,18 +165,12 @@ TEST(CardLayout, DisguiseStaysInRowsAndUndoesItself)
     {
         EXPECT_EQ(RowOfSlot(order[i]), RowOfSlot(i));
     }
-    SwapDisguise(order, picks);
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        EXPECT_EQ(order[i], i);
-    }
+    SwapDisguise(order.data(), picks);
+    EXPECT_EQ(order, SlotOrder());
     // Picks outside their rows (damaged state) are ignored rather than trusted.
     const int32_t wild[3] = {-4, 99, 3};
-    SwapDisguise(order, wild);
-    for (int32_t i = 0; i < kCardCount; ++i)
-    {
-        EXPECT_EQ(order[i], i);
-    }
+    SwapDisguise(order.data(), wild);
+    EXPECT_EQ(order, SlotOrder());
 }
 
 TEST(CardLayout, ThreeTruthfulAnswersRevealTheCardFromEverySlot)
@@ -213,14 +180,11 @@ TEST(CardLayout, ThreeTruthfulAnswersRevealTheCardFromEverySlot)
     {
         for (int32_t game = 0; game < 50; ++game)
         {
-            int32_t order[kCardCount];
-            for (int32_t i = 0; i < kCardCount; ++i)
-            {
-                order[i] = i;
-            }
+            TOrder order = SlotOrder();
             // The layout on screen may carry any disguise left by an earlier game.
-            int32_t rowPicks[3] = {rand() % 7, rand() % 7 + 7, rand() % 7 + 14};
-            SwapDisguise(order, rowPicks);
+            int32_t rowPicks[3];
+            Pick(rowPicks);
+            SwapDisguise(order.data(), rowPicks);
             const int32_t card = order[start];
             for (int32_t answer = 0; answer < 3; ++answer)
             {
