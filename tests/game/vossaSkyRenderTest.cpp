@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/krMemoryBlock.h"
 #include "data/krResource.h"
 #include "krTestGL.h"
 #include "render/krGeometry.h"
 #include "render/krTexturedBox.h"
 #include "render/krVertexArray.h"
 #include "vossaGame.h"
+#include "vossaTestArchive.h"
 
 namespace
 {
@@ -56,14 +56,6 @@ std::vector<uint8_t> CloudImage(uint8_t tint)
         }
     }
     return out;
-}
-
-void AddCrunched(krResource* archive, const char* name, const std::vector<uint8_t>& bytes)
-{
-    krMemoryBlock view = {const_cast<uint8_t*>(bytes.data()), bytes.size()};
-    krMemoryBlock* crunched = krCrunchMemoryBlock(&view);
-    archive->Append(crunched, name);
-    krFreeMemoryBlock(crunched);
 }
 
 class SkyRenderTest : public krGLTest
@@ -155,10 +147,8 @@ TEST_F(SkyRenderTest, DrawsThePixelsOfTheBlendedRecipe)
     // trimmed to their texels above alpha 0: x 15 .. 60 of 64, y 3 .. 29 of 32.
     EXPECT_GT(DifferentBytes(backdropOnly, expected), 1000u);
     const krTexturedBox* cloud = static_cast<const krTexturedBox*>(game->clouds->GetVertexArray(0));
-    EXPECT_FLOAT_EQ(cloud->part[0], 15.0f / 64.0f);
-    EXPECT_FLOAT_EQ(cloud->part[1], 3.0f / 32.0f);
-    EXPECT_FLOAT_EQ(cloud->part[2], 61.0f / 64.0f);
-    EXPECT_FLOAT_EQ(cloud->part[3], 30.0f / 32.0f);
+    EXPECT_EQ(std::vector<float>(cloud->part, cloud->part + 4),
+              (std::vector<float>{15.0f / 64, 3.0f / 32, 61.0f / 64, 30.0f / 32}));
 
     Clear(0.0f, 0.0f, 0.2f);
     game->RenderSkyBox();

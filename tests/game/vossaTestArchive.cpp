@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <unistd.h>
 
 #include "data/krMemoryBlock.h"
@@ -19,61 +20,40 @@
 
 namespace
 {
-void PutU32(std::vector<uint8_t>& out, uint32_t v)
+// Little-endian 32-bit words, and floats as their bits.
+void PutU32(std::vector<uint8_t>& out, std::initializer_list<uint32_t> words)
 {
-    for (int i = 0; i < 4; ++i)
+    for (uint32_t v : words)
     {
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+        {
+            out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        }
     }
 }
 
-void PutF32(std::vector<uint8_t>& out, float f)
+void PutF32(std::vector<uint8_t>& out, std::initializer_list<float> values)
 {
-    uint32_t v;
-    std::memcpy(&v, &f, 4);
-    PutU32(out, v);
+    for (float f : values)
+    {
+        uint32_t v;
+        std::memcpy(&v, &f, 4);
+        PutU32(out, {v});
+    }
 }
 
-// A unit quad facing +z: one normal, four corners, two triangles.
+// A unit quad facing +z: one normal, four texture corners, four corners, two triangles, each
+// as its corners' positions, normals and texture coordinates (counted from 1).
 std::vector<uint8_t> QuadMesh()
 {
     std::vector<uint8_t> out;
-    PutU32(out, 1);
-    PutF32(out, 0.0f);
-    PutF32(out, 0.0f);
-    PutF32(out, 1.0f);
-    const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    PutU32(out, 4);
-    for (const auto& t : uv)
-    {
-        PutF32(out, t[0]);
-        PutF32(out, t[1]);
-    }
-    const float xy[4][2] = {{-0.3f, -0.4f}, {0.3f, -0.4f}, {0.3f, 0.4f}, {-0.3f, 0.4f}};
-    PutU32(out, 4);
-    for (const auto& p : xy)
-    {
-        PutF32(out, p[0]);
-        PutF32(out, p[1]);
-        PutF32(out, 0.0f);
-    }
-    const int32_t faces[2][3] = {{1, 2, 3}, {1, 3, 4}};
-    PutU32(out, 2);
-    for (const auto& f : faces)
-    {
-        for (int k = 0; k < 3; ++k)
-        {
-            PutU32(out, static_cast<uint32_t>(f[k])); // positions
-        }
-        for (int k = 0; k < 3; ++k)
-        {
-            PutU32(out, 1); // normals
-        }
-        for (int k = 0; k < 3; ++k)
-        {
-            PutU32(out, static_cast<uint32_t>(f[k])); // texture coordinates
-        }
-    }
+    PutU32(out, {1});
+    PutF32(out, {0.0f, 0.0f, 1.0f});
+    PutU32(out, {4});
+    PutF32(out, {0, 0, 1, 0, 1, 1, 0, 1});
+    PutU32(out, {4});
+    PutF32(out, {-0.3f, -0.4f, 0.0f, 0.3f, -0.4f, 0.0f, 0.3f, 0.4f, 0.0f, -0.3f, 0.4f, 0.0f});
+    PutU32(out, {2, 1, 2, 3, 1, 1, 1, 1, 2, 3, 1, 3, 4, 1, 1, 1, 1, 3, 4});
     return out;
 }
 
@@ -156,12 +136,17 @@ void Add(krResource& archive, const TTestArchiveOptions& options, const std::str
         archive.Append(&view, name.c_str());
         return;
     }
-    krMemoryBlock view = {const_cast<uint8_t*>(bytes.data()), bytes.size()};
-    krMemoryBlock* crunched = krCrunchMemoryBlock(&view);
-    archive.Append(crunched, name.c_str());
-    krFreeMemoryBlock(crunched);
+    AddCrunched(&archive, name, bytes);
 }
 } // namespace
+
+void AddCrunched(krResource* archive, const std::string& name, const std::vector<uint8_t>& bytes)
+{
+    krMemoryBlock view = {const_cast<uint8_t*>(bytes.data()), bytes.size()};
+    krMemoryBlock* crunched = krCrunchMemoryBlock(&view);
+    archive->Append(crunched, name.c_str());
+    krFreeMemoryBlock(crunched);
+}
 
 int TestGlyphAdvance(int code)
 {

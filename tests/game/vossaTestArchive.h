@@ -6,8 +6,11 @@
 // looks for it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+class krResource;
 
 // Entry names to leave out, or to replace with bytes that decode as nothing.
 struct TTestArchiveOptions
@@ -18,6 +21,9 @@ struct TTestArchiveOptions
 
 // Writes the archive to `path`; false when it cannot be written.
 bool WriteTestArchive(const std::string& path, const TTestArchiveOptions& options = {});
+
+// Appends `bytes` to `archive` as the entry `name`, crunched as the game's entries are.
+void AddCrunched(krResource* archive, const std::string& name, const std::vector<uint8_t>& bytes);
 
 // The advance of a glyph in the test fonts: it varies with the character code, so texts of
 // different letters measure differently.
