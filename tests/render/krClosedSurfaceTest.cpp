@@ -188,7 +188,7 @@ TEST_F(ClosedSurfaceGL, CullingTheBackFacesKeepsThePicture)
             const std::vector<uint8_t> culled = Picture(draw);
             EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
             // Through a wrongly culled front the far face (blue) would show.
-            EXPECT_TRUE(&pose != poses || krPixelNear(ReadPixel(128, 128), 255, 0, 0));
+            EXPECT_TRUE(&pose != &poses[0] || krPixelNear(ReadPixel(128, 128), 255, 0, 0));
             cube.closedSurface = false;
             EXPECT_LE(krLargestDifference(culled, Picture(draw)), 8);
         }
