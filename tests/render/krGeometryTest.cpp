@@ -151,9 +151,7 @@ TEST(Billboard, Rotations)
     EXPECT_EQ(l3dBillboardSphericalRotations(both, obj, r), 2u);
 }
 
-class TexturedBoxGL : public krGLTest
-{
-};
+using TexturedBoxGL = krGLTest;
 
 TEST_F(TexturedBoxGL, CornerAtOriginAndTextureLayouts)
 {

@@ -213,9 +213,7 @@ TEST(VertexArray, TextureFromMissingFileChangesNothing)
     EXPECT_FALSE(a.ownsTexture);
 }
 
-class VertexArrayGL : public krGLTest
-{
-};
+using VertexArrayGL = krGLTest;
 
 TEST_F(VertexArrayGL, CreateVBOMakesOnlyTheBuffersItHasListsFor)
 {
