@@ -65,14 +65,12 @@ TEST(ClosedSurface, OnlyAWholeOutwardSolidIsClosed)
     TCorners flipped = Cube();
     std::swap(flipped[1], flipped[2]);
     EXPECT_FALSE(Closed(flipped));
-    // A two-sided flat quad encloses nothing.
+    // A two-sided flat quad encloses nothing, nor does it twice over.
     const TCorners cube = Cube();
     TCorners flat(cube.begin(), cube.begin() + 6);
-    for (int k = 0; k < 6; ++k)
-    {
-        flat.push_back(flat[5 - k]);
-    }
-    flat.insert(flat.end(), flat.begin(), flat.end());
+    flat.insert(flat.end(), cube.rend() - 6, cube.rend());
+    const TCorners once = flat;
+    flat.insert(flat.end(), once.begin(), once.end());
     EXPECT_FALSE(Closed(flat));
     // Not triangles, too few, none, or not finite.
     TCorners partial = Cube();
