@@ -857,11 +857,26 @@ bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out
     out->quality = bytes[36];
     out->music = bytes[37];
     out->strip = bytes[38];
-    out->pad = bytes[39];
+    out->options = bytes[39];
     std::memcpy(&out->musicVolume, bytes.data() + 40, 4);
     std::memcpy(&out->soundVolume, bytes.data() + 44, 4);
     return true;
 }
+
+std::vector<unsigned char> SettingsBytes(const TSettingsFile_s& settings)
+{
+    std::vector<unsigned char> bytes(48, 0);
+    std::memcpy(bytes.data(), settings.colours, 32);
+    std::memcpy(bytes.data() + 32, &settings.language, 4);
+    bytes[36] = settings.quality;
+    bytes[37] = settings.music;
+    bytes[38] = settings.strip;
+    bytes[39] = settings.options;
+    std::memcpy(bytes.data() + 40, &settings.musicVolume, 4);
+    std::memcpy(bytes.data() + 44, &settings.soundVolume, 4);
+    return bytes;
+}
+
 // Pixels of a rectangle that are text-dark in one capture and not in the other: black labels
 // on a translucent white panel, whatever moves behind it.
 int TextChanged(const TShot_s& a, const TShot_s& b, int x0, int y0, int w, int h)
@@ -1013,6 +1028,27 @@ bool SessionTest::CloseDialog(TDialog dialog)
     Click(kDialogs[dialog].closeX, kDialogs[dialog].closeY);
     MoveAway();
     return WaitForScreen(game, IsIntro, 20, shot);
+}
+
+bool SessionTest::StartToIntro(const std::vector<std::string>& env, const std::string& preload)
+{
+    return game.Start(folder, env, folder + "/output.txt", preload) &&
+           WaitForScreen(game, IsIntro, 90, shot);
+}
+
+int SessionTest::ExitStatus(double seconds)
+{
+    int status = -1;
+    return game.WaitForExit(seconds * Slowness(), &status) ? status : -1;
+}
+
+TSettingsFile_s SessionTest::SavedSettings()
+{
+    std::vector<unsigned char> bytes;
+    TSettingsFile_s saved;
+    EXPECT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes) && ParseSettings(bytes, &saved))
+        << "no settings file";
+    return saved;
 }
 
 int SessionTest::WaitForRows(int face, const std::string& step, double seconds, int rowLength)

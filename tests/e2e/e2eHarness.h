@@ -156,15 +156,19 @@ std::function<bool(const TShot_s&)> RowsReady(std::vector<int>* faces, int rowLe
 int SlotX(int slot, int rowLength = 7);
 int SlotY(int slot, int rowLength = 7);
 
-// The 48-byte settings record.
+// The 48-byte settings record, at first the one a first start writes (volumes 64). `options`
+// bit 1 chooses the 27-card trick.
 struct TSettingsFile_s
 {
-    float colours[8] = {};
+    float colours[8] = {0.889129638671875f, 0.629486083984375f, 0.13458251953125f, 1.0f,
+                        0.084930419921875f, 0.404876708984375f, 0.7286376953125f,  1.0f};
     int32_t language = 0;
-    uint8_t quality = 0, music = 0, strip = 0, pad = 0;
-    int32_t musicVolume = 0, soundVolume = 0;
+    uint8_t quality = 1, music = 1, strip = 1, options = 0;
+    int32_t musicVolume = 64, soundVolume = 64;
 };
 bool ParseSettings(const std::vector<unsigned char>& bytes, TSettingsFile_s* out);
+// The record's bytes as the program stores them.
+std::vector<unsigned char> SettingsBytes(const TSettingsFile_s& settings);
 
 // A test with a private display (its size set before SetUp runs), a folder of its own holding
 // the coloured-card test archive (or the built one, `colourCards` false), and the program.
@@ -175,6 +179,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Starts the program (output to output.txt in the folder) and waits for the intro menu, the
+    // capture kept in `shot`; false when it did not come.
+    bool StartToIntro(const std::vector<std::string>& env = {}, const std::string& preload = "");
+    // Waits up to `seconds` (times Slowness) for the program to end: its exit status, -1 when
+    // it did not end.
+    int ExitStatus(double seconds = 30);
+    // The settings file the program left in the folder; a failed check when there is none.
+    TSettingsFile_s SavedSettings();
     // Waits up to `seconds` until the game takes an answer (RowsReady) and keeps a capture as
     // `step`; the slot that shows `face` then, -1 when none does, -2 when no rows came.
     int WaitForRows(int face, const std::string& step, double seconds = 120, int rowLength = 7);

@@ -24,8 +24,7 @@ protected:
 
 TEST_F(FastMouse, AClickAfterABurstOfMotionStartsTheGame)
 {
-    ASSERT_TRUE(game.Start(folder, {}, folder + "/output.txt"));
-    ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
+    ASSERT_TRUE(StartToIntro()) << "no intro menu";
     Keep(shot, "intro");
 
     // 1500 moves back and forth below the menu in one xdotool run, then the click on Start.

@@ -3,7 +3,6 @@
 // a restart; the first start in the language of the system.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 
 #include "e2eHarness.h"
@@ -12,44 +11,23 @@ using namespace e2e;
 
 namespace
 {
-// A 48-byte settings file: default colours, everything on, volumes 64, `language`.
+// A settings file with every setting at its default but `language`.
 std::vector<unsigned char> SettingsWithLanguage(int32_t language)
 {
-    const float colours[8] = {0.889129638671875f, 0.629486083984375f, 0.13458251953125f, 1.0f,
-                              0.084930419921875f, 0.404876708984375f, 0.7286376953125f,  1.0f};
-    std::vector<unsigned char> bytes(48, 0);
-    std::memcpy(bytes.data(), colours, sizeof(colours));
-    std::memcpy(bytes.data() + 32, &language, 4);
-    bytes[36] = bytes[37] = bytes[38] = 1;
-    const int32_t volume = 64;
-    std::memcpy(bytes.data() + 40, &volume, 4);
-    std::memcpy(bytes.data() + 44, &volume, 4);
-    return bytes;
+    TSettingsFile_s s;
+    s.language = language;
+    return SettingsBytes(s);
 }
 
 class KeysAndLanguages : public SessionTest
 {
 protected:
-    void StartToIntro(const std::vector<std::string>& env = {})
-    {
-        ASSERT_TRUE(game.Start(folder, env, folder + "/output.txt"));
-        ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
-    }
-
     // Escape on the intro menu or a dialog ends the program; the language it saved.
     int32_t QuitAndReadLanguage()
     {
         Key("Escape");
-        int status = -1;
-        EXPECT_TRUE(game.WaitForExit(30 * Slowness(), &status));
-        EXPECT_EQ(status, 0);
-        std::vector<unsigned char> bytes;
-        TSettingsFile_s saved;
-        if (!ReadFile(folder + "/vossaconfig.bin", bytes) || !ParseSettings(bytes, &saved))
-        {
-            return -1;
-        }
-        return saved.language;
+        EXPECT_EQ(ExitStatus(), 0);
+        return SavedSettings().language;
     }
 };
 } // namespace
@@ -58,8 +36,7 @@ protected:
 // second answer) answer, keypad Enter plays again: the followed card is revealed.
 TEST_F(KeysAndLanguages, WholeTrickByKeyboardRevealsTheFollowedCard)
 {
-    StartToIntro();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartToIntro()) << "no intro menu";
     MoveAway();
     Key("Return");
     ASSERT_TRUE(WaitForScreen(
@@ -113,8 +90,7 @@ TEST_F(KeysAndLanguages, EveryLanguageShowsItsScreensAndKeepsItsIndex)
     {
         SCOPED_TRACE(names[language]);
         ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", SettingsWithLanguage(language)));
-        StartToIntro();
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(StartToIntro()) << "no intro menu";
         MoveAway();
         Pause(0.5);
         Grab(shot);
@@ -133,21 +109,18 @@ TEST_F(KeysAndLanguages, EveryLanguageShowsItsScreensAndKeepsItsIndex)
         previous = shot;
         EXPECT_EQ(QuitAndReadLanguage(), language);
     }
-    StartToIntro();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartToIntro()) << "no intro menu";
     EXPECT_EQ(QuitAndReadLanguage(), 7);
 }
 
 // No settings file: the first start takes the system's language (LANG), and keeps it.
 TEST_F(KeysAndLanguages, FirstStartSpeaksTheSystemsLanguage)
 {
-    StartToIntro({"LANG=cs_CZ.UTF-8"});
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartToIntro({"LANG=cs_CZ.UTF-8"})) << "no intro menu";
     Keep(shot, "first-start-cestina");
     EXPECT_EQ(QuitAndReadLanguage(), 7);
     // From now on the file decides, whatever the system says.
-    StartToIntro({"LANG=de_DE.UTF-8"});
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartToIntro({"LANG=de_DE.UTF-8"})) << "no intro menu";
     EXPECT_EQ(QuitAndReadLanguage(), 7);
 }
 
@@ -177,8 +150,7 @@ TEST_F(KeysAndLanguages, KeyboardOnlyChangesTheLanguageThroughTheFocus)
 {
     ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", SettingsWithLanguage(0)));
     MoveAway();
-    StartToIntro();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartToIntro()) << "no intro menu";
     EXPECT_LT(RingPixels(shot, 650, 366), 50) << "a ring before any key";
     auto ringAt = [](int x, int y)
     { return [x, y](const TShot_s& s) { return RingPixels(s, x, y) > 200; }; };
@@ -212,11 +184,6 @@ TEST_F(KeysAndLanguages, KeyboardOnlyChangesTheLanguageThroughTheFocus)
     ASSERT_TRUE(WaitForScreen(game, ringAt(650, 286), 20, shot)) << "no ring on Quit";
     Keep(shot, "ring-on-quit");
     Key("Return");
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status)) << "Quit did not end the game";
-    EXPECT_EQ(status, 0);
-    std::vector<unsigned char> bytes;
-    TSettingsFile_s saved;
-    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes) && ParseSettings(bytes, &saved));
-    EXPECT_EQ(saved.language, 1);
+    ASSERT_EQ(ExitStatus(), 0) << "Quit did not end the game";
+    EXPECT_EQ(SavedSettings().language, 1);
 }

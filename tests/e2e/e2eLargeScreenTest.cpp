@@ -168,12 +168,6 @@ TEST_F(LargeScreen, TheMenuGrowsAndF11SwitchesToAWindowAndBackMidTrick)
     Key("Escape");
     ASSERT_TRUE(WaitFor([](const TShot_s& s) { return IsIntro(FullScreen(s)); }, 60));
     Key("Escape");
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(60 * Slowness(), &status));
-    EXPECT_EQ(status, 0);
-    std::vector<unsigned char> bytes;
-    TSettingsFile_s settings;
-    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes));
-    ASSERT_TRUE(ParseSettings(bytes, &settings));
-    EXPECT_EQ(settings.music, 0);
+    ASSERT_EQ(ExitStatus(60), 0);
+    EXPECT_EQ(SavedSettings().music, 0);
 }

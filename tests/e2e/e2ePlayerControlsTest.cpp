@@ -25,11 +25,9 @@ protected:
     }
 
     // Starts the program with its sound recorded to `sound` and waits for the intro menu.
-    void StartRecorded()
+    bool StartRecorded()
     {
-        ASSERT_TRUE(game.Start(folder, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound},
-                               folder + "/output.txt"));
-        ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
+        return StartToIntro({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
     }
 
     // Mean size of the 16-bit samples of the last half second recorded (the mixer's stereo
@@ -70,14 +68,6 @@ protected:
         return false;
     }
 
-    TSettingsFile_s SavedSettings()
-    {
-        std::vector<unsigned char> bytes;
-        TSettingsFile_s saved;
-        EXPECT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes) && ParseSettings(bytes, &saved));
-        return saved;
-    }
-
     std::string sound;
 };
 } // namespace
@@ -87,8 +77,7 @@ protected:
 // both volumes saved alike.
 TEST_F(PlayerControls, VolumeKeysChangeWhatPlaysAndQuitEnds)
 {
-    StartRecorded();
-    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(StartRecorded()) << "no intro menu";
     EXPECT_TRUE(WaitForSound(false)) << "no music at the start";
     std::string strokes = "xdotool key --delay 40";
     for (int i = 0; i < 20; ++i)
@@ -103,9 +92,7 @@ TEST_F(PlayerControls, VolumeKeysChangeWhatPlaysAndQuitEnds)
     MoveAway();
     ASSERT_TRUE(WaitForScreen(game, IsIntro, 20, shot));
     Click(714, 302);
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status)) << "Quit did not end the program";
-    EXPECT_EQ(status, 0);
+    ASSERT_EQ(ExitStatus(), 0) << "Quit did not end the program";
     const TSettingsFile_s saved = SavedSettings();
     EXPECT_GT(saved.musicVolume, 0);
     EXPECT_LT(saved.musicVolume, 64);
@@ -116,17 +103,12 @@ TEST_F(PlayerControls, VolumeKeysChangeWhatPlaysAndQuitEnds)
 // screen starts it.
 TEST_F(PlayerControls, MusicSwitchedOffIsSilentUntilSwitchedOn)
 {
-    std::vector<unsigned char> bytes(48, 0);
+    TSettingsFile_s settings;
     const float colours[8] = {0.9f, 0.6f, 0.1f, 1.0f, 0.1f, 0.4f, 0.7f, 1.0f};
-    std::memcpy(bytes.data(), colours, sizeof(colours));
-    bytes[36] = 1;
-    bytes[38] = 1;
-    const int32_t volume = 64;
-    std::memcpy(bytes.data() + 40, &volume, 4);
-    std::memcpy(bytes.data() + 44, &volume, 4);
-    ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", bytes));
-    StartRecorded();
-    ASSERT_FALSE(HasFatalFailure());
+    std::memcpy(settings.colours, colours, sizeof(colours));
+    settings.music = 0;
+    ASSERT_TRUE(WriteFile(folder + "/vossaconfig.bin", SettingsBytes(settings)));
+    ASSERT_TRUE(StartRecorded()) << "no intro menu";
     // A second and a half of the menu, all of it silent.
     Pause(1.5 * Slowness());
     std::vector<unsigned char> recorded;
@@ -141,9 +123,7 @@ TEST_F(PlayerControls, MusicSwitchedOffIsSilentUntilSwitchedOn)
     MoveAway();
     EXPECT_TRUE(WaitForSound(false)) << "the music switch did not start the music";
     Key("Escape");
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
-    EXPECT_EQ(status, 0);
+    ASSERT_EQ(ExitStatus(), 0);
     EXPECT_EQ(SavedSettings().music, 1);
 }
 
@@ -257,7 +237,5 @@ TEST_F(ResizedWindow, TheMenuFitsAndWorksInAWindowMadeSmaller)
         game, [&](const TShot_s& s) { return FindStartButton(s, wx, wy, 960, 540, 40, &x, &y); },
         30, shot));
     Key("Escape");
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
-    EXPECT_EQ(status, 0);
+    ASSERT_EQ(ExitStatus(), 0);
 }

@@ -68,20 +68,15 @@ TEST_F(Startup, AFailedStartExitsWithItsReason)
 // The first start takes the system's language (Polish); each stroke of Up is two volume steps.
 TEST_F(Startup, TheRunsSettingsLandInThePlayersFile)
 {
-    ASSERT_TRUE(game.Start(folder, {"LANG=pl_PL.UTF-8"}, folder + "/output.txt"));
-    ASSERT_TRUE(WaitForScreen(game, IsIntro, 90, shot)) << "no intro menu";
+    ASSERT_TRUE(StartToIntro({"LANG=pl_PL.UTF-8"})) << "no intro menu";
     for (int i = 0; i < 3; ++i)
     {
         Key("Up");
         Pause(0.3);
     }
     Key("Escape");
-    int status = -1;
-    ASSERT_TRUE(game.WaitForExit(30 * Slowness(), &status));
-    EXPECT_EQ(status, 0);
-    std::vector<unsigned char> bytes;
-    TSettingsFile_s saved;
-    ASSERT_TRUE(ReadFile(folder + "/vossaconfig.bin", bytes) && ParseSettings(bytes, &saved));
+    ASSERT_EQ(ExitStatus(), 0);
+    const TSettingsFile_s saved = SavedSettings();
     EXPECT_EQ(saved.language, 1);
     EXPECT_EQ(saved.musicVolume, 70);
     EXPECT_EQ(saved.soundVolume, 70);

@@ -65,14 +65,12 @@ TEST(ClosedSurface, OnlyAWholeOutwardSolidIsClosed)
     TCorners flipped = Cube();
     std::swap(flipped[1], flipped[2]);
     EXPECT_FALSE(Closed(flipped));
-    // A two-sided flat quad encloses nothing.
+    // A two-sided flat quad encloses nothing, nor does it twice over.
     const TCorners cube = Cube();
     TCorners flat(cube.begin(), cube.begin() + 6);
-    for (int k = 0; k < 6; ++k)
-    {
-        flat.push_back(flat[5 - k]);
-    }
-    flat.insert(flat.end(), flat.begin(), flat.end());
+    flat.insert(flat.end(), cube.rend() - 6, cube.rend());
+    const TCorners once = flat;
+    flat.insert(flat.end(), once.begin(), once.end());
     EXPECT_FALSE(Closed(flat));
     // Not triangles, too few, none, or not finite.
     TCorners partial = Cube();
@@ -106,42 +104,6 @@ TEST(ClosedSurface, EachPieceMustBeOutwardAndDegenerateTrianglesDoNotCount)
     EXPECT_TRUE(Closed(sliver));
 }
 
-class ClosedSurfaceGL : public krGLTest
-{
-protected:
-    // A cube whose +z face shows texel 0 (red) and every other face texel 1 (blue).
-    void BuildCube(krVertexArray& cube, GLuint texture)
-    {
-        const TCorners corners = Cube();
-        for (size_t i = 0; i < corners.size(); ++i)
-        {
-            cube.AppendVertex(corners[i].data());
-            cube.AppendNormal(0, 0, 1);
-            cube.AppendTexCoord(i < 6 ? 0.25f : 0.75f, 0.5f);
-        }
-        cube.CreateVBO();
-        cube.SetTextureID(texture);
-        cube.SetPosition(128, 128, 0);
-    }
-    GLuint TwoTexels()
-    {
-        const uint8_t texels[8] = {255, 0, 0, 255, 0, 0, 255, 255};
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-        return texture;
-    }
-    std::vector<uint8_t> Frame(krVertexArray& cube)
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        cube.Draw();
-        return krReadScreen(kWidth, kHeight);
-    }
-};
-
 TEST(ClosedSurface, MirroringMatricesDoNotKeepTheWinding)
 {
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -160,15 +122,43 @@ TEST(ClosedSurface, MirroringMatricesDoNotKeepTheWinding)
     EXPECT_TRUE(KeepsWinding(yDown, mirrored));
 }
 
+class ClosedSurfaceGL : public krGLTest
+{
+protected:
+    // The first `count` corners of the cube, the +z face showing texel 0 of `texture` and every
+    // other face texel 1.
+    static void Build(krVertexArray& mesh, size_t count = 36, GLuint texture = 0)
+    {
+        const TCorners corners = Cube();
+        for (size_t i = 0; i < count; ++i)
+        {
+            mesh.AppendVertex(corners[i].data());
+            mesh.AppendNormal(0, 0, 1);
+            mesh.AppendTexCoord(i < 6 ? 0.25f : 0.75f, 0.5f);
+        }
+        mesh.CreateVBO();
+        mesh.SetTextureID(texture);
+        mesh.SetPosition(128, 128, 0);
+    }
+};
+
 TEST_F(ClosedSurfaceGL, CullingTheBackFacesKeepsThePicture)
 {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    const GLuint texture = TwoTexels();
+    const uint8_t redBlue[8] = {255, 0, 0, 255, 0, 0, 255, 255};
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, redBlue);
     krVertexArray cube(GL_TRIANGLES);
-    BuildCube(cube, texture);
+    Build(cube, 36, texture);
     ASSERT_TRUE(cube.closedSurface);
+    const auto draw = [&] { cube.Draw(); };
 
+    // The first pose faces the eye with the red face.
     const float poses[][4] = {{0, 0, 0, 50},   {30, 40, 0, 50},   {200, 10, 70, 40},
                               {90, 0, 0, 60},  {-20, 160, 5, 50}, {30, 40, 0, -50},
                               {0, 180, 0, -40}};
@@ -176,44 +166,29 @@ TEST_F(ClosedSurfaceGL, CullingTheBackFacesKeepsThePicture)
     // the cube 400 pixels in front of the eye.
     for (int projection = 0; projection < 3; ++projection)
     {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        if (projection == 2)
+        if (projection < 2)
         {
-            glFrustum(-64, 64, -64, 64, 200, 600);
-            glTranslatef(-128, -128, -400);
+            SetOrtho(0, kWidth, projection ? kHeight : 0, projection ? 0 : kHeight, -1000, 1000);
         }
         else
         {
-            glOrtho(0, kWidth, projection == 0 ? 0 : kHeight, projection == 0 ? kHeight : 0, -1000,
-                    1000);
+            SetFrustum(-64, 64, -64, 64, 200, 600);
+            glTranslatef(-128, -128, -400);
         }
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-
-        // Facing the eye, the red face: through a wrongly culled front the far face (blue)
-        // would show.
-        cube.SetAngle(poses[0]);
-        cube.SetScale(50);
-        Frame(cube);
-        EXPECT_TRUE(krPixelNear(ReadPixel(128, 128), 255, 0, 0)) << "projection " << projection;
-
         for (const auto& pose : poses)
         {
+            SCOPED_TRACE(::testing::Message()
+                         << "projection " << projection << ", pose " << pose[0] << " " << pose[1]
+                         << " " << pose[2] << ", scale " << pose[3]);
             cube.SetAngle(pose);
             cube.SetScale(pose[3]);
             cube.closedSurface = true;
-            const std::vector<uint8_t> culled = Frame(cube);
+            const std::vector<uint8_t> culled = Picture(draw);
             EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+            // Through a wrongly culled front the far face (blue) would show.
+            EXPECT_TRUE(&pose != &poses[0] || krPixelNear(ReadPixel(128, 128), 255, 0, 0));
             cube.closedSurface = false;
-            const std::vector<uint8_t> whole = Frame(cube);
-            int differing = 0;
-            for (size_t i = 0; i < whole.size(); ++i)
-            {
-                differing += std::abs(int(culled[i]) - int(whole[i])) > 8;
-            }
-            EXPECT_EQ(differing, 0) << "projection " << projection << ", pose " << pose[0] << " "
-                                    << pose[1] << " " << pose[2] << ", scale " << pose[3];
+            EXPECT_LE(krLargestDifference(culled, Picture(draw)), 8);
         }
     }
     glDisable(GL_DEPTH_TEST);
@@ -223,27 +198,18 @@ TEST_F(ClosedSurfaceGL, CullingTheBackFacesKeepsThePicture)
 TEST_F(ClosedSurfaceGL, BorrowedGeometryKeepsItsKindAndOtherBuffersDoNot)
 {
     krVertexArray cube(GL_TRIANGLES);
-    BuildCube(cube, 0);
+    Build(cube);
     krVertexArray borrower(GL_TRIANGLES);
     borrower.AssignGeometry(&cube);
     EXPECT_TRUE(borrower.closedSurface);
 
     krVertexArray quad(GL_TRIANGLES);
-    const TCorners corners = Cube();
-    for (int i = 0; i < 6; ++i)
-    {
-        quad.AppendVertex(corners[i].data());
-    }
-    quad.CreateVBO();
+    Build(quad, 6);
     EXPECT_FALSE(quad.closedSurface);
     borrower.SetVertexBuffer(quad.vertexBuffer);
     EXPECT_FALSE(borrower.closedSurface);
     // Triangles only: the same corners as strips or fans are other surfaces.
     krVertexArray strip(GL_TRIANGLE_STRIP);
-    for (const auto& c : Cube())
-    {
-        strip.AppendVertex(c.data());
-    }
-    strip.CreateVBO();
+    Build(strip);
     EXPECT_FALSE(strip.closedSurface);
 }

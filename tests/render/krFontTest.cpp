@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -146,6 +145,12 @@ protected:
         }
         krTestPutGlyph(out, size, size, advance, bearingY, bearingX, bitmap);
     }
+    // Loads the glyph block `bytes` (uncrunched) with textures.
+    static bool Load(krFont& font, TBytes bytes)
+    {
+        krMemoryBlock view = krTestView(bytes);
+        return font.LoadFromMemory(&view);
+    }
 };
 
 TEST_F(FontGL, TexturesArePowerOfTwoAndHeightFollowsBearings)
@@ -188,8 +193,7 @@ TEST_F(FontGL, TexturesArePowerOfTwoAndHeightFollowsBearings)
     const GLuint old = font.textures[1];
     TBytes one;
     krTestPutGlyph(one, 1, 1, 1, 0, 0, {9});
-    krMemoryBlock view = krTestView(one);
-    ASSERT_TRUE(font.LoadFromMemory(&view));
+    ASSERT_TRUE(Load(font, one));
     EXPECT_FALSE(glIsTexture(old));
     EXPECT_EQ(font.geometry->Length(), 1u);
 }
@@ -235,9 +239,8 @@ TEST_F(FontGL, UpwardFontIsUprightWhereYGrowsUp)
     TBytes b;
     krTestPutGlyph(b, 0, 0, 0, 0, 0, {});
     PutHalfGlyph(b, 8, 10, 0, 0);
-    krMemoryBlock view = krTestView(b);
     krFont font(ftYUp);
-    ASSERT_TRUE(font.LoadFromMemory(&view));
+    ASSERT_TRUE(Load(font, b));
     SetOrtho(0, kWidth, 0, kHeight, -1, 1);
     glColor4f(0, 1, 0, 1);
     const wchar_t text[] = {1, 0};
@@ -263,9 +266,7 @@ TEST_F(FontGL, PrintOfNothingOnlyResetsItsOwnState)
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint bound = -1;
-    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(krGLInteger(GL_ARRAY_BUFFER_BINDING), 0);
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     EXPECT_EQ(m[12], 0.0f); // the matrix is restored
@@ -278,9 +279,8 @@ TEST_F(FontGL, PrintSpanDrawsTheGlyphsReachingIntoItsSpanWherePrintPutsThem)
     TBytes b;
     krTestPutGlyph(b, 0, 0, 5, 0, 0, {});
     PutHalfGlyph(b, 8, 12, 8, 2); // code 1: quads x 22..30, 34..42, ... from a pen at 20
-    krMemoryBlock view = krTestView(b);
     krFont font(ftYDown);
-    ASSERT_TRUE(font.LoadFromMemory(&view));
+    ASSERT_TRUE(Load(font, b));
     const wchar_t text[] = {1, 1, 1, 1, 1, 0};
     glColor4f(1, 0, 0, 1);
     // The span 38..60 reaches into the second (34..42) and fourth (58..66) glyphs: they are
@@ -292,25 +292,22 @@ TEST_F(FontGL, PrintSpanDrawsTheGlyphsReachingIntoItsSpanWherePrintPutsThem)
     EXPECT_TRUE(krPixelNear(ReadPixel(26, 43), 0, 0, 0));
     EXPECT_TRUE(krPixelNear(ReadPixel(74, 43), 0, 0, 0));
 
-    // Clipped to the span, a pen off the pixel grid: the picture of Print.
-    std::vector<uint8_t> printed, spanned;
-    for (int pass = 0; pass < 2; pass++)
+    // Clipped to the span, a pen off the pixel grid: the picture of Print, drawn from the atlas
+    // and glyph by glyph (where a skipped glyph moves the pen as a drawn one does).
+    const uint32_t atlasTexture = font.atlasTexture;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(38, 0, 22, kHeight);
+    for (uint32_t texture : {atlasTexture, 0u})
     {
-        Clear(0, 0, 0);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(38, 0, 22, kHeight);
-        if (pass == 0)
-        {
-            font.Print(20.37f, 50.61f, 0, text);
-        }
-        else
-        {
-            font.PrintSpan(20.37f, 50.61f, 0, text, 38, 60);
-        }
-        glDisable(GL_SCISSOR_TEST);
-        (pass == 0 ? printed : spanned) = krReadScreen(kWidth, kHeight);
+        font.atlasTexture = texture;
+        const std::vector<uint8_t> printed = Picture([&] { font.Print(20.37f, 50.61f, 0, text); });
+        EXPECT_EQ(krLargestDifference(
+                      printed, Picture([&] { font.PrintSpan(20.37f, 50.61f, 0, text, 38, 60); })),
+                  0)
+            << "atlas " << texture;
     }
-    EXPECT_TRUE(printed == spanned);
+    font.atlasTexture = atlasTexture;
+    glDisable(GL_SCISSOR_TEST);
 }
 
 TEST_F(FontGL, OneDrawPerStringLooksLikeADrawPerGlyph)
@@ -351,66 +348,43 @@ TEST_F(FontGL, OneDrawPerStringLooksLikeADrawPerGlyph)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(::testing::Message() << c.type << " at " << c.scale << ", " << c.left);
-        krMemoryBlock view = krTestView(b);
         krFont font(c.type);
-        ASSERT_TRUE(font.LoadFromMemory(&view));
+        ASSERT_TRUE(Load(font, b));
         const uint32_t atlasTexture = font.atlasTexture;
         ASSERT_NE(atlasTexture, 0u);
         font.SetScale(c.scale);
-        std::vector<uint8_t> pictures[2];
-        for (int batched = 0; batched < 2; batched++)
+        const float w = kWidth / c.view, h = kHeight / c.view;
+        SetOrtho(0, w, c.type == ftYUp ? 0 : h, c.type == ftYUp ? h : 0, -1, 1);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1.0f, 0.9f, 0.5f, 1.0f);
+        const bool span = c.left < c.right;
+        const auto draw = [&]
         {
-            Clear(0.2f, 0.3f, 0.4f);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            const float w = kWidth / c.view, h = kHeight / c.view;
-            glOrtho(0, w, c.type == ftYUp ? 0 : h, c.type == ftYUp ? h : 0, -1, 1);
-            glMatrixMode(GL_MODELVIEW);
-            glLoadIdentity();
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            glColor4f(1.0f, 0.9f, 0.5f, 1.0f);
             glEnable(GL_SCISSOR_TEST); // a ticker's clip hides what lies outside its span
-            glScissor(c.left < c.right ? int(c.left * c.view) : 0, 0,
-                      c.left < c.right ? int((c.right - c.left) * c.view) : kWidth, kHeight);
-            font.atlasTexture = batched ? atlasTexture : 0; // without it: a draw per glyph
+            glScissor(span ? int(c.left * c.view) : 0, 0,
+                      span ? int((c.right - c.left) * c.view) : kWidth, kHeight);
             for (int line = 0; line < 3; line++)
             {
                 const float x = c.x + float(line) * 7.3f, y = c.y + float(line) * 25.0f;
-                if (c.left < c.right)
-                {
-                    font.PrintSpan(x, y, 0, text, c.left, c.right);
-                }
-                else
-                {
-                    font.Print(x, y, 0, text);
-                }
+                span ? font.PrintSpan(x, y, 0, text, c.left, c.right) : font.Print(x, y, 0, text);
             }
-            font.atlasTexture = atlasTexture;
             glDisable(GL_SCISSOR_TEST);
-            glDisable(GL_BLEND);
-            pictures[batched].resize(kWidth * kHeight * 4);
-            glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                         pictures[batched].data());
-        }
+        };
+        font.atlasTexture = 0; // without it: a draw per glyph
+        const std::vector<uint8_t> perGlyph = Picture(draw, 0.2f, 0.3f, 0.4f);
+        font.atlasTexture = atlasTexture;
+        const std::vector<uint8_t> batched = Picture(draw, 0.2f, 0.3f, 0.4f);
+        glDisable(GL_BLEND);
         // The state a draw per glyph leaves, the atlas bound.
-        GLint buffer = -1, texture = -1, depth = -1;
-        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &buffer);
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_TRUE(buffer == 0 && depth == 1 && !glIsEnabled(GL_TEXTURE_2D) &&
+        EXPECT_TRUE(krGLInteger(GL_ARRAY_BUFFER_BINDING) == 0 &&
+                    krGLInteger(GL_MODELVIEW_STACK_DEPTH) == 1 && !glIsEnabled(GL_TEXTURE_2D) &&
                     !glIsEnabled(GL_VERTEX_ARRAY) && !glIsEnabled(GL_TEXTURE_COORD_ARRAY));
-        EXPECT_EQ(GLuint(texture), atlasTexture);
+        EXPECT_EQ(GLuint(krGLInteger(GL_TEXTURE_BINDING_2D)), atlasTexture);
         // The same picture (pixel centres meet texel centres alike in both: no filtering
         // difference shows), and text drawn at all.
-        int largest = 0, lit = 0;
-        for (size_t i = 0; i < pictures[0].size(); i++)
-        {
-            largest = std::max(largest, std::abs(pictures[0][i] - pictures[1][i]));
-            lit += i % 4 == 0 && pictures[0][i] > 60;
-        }
-        EXPECT_LE(largest, 1);
-        EXPECT_GT(lit, 1000);
+        EXPECT_LE(krLargestDifference(perGlyph, batched), 1);
+        EXPECT_GT(krPixelsUnlike(perGlyph, 51, 77, 102), 1000);
     }
 }
 
@@ -421,9 +395,8 @@ TEST_F(FontGL, GlyphEdgesDoNotBleedInTheAtlas)
     TBytes b;
     krTestPutGlyph(b, 0, 0, 4, 0, 0, {});
     krTestPutGlyph(b, 4, 4, 5, 4, 0, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
-    krMemoryBlock view = krTestView(b);
     krFont font(ftYDown);
-    ASSERT_TRUE(font.LoadFromMemory(&view));
+    ASSERT_TRUE(Load(font, b));
     glColor4f(1, 0, 0, 1);
     font.Print(20.3f, 50, 0, L"\x01"); // x 20.3..24.3, y 46..50
     EXPECT_TRUE(krPixelNear(ReadPixel(20, 48), 0, 0, 0, 2));

@@ -4,8 +4,8 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -151,9 +151,7 @@ TEST(Billboard, Rotations)
     EXPECT_EQ(l3dBillboardSphericalRotations(both, obj, r), 2u);
 }
 
-class TexturedBoxGL : public krGLTest
-{
-};
+using TexturedBoxGL = krGLTest;
 
 TEST_F(TexturedBoxGL, CornerAtOriginAndTextureLayouts)
 {
@@ -322,6 +320,13 @@ TBytes BlobImage(int x0, int y0, int x1, int y1)
     }
     return krTestTGA32(32, 16, rgba);
 }
+
+// The part of the texture a box draws: left, top, right, bottom.
+std::array<float, 4> Part(const krTexturedBox& box)
+{
+    return {box.part[0], box.part[1], box.part[2], box.part[3]};
+}
+const std::array<float, 4> kWhole = {0, 0, 1, 1};
 } // namespace
 
 TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
@@ -331,41 +336,26 @@ TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (TTextureBoxProjection projection : {tbpNormal, tbpFlipped})
     {
+        SCOPED_TRACE(::testing::Message() << "projection " << projection);
         krTexturedBox box(32, 16, false, projection);
         ASSERT_TRUE(box.TextureFromCrunchedMemoryBlock(blob));
         ASSERT_TRUE(box.TrimToTexture(blob));
         // Texels 7 .. 21 of 32 across and 4 .. 10 of 16 down: the blob and a texel around it.
-        EXPECT_FLOAT_EQ(box.part[0], 7.0f / 32.0f);
-        EXPECT_FLOAT_EQ(box.part[1], 4.0f / 16.0f);
-        EXPECT_FLOAT_EQ(box.part[2], 22.0f / 32.0f);
-        EXPECT_FLOAT_EQ(box.part[3], 11.0f / 16.0f);
+        EXPECT_EQ(Part(box), (std::array<float, 4>{7.0f / 32, 4.0f / 16, 22.0f / 32, 11.0f / 16}));
         // Magnified off the pixel grid and turned, so that the filter mixes texels.
         box.SetPosition(13.3f, 21.7f, 0);
         box.SetScale(6.37f);
         const float angle[3] = {0, 0, 7.5f};
         box.SetAngle(angle);
-        Clear(0.2f, 0.3f, 0.4f);
-        box.krVertexArray::Draw();
-        const std::vector<uint8_t> whole = krReadScreen(kWidth, kHeight);
-        Clear(0.2f, 0.3f, 0.4f);
-        box.Draw();
-        const std::vector<uint8_t> trimmed = krReadScreen(kWidth, kHeight);
-        size_t differing = 0, marked = 0;
-        for (size_t i = 0; i < whole.size(); i += 4)
-        {
-            // The part's own triangles interpolate the same texture coordinates up to
-            // rounding, which may move a filtered value by a step.
-            for (size_t k = i; k < i + 4; k++)
-            {
-                differing += std::abs(int(whole[k]) - int(trimmed[k])) > 1;
-            }
-            marked += whole[i] != 51;
-        }
-        EXPECT_EQ(differing, 0u) << "projection " << projection;
-        EXPECT_GT(marked, 1000u);
+        const std::vector<uint8_t> whole =
+            Picture([&] { box.krVertexArray::Draw(); }, 0.2f, 0.3f, 0.4f);
+        // The part's own triangles interpolate the same texture coordinates up to rounding,
+        // which may move a filtered value by a step.
+        EXPECT_LE(krLargestDifference(whole, Picture([&] { box.Draw(); }, 0.2f, 0.3f, 0.4f)), 1);
+        EXPECT_GT(krPixelsUnlike(whole, 51, 77, 102, 0), 1000);
         box.Untrim();
         EXPECT_EQ(box.partVertexBuffer, 0u);
-        EXPECT_FLOAT_EQ(box.part[2], 1.0f);
+        EXPECT_EQ(Part(box), kWhole);
     }
     glDisable(GL_BLEND);
     krFreeMemoryBlock(blob);
@@ -374,25 +364,24 @@ TEST_F(TexturedBoxGL, ATrimmedBoxDrawsThePixelsOfTheWholeBox)
 TEST_F(TexturedBoxGL, TrimmingKeepsWhatTheImageCannotSpare)
 {
     krTexturedBox box(32, 16, false, tbpNormal);
+    const auto trim = [&box](const TBytes& image)
+    {
+        krMemoryBlock* crunched = krTestCrunch(image);
+        const bool trimmed = box.TrimToTexture(crunched);
+        krFreeMemoryBlock(crunched);
+        return trimmed;
+    };
     // Reaching the left edge: the repeat wrap filters column 0 into the right edge, so the
     // width stays whole; the height is trimmed.
-    krMemoryBlock* edge = krTestCrunch(BlobImage(0, 5, 20, 9));
-    EXPECT_TRUE(box.TrimToTexture(edge));
-    EXPECT_FLOAT_EQ(box.part[0], 0.0f);
-    EXPECT_FLOAT_EQ(box.part[2], 1.0f);
-    EXPECT_FLOAT_EQ(box.part[1], 4.0f / 16.0f);
-    krFreeMemoryBlock(edge);
+    EXPECT_TRUE(trim(BlobImage(0, 5, 20, 9)));
+    EXPECT_EQ(Part(box), (std::array<float, 4>{0, 4.0f / 16, 1, 11.0f / 16}));
     // Nothing to show, no alpha, or no image: drawn whole.
-    krMemoryBlock* clear = krTestCrunch(BlobImage(40, 40, 41, 41));
-    EXPECT_FALSE(box.TrimToTexture(clear));
+    EXPECT_FALSE(trim(BlobImage(40, 40, 41, 41)));
     EXPECT_EQ(box.partVertexBuffer, 0u);
-    EXPECT_FLOAT_EQ(box.part[0] + box.part[1], 0.0f);
-    krFreeMemoryBlock(clear);
+    EXPECT_EQ(Part(box), kWhole);
     TBytes rgb = krTestTGAHeader(2, 2, 1, 24);
     rgb.insert(rgb.end(), {1, 2, 3, 4, 5, 6});
-    krMemoryBlock* opaque = krTestCrunch(rgb);
-    EXPECT_FALSE(box.TrimToTexture(opaque));
-    krFreeMemoryBlock(opaque);
+    EXPECT_FALSE(trim(rgb));
     TBytes junk = {1, 2, 3};
     krMemoryBlock view = krTestView(junk);
     EXPECT_FALSE(box.TrimToTexture(&view));
@@ -405,11 +394,7 @@ TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
     // Three overlapping opaque squares 30, 20 and 10 units before the eye, listed far first,
     // and a fourth that coincides with the middle one (a tie: the first listed wins the depth
     // test in either order). Untextured, each in its own colour.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(-1, 1, -1, 1, 1, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetFrustum(-1, 1, -1, 1, 1, 100);
     glTranslatef(0, 0, -10);
     krGeometry g;
     const float places[4][3] = {{-24, -24, -20}, {-12, -12, -10}, {-2, -2, 0}, {-12, -12, -10}};
@@ -424,14 +409,12 @@ TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
         g.AppendVertexArray(box);
     }
     g.AppendVertexArray(nullptr);
+    const auto ordered = [&] { g.Draw(); };
+    const auto nearestFirst = [&] { g.DrawNearestFirst(); };
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    Clear(0, 0, 0);
-    g.Draw();
-    const std::vector<uint8_t> ordered = krReadScreen(kWidth, kHeight);
-    Clear(0, 0, 0);
-    g.DrawNearestFirst();
-    EXPECT_TRUE(krReadScreen(kWidth, kHeight) == ordered);
+    const std::vector<uint8_t> inOrder = Picture(ordered);
+    EXPECT_EQ(krLargestDifference(inOrder, Picture(nearestFirst)), 0);
     // Red alone, green where blue does not cover it (not its yellow twin), blue in front.
     EXPECT_TRUE(krPixelNear(ReadPixel(38, 217), 255, 0, 0));
     EXPECT_TRUE(krPixelNear(ReadPixel(77, 178), 0, 255, 0));
@@ -440,10 +423,8 @@ TEST_F(TexturedBoxGL, NearestFirstDrawsThePictureOfTheOrderedDraw)
     // Without the depth test the last drawn shows: nearest first, that is the farthest (red);
     // in list order the yellow twin.
     glDisable(GL_DEPTH_TEST);
-    Clear(0, 0, 0);
-    g.DrawNearestFirst();
+    Picture(nearestFirst);
     EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 0, 0));
-    Clear(0, 0, 0);
-    g.Draw();
+    Picture(ordered);
     EXPECT_TRUE(krPixelNear(ReadPixel(115, 140), 255, 255, 0));
 }

@@ -8,12 +8,10 @@
 
 namespace
 {
-
 TGlyph_s Glyph(int32_t width, int32_t height, uint8_t* bitmap = nullptr)
 {
     return TGlyph_s{bitmap, width, height, 0, 0, 0};
 }
-
 } // namespace
 
 TEST(krGlyphAtlas, EveryBitmapCopiedWithAZeroTexelAroundIt)

@@ -213,9 +213,7 @@ TEST(ObjText, AppendsAfterExistingElementsAndRefusesMissingOnes)
     EXPECT_FALSE(fresh.LoadFromObjFile("/nonexistent/mesh.obj"));
 }
 
-class MeshFormatsGL : public krGLTest
-{
-};
+using MeshFormatsGL = krGLTest;
 
 TEST_F(MeshFormatsGL, LoadersFlattenAndUpload)
 {

@@ -127,9 +127,7 @@ TEST(TGADecode, EveryTruncationIsRefused)
     }
 }
 
-class TGATextureGL : public krGLTest
-{
-};
+using TGATextureGL = krGLTest;
 
 TEST_F(TGATextureGL, UploadAndCrunchedUpload)
 {

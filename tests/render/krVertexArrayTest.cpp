@@ -213,9 +213,7 @@ TEST(VertexArray, TextureFromMissingFileChangesNothing)
     EXPECT_FALSE(a.ownsTexture);
 }
 
-class VertexArrayGL : public krGLTest
-{
-};
+using VertexArrayGL = krGLTest;
 
 TEST_F(VertexArrayGL, CreateVBOMakesOnlyTheBuffersItHasListsFor)
 {
@@ -312,9 +310,7 @@ TEST_F(VertexArrayGL, DrawTranslatesThenRotatesXYZThenScales)
     // The draw leaves its client arrays, buffer and texturing switched off.
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    GLint bound = -1;
-    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(krGLInteger(GL_ARRAY_BUFFER_BINDING), 0);
 }
 
 TEST_F(VertexArrayGL, DrawColorShowsPerVertexColoursAndSetColorUploads)

@@ -3,92 +3,89 @@
 // costs a clear.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "render/krViewCover.h"
 
 namespace
 {
+typedef std::array<float, 16> TMatrix;
+typedef std::vector<std::array<float, 3>> TPolygon;
+
 // glFrustum(-a f, a f, -f, f, 0.1, 10000) with f = tan(30 degrees) / 10: a 60-degree
 // vertical view of aspect a.
-void Frustum(float aspect, float* m)
+TMatrix Frustum(float aspect)
 {
     const float f = 0.0577350296f, n = 0.1f, far = 10000.0f;
-    for (int i = 0; i < 16; i++)
-    {
-        m[i] = 0.0f;
-    }
+    TMatrix m = {};
     m[0] = n / (aspect * f);
     m[5] = n / f;
     m[10] = -(far + n) / (far - n);
     m[11] = -1.0f;
     m[14] = -2.0f * far * n / (far - n);
+    return m;
 }
 
 // Translation by (x, y, z) after a turn of `degrees` about y.
-void Place(float x, float y, float z, float degrees, float* m)
+TMatrix Place(float x, float y, float z, float degrees = 0)
 {
     const float c = std::cos(degrees * 3.14159265f / 180.0f);
     const float s = std::sin(degrees * 3.14159265f / 180.0f);
-    const float values[16] = {c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, x, y, z, 1};
-    for (int i = 0; i < 16; i++)
-    {
-        m[i] = values[i];
-    }
+    return {c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, x, y, z, 1};
 }
 
 // A 24 x 14 rectangle from (-12, -6) to (12, 8) in the plane z = 0, corners in order.
-const float kBackdrop[4][3] = {{12, -6, 0}, {-12, -6, 0}, {-12, 8, 0}, {12, 8, 0}};
+const TPolygon kBackdrop = {{12, -6, 0}, {-12, -6, 0}, {-12, 8, 0}, {12, 8, 0}};
+const float kWide = 16.0f / 9.0f;
+
+const float (*Corners(const TPolygon& polygon))[3]
+{
+    return reinterpret_cast<const float(*)[3]>(polygon.data());
+}
+
+// The polygon (its first `count` corners, all when negative) seen from `view` at `aspect`.
+bool Covers(float aspect, const TMatrix& view, const TPolygon& polygon, int32_t count = -1)
+{
+    return CoversViewport(Frustum(aspect).data(), view.data(), Corners(polygon),
+                          count < 0 ? int32_t(polygon.size()) : count);
+}
 } // namespace
 
 TEST(ViewCover, TheGamesBackdropCoversWideScreensButNotWiderOnes)
 {
-    float projection[16], view[16];
-    Place(0, 0, -10, 0, view);
     // At 10 units the view is 11.5 units high and 11.5 a wide: 20.5 at 16:9, 27 at 21:9.
-    Frustum(16.0f / 9.0f, projection);
-    EXPECT_TRUE(CoversViewport(projection, view, kBackdrop, 4));
+    EXPECT_TRUE(Covers(kWide, Place(0, 0, -10), kBackdrop));
     // Corners in the other order round the edge.
-    const float reversed[4][3] = {{12, 8, 0}, {-12, 8, 0}, {-12, -6, 0}, {12, -6, 0}};
-    EXPECT_TRUE(CoversViewport(projection, view, reversed, 4));
-    Frustum(21.0f / 9.0f, projection);
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 4));
+    EXPECT_TRUE(
+        Covers(kWide, Place(0, 0, -10), {{12, 8, 0}, {-12, 8, 0}, {-12, -6, 0}, {12, -6, 0}}));
+    EXPECT_FALSE(Covers(21.0f / 9.0f, Place(0, 0, -10), kBackdrop));
 }
 
 TEST(ViewCover, AnyUncoveredStripOrCornerBehindTheEyeIsNotCovered)
 {
-    float projection[16], view[16];
-    Frustum(16.0f / 9.0f, projection);
     // Lower edge 0.2 units above the bottom of the view (5.77 units below its middle).
-    Place(0, 0.43f, -10, 0, view);
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 4));
-    Place(0, 0.2f, -10, 0, view);
-    EXPECT_TRUE(CoversViewport(projection, view, kBackdrop, 4));
+    EXPECT_FALSE(Covers(kWide, Place(0, 0.43f, -10), kBackdrop));
+    EXPECT_TRUE(Covers(kWide, Place(0, 0.2f, -10), kBackdrop));
     // Turned 20 degrees: the near side swings past the edge of the view.
-    Place(0, 0, -10, 20, view);
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 4));
+    EXPECT_FALSE(Covers(kWide, Place(0, 0, -10, 20), kBackdrop));
     // Reaching behind the eye: the projection would fold it round.
-    const float through[4][3] = {{50, -50, 20}, {-50, -50, 20}, {-50, 50, -20}, {50, 50, -20}};
-    Place(0, 0, 0, 0, view);
-    EXPECT_FALSE(CoversViewport(projection, view, through, 4));
+    EXPECT_FALSE(Covers(kWide, Place(0, 0, 0),
+                        {{50, -50, 20}, {-50, -50, 20}, {-50, 50, -20}, {50, 50, -20}}));
     // Just behind the near plane it covers nothing.
-    Place(0, 0, 10, 0, view);
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 4));
+    EXPECT_FALSE(Covers(kWide, Place(0, 0, 10), kBackdrop));
 }
 
 TEST(ViewCover, DegenerateInputCoversNothing)
 {
-    float projection[16], view[16];
-    Frustum(1.0f, projection);
-    Place(0, 0, -10, 0, view);
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 2));
-    EXPECT_FALSE(CoversViewport(projection, view, kBackdrop, 17));
-    EXPECT_FALSE(CoversViewport(nullptr, view, kBackdrop, 4));
-    const float repeated[4][3] = {{12, -6, 0}, {12, -6, 0}, {-12, 8, 0}, {12, 8, 0}};
-    EXPECT_FALSE(CoversViewport(projection, view, repeated, 4));
-    const float line[3][3] = {{-30, -30, 0}, {0, 0, 0}, {30, 30, 0}};
-    EXPECT_FALSE(CoversViewport(projection, view, line, 3));
-    float broken[4][3] = {{12, -6, 0}, {-12, -6, 0}, {-12, 8, 0}, {12, 8, 0}};
+    const TMatrix view = Place(0, 0, -10);
+    EXPECT_FALSE(Covers(1, view, kBackdrop, 2));
+    EXPECT_FALSE(Covers(1, view, kBackdrop, 17));
+    EXPECT_FALSE(CoversViewport(nullptr, view.data(), Corners(kBackdrop), 4));
+    EXPECT_FALSE(Covers(1, view, {{12, -6, 0}, {12, -6, 0}, {-12, 8, 0}, {12, 8, 0}}));
+    EXPECT_FALSE(Covers(1, view, {{-30, -30, 0}, {0, 0, 0}, {30, 30, 0}})); // a line
+    TPolygon broken = kBackdrop;
     broken[2][0] = NAN;
-    EXPECT_FALSE(CoversViewport(projection, view, broken, 4));
+    EXPECT_FALSE(Covers(1, view, broken));
 }

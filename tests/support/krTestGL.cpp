@@ -1,6 +1,7 @@
 #include "krTestGL.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
@@ -128,6 +129,24 @@ void krGLTest::SetOrtho(double left, double right, double bottom, double top, do
     glLoadIdentity();
 }
 
+void krGLTest::SetFrustum(double left, double right, double bottom, double top, double zNear,
+                          double zFar) const
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(left, right, bottom, top, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+std::vector<uint8_t> krGLTest::Picture(const std::function<void()>& draw, float r, float g,
+                                       float b) const
+{
+    Clear(r, g, b);
+    draw();
+    return krReadScreen(kWidth, kHeight);
+}
+
 void krGLTest::Clear(float r, float g, float b) const
 {
     glClearColor(r, g, b, 1.0f);
@@ -138,4 +157,36 @@ bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance)
 {
     return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance &&
            std::abs(p.b - b) <= tolerance;
+}
+
+int krLargestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    if (a.size() != b.size())
+    {
+        return 256;
+    }
+    int largest = 0;
+    for (size_t i = 0; i < a.size(); i++)
+    {
+        largest = std::max(largest, std::abs(int(a[i]) - int(b[i])));
+    }
+    return largest;
+}
+
+int krPixelsUnlike(const std::vector<uint8_t>& picture, int r, int g, int b, int tolerance)
+{
+    int unlike = 0;
+    for (size_t i = 0; i + 3 < picture.size(); i += 4)
+    {
+        unlike += !krPixelNear({picture[i], picture[i + 1], picture[i + 2], picture[i + 3]}, r, g,
+                               b, tolerance);
+    }
+    return unlike;
+}
+
+int krGLInteger(unsigned int name)
+{
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
 }

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -31,8 +32,14 @@ protected:
     // Sets glOrtho(left, right, bottom, top, zNear, zFar) and identity model-view.
     void SetOrtho(double left, double right, double bottom, double top, double zNear,
                   double zFar) const;
+    // Sets glFrustum(left, right, bottom, top, zNear, zFar) and identity model-view.
+    void SetFrustum(double left, double right, double bottom, double top, double zNear,
+                    double zFar) const;
     // Clears colour and depth to the given colour.
     void Clear(float r, float g, float b) const;
+    // Clears to the given colour, runs `draw` and returns the whole window (krReadScreen).
+    std::vector<uint8_t> Picture(const std::function<void()>& draw, float r = 0, float g = 0,
+                                 float b = 0) const;
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
@@ -53,6 +60,15 @@ void krPinGLDriver();
 // keeps out the window system's own input and the pausing window events; what a test queues
 // with SDL_PeepEvents passes no filter.
 int krKeepOutWindowSystem(void* unused, SDL_Event* event);
+
+// The largest difference of two pictures in any byte (256 when their sizes differ).
+int krLargestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+
+// How many RGBA pixels of a picture are not within `tolerance` of the colour (r, g, b).
+int krPixelsUnlike(const std::vector<uint8_t>& picture, int r, int g, int b, int tolerance = 8);
+
+// The integer state glGetIntegerv gives for `name`.
+int krGLInteger(unsigned int name);
 
 // True when two pixels differ by at most tolerance in every channel.
 bool krPixelNear(const TTestPixel_s& p, int r, int g, int b, int tolerance = 8);
