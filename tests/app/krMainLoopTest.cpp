@@ -21,48 +21,6 @@ namespace
 {
 const int kWidth = 640;
 const int kHeight = 360;
-
-// Column-major 4x4 product a * b.
-void Multiply(const double* a, const double* b, double* out)
-{
-    for (int c = 0; c < 4; c++)
-    {
-        for (int r = 0; r < 4; r++)
-        {
-            double sum = 0;
-            for (int k = 0; k < 4; k++)
-            {
-                sum += a[k * 4 + r] * b[c * 4 + k];
-            }
-            out[c * 4 + r] = sum;
-        }
-    }
-}
-
-void Rotation(double degrees, double x, double y, double z, double* m)
-{
-    const double a = degrees * M_PI / 180.0, c = cos(a), s = sin(a);
-    const double r[16] = {x * x * (1 - c) + c,
-                          y * x * (1 - c) + z * s,
-                          x * z * (1 - c) - y * s,
-                          0,
-                          x * y * (1 - c) - z * s,
-                          y * y * (1 - c) + c,
-                          y * z * (1 - c) + x * s,
-                          0,
-                          x * z * (1 - c) + y * s,
-                          y * z * (1 - c) - x * s,
-                          z * z * (1 - c) + c,
-                          0,
-                          0,
-                          0,
-                          0,
-                          1};
-    for (int i = 0; i < 16; i++)
-    {
-        m[i] = r[i];
-    }
-}
 } // namespace
 
 class krMainLoopTest : public ::testing::Test
@@ -111,6 +69,19 @@ protected:
         shell->quitAtRender = 0;
         shell->clearOnGUIClick = false;
         shell->ForgetClicks();
+        shell->GetGUIManager()->Clear();
+    }
+
+    // The pointer at (x, y) and the log emptied: where a test's input starts.
+    void PointerAt(int x, int y)
+    {
+        shell->MouseXY(x, y);
+        shell->log.clear();
+    }
+    // A control of ID `id` on the shell's screen at (left, top), 100 x 50.
+    void AddControl(uint32_t id, int left = 400, int top = 10)
+    {
+        shell->GetGUIManager()->AppendControl(new krGUIObject(id, left, top, 100, 50));
     }
 
     // Runs the loop on the test's own clock, afresh at 0, moving `perFrame` seconds a frame.
@@ -289,16 +260,14 @@ TEST_F(krMainLoopTest, InitGLAndPilotViewSetTheMatrices)
     float angle[3] = {10, 22.2f, -34.7f};
     glLoadIdentity();
     shell->PilotView(position, angle);
-    GLdouble m[16];
+    GLdouble m[16], expected[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    double roll[16], pitch[16], turn[16], a[16], b[16], expected[16];
-    Rotation(10, 0, 0, 1, roll);
-    Rotation(-34.7, 1, 0, 0, pitch);
-    Rotation(22.2, 0, 0, 1, turn);
-    const double move[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1};
-    Multiply(roll, pitch, a);
-    Multiply(a, turn, b);
-    Multiply(b, move, expected);
+    glLoadIdentity();
+    glRotated(10, 0, 0, 1);
+    glRotated(-34.7, 1, 0, 0);
+    glRotated(22.2, 0, 0, 1);
+    glTranslated(-1, -2, -3);
+    glGetDoublev(GL_MODELVIEW_MATRIX, expected);
     for (int i = 0; i < 16; i++)
     {
         EXPECT_NEAR(m[i], expected[i], 1e-4) << "element " << i;
@@ -308,10 +277,8 @@ TEST_F(krMainLoopTest, InitGLAndPilotViewSetTheMatrices)
 
 TEST_F(krMainLoopTest, EveryWaitingEventReachesItsHooksInOrder)
 {
-    krGUIObject* control = new krGUIObject(7, 400, 10, 100, 50);
-    shell->GetGUIManager()->AppendControl(control);
-    shell->MouseXY(300, 300);
-    shell->log.clear();
+    AddControl(7);
+    PointerAt(300, 300);
     float home[3] = {0, 0, 11};
     shell->SetCamPosition(home);
     const float step = shell->WheelStep();
@@ -369,7 +336,6 @@ TEST_F(krMainLoopTest, EveryWaitingEventReachesItsHooksInOrder)
     const float up = 11 - step;
     EXPECT_FLOAT_EQ(pos[2], up + up / 100);
 
-    shell->GetGUIManager()->Clear();
     shell->RMBUp();
 }
 
@@ -378,9 +344,8 @@ TEST_F(krMainLoopTest, EveryWaitingEventReachesItsHooksInOrder)
 // hooks keep their order. Events that a hook queues wait for the next frame.
 TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
 {
-    shell->GetGUIManager()->AppendControl(new krGUIObject(7, 400, 10, 100, 50));
-    shell->MouseXY(0, 0);
-    shell->log.clear();
+    AddControl(7);
+    PointerAt(0, 0);
     for (int burst : {1, 3})
     {
         for (int i = 0; i < 1000; i++)
@@ -388,11 +353,9 @@ TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
             shell->script.insert({burst, krMotionEvent(100 + i % 200, 200 + i % 3)});
         }
     }
-    shell->script.insert({1, krMotionEvent(420, 20)});
-    shell->script.insert({1, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1)});
-    shell->script.insert({1, krButtonEvent(SDL_MOUSEBUTTONUP, 1)});
-    shell->script.insert({3, krKeyEvent(SDL_KEYDOWN, SDLK_a)});
-    shell->script.insert({3, krKeyEvent(SDL_KEYUP, SDLK_a)});
+    shell->Script(1, {krMotionEvent(420, 20)});
+    shell->Script(1, krLeftClick());
+    shell->Script(3, {krKeyEvent(SDL_KEYDOWN, SDLK_a), krKeyEvent(SDL_KEYUP, SDLK_a)});
     shell->keyEchoes = 2;
     krRunEvents(*shell, {}, 5);
 
@@ -406,7 +369,6 @@ TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
     };
     EXPECT_EQ(WithoutMotions(shell->log), expected);
     EXPECT_EQ(shell->renders, 7);
-    shell->GetGUIManager()->Clear();
 }
 
 // One release over two overlapping controls queues two clicks; the loop takes them at the start
@@ -414,10 +376,9 @@ TEST_F(krMainLoopTest, AClickOrKeyIsNotHeldBackByABurstOfMotion)
 // deleted, while a click queued after the switch still comes.
 TEST_F(krMainLoopTest, ClicksAreTakenNextTurnAndAScreenSwitchDropsTheStaleOnes)
 {
-    shell->GetGUIManager()->AppendControl(new krGUIObject(7, 400, 10, 100, 50));
-    shell->GetGUIManager()->AppendControl(new krGUIObject(8, 420, 20, 100, 50));
-    shell->MouseXY(0, 0);
-    shell->log.clear();
+    AddControl(7);
+    AddControl(8, 420, 20);
+    PointerAt(0, 0);
     shell->clearOnGUIClick = true;
     krRunEvents(*shell, {krMotionEvent(450, 30), krButtonEvent(SDL_MOUSEBUTTONDOWN, 1),
                          krButtonEvent(SDL_MOUSEBUTTONUP, 1)});
@@ -430,9 +391,8 @@ TEST_F(krMainLoopTest, ClicksAreTakenNextTurnAndAScreenSwitchDropsTheStaleOnes)
 // What SDL sends for a tap on a touch screen: the touch mouse's events and the finger's.
 TEST_F(krMainLoopTest, ATapIsOneClickAndADoubleTapOneDoubleClick)
 {
-    shell->GetGUIManager()->AppendControl(new krGUIObject(7, 400, 10, 100, 50));
-    shell->MouseXY(0, 0);
-    shell->log.clear();
+    AddControl(7);
+    PointerAt(0, 0);
     const float fx = 450.0f / kWidth, fy = 36.0f / kHeight;
     const Uint32 t = SDL_GetTicks();
     std::vector<SDL_Event> events;
@@ -451,7 +411,6 @@ TEST_F(krMainLoopTest, ATapIsOneClickAndADoubleTapOneDoubleClick)
     };
     EXPECT_EQ(shell->log, expected);
     EXPECT_FALSE(shell->LeftButtonDown());
-    shell->GetGUIManager()->Clear();
 }
 
 namespace
@@ -478,19 +437,14 @@ SDL_Event ServerButton(bool press, Uint32 serverTime, Uint32 fetched, SDL_SysWMm
 // them do not matter, nor, with the X server's stamps, when SDL fetched them.
 TEST_F(krMainLoopTest, DoubleClicksAreTimedByTheEvents)
 {
-    shell->MouseXY(100, 100);
-    shell->log.clear();
+    PointerAt(100, 100);
     const Uint32 t = SDL_GetTicks();
-    shell->script.insert({0, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, t)});
-    shell->script.insert({0, krButtonEvent(SDL_MOUSEBUTTONUP, 1, t + 50)});
+    shell->Script(0, krLeftClick(t, t + 50));
     shell->stalls[1] = 400;
-    shell->script.insert({1, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, t + 200)}); // 150 ms on
-    shell->script.insert({1, krButtonEvent(SDL_MOUSEBUTTONUP, 1, t + 210)});
-    shell->script.insert({2, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, t + 1000)});
-    shell->script.insert({2, krButtonEvent(SDL_MOUSEBUTTONUP, 1, t + 1050)});
+    shell->Script(1, krLeftClick(t + 200, t + 210)); // 150 ms on
+    shell->Script(2, krLeftClick(t + 1000, t + 1050));
     shell->stalls[3] = 400;
-    shell->script.insert({3, krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, t + 1300)}); // 250 ms on
-    shell->script.insert({3, krButtonEvent(SDL_MOUSEBUTTONUP, 1, t + 1310)});
+    shell->Script(3, krLeftClick(t + 1300, t + 1310)); // 250 ms on
     // Fetched 400 ms apart, stamped 150 ms apart by the server.
     SDL_SysWMmsg messages[4];
     const Uint32 fetched[4] = {t + 2000, t + 2000, t + 2400, t + 2400};
@@ -514,8 +468,7 @@ TEST_F(krMainLoopTest, DoubleClicksAreTimedByTheEvents)
 
 TEST_F(krMainLoopTest, FingersActAsTheLeftButton)
 {
-    shell->MouseXY(0, 0);
-    shell->log.clear();
+    PointerAt(0, 0);
     krRunEvents(*shell, {
                             krFingerEvent(SDL_FINGERDOWN, 0.25f, 0.25f),
                             // x * 640 and y * 360 are just below 321 and 183: in float they

@@ -8,9 +8,22 @@
 #include "gui/krGUIObject.h"
 #include "krTestGL.h"
 
-void krTestShell::Log(const std::string& entry)
+void krTestShell::Log(const std::string& hook, std::initializer_list<int> numbers)
 {
-    log.push_back(std::to_string(frameCount) + ":" + entry);
+    std::string entry = std::to_string(frameCount) + ":" + hook;
+    for (const int& n : numbers)
+    {
+        entry += (&n == numbers.begin() ? "(" : ",") + std::to_string(n);
+    }
+    log.push_back(numbers.size() ? entry + ")" : entry);
+}
+
+void krTestShell::Script(int frame, const std::vector<SDL_Event>& events)
+{
+    for (const SDL_Event& event : events)
+    {
+        script.insert({frame, event});
+    }
 }
 
 void krTestShell::ClearRecords()
@@ -101,18 +114,17 @@ bool krTestShell::OnAfterInit()
 
 void krTestShell::OnLMBUp(int x, int y)
 {
-    Log("LMBUp(" + std::to_string(x) + "," + std::to_string(y) + ")");
+    Log("LMBUp", {x, y});
 }
 
 void krTestShell::OnMouseMotion(int x, int y, int dx, int dy)
 {
-    Log("MouseMotion(" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(dx) +
-        "," + std::to_string(dy) + ")");
+    Log("MouseMotion", {x, y, dx, dy});
 }
 
 void krTestShell::OnKeyDown(unsigned key)
 {
-    Log("KeyDown(" + std::to_string(key) + ")");
+    Log("KeyDown", {static_cast<int>(key)});
     if (key == static_cast<unsigned>(SDLK_d) && dealSteps > 0)
     {
         dealLeft = dealSteps;
@@ -128,12 +140,12 @@ void krTestShell::OnKeyDown(unsigned key)
 
 void krTestShell::OnKeyUp(unsigned key)
 {
-    Log("KeyUp(" + std::to_string(key) + ")");
+    Log("KeyUp", {static_cast<int>(key)});
 }
 
 void krTestShell::OnResizeWindow(int w, int h)
 {
-    Log("Resize(" + std::to_string(w) + "," + std::to_string(h) + ")");
+    Log("Resize", {w, h});
     krSDLWrapper::OnResizeWindow(w, h);
 }
 
@@ -154,7 +166,7 @@ void krTestShell::OnSetFocus()
 
 void krTestShell::OnGUIClick(krGUIObject* control)
 {
-    Log("GUIClick(" + std::to_string(control ? control->GetID() : 0) + ")");
+    Log("GUIClick", {control ? static_cast<int>(control->GetID()) : 0});
     if (clearOnGUIClick)
     {
         GetGUIManager()->Clear();
@@ -166,12 +178,12 @@ void krTestShell::OnGUIClick(krGUIObject* control)
 
 void krTestShell::OnPadButtonDown(krPadButton button)
 {
-    Log("PadDown(" + std::to_string(button) + ")");
+    Log("PadDown", {button});
 }
 
 void krTestShell::OnPadButtonUp(krPadButton button)
 {
-    Log("PadUp(" + std::to_string(button) + ")");
+    Log("PadUp", {button});
 }
 
 void krQueueEvent(SDL_Event event)
@@ -225,6 +237,12 @@ SDL_Event krMotionEvent(int x, int y)
     event.motion.x = x;
     event.motion.y = y;
     return event;
+}
+
+std::vector<SDL_Event> krLeftClick(Uint32 pressed, Uint32 released)
+{
+    return {krButtonEvent(SDL_MOUSEBUTTONDOWN, 1, pressed),
+            krButtonEvent(SDL_MOUSEBUTTONUP, 1, released)};
 }
 
 SDL_Event krButtonEvent(Uint32 type, Uint8 button, Uint32 timestamp)

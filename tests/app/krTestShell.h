@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -93,9 +94,12 @@ public:
     }
     // Forgets what the recorders above hold.
     void ClearRecords();
+    // Adds `events` to the script at `frame`, after those it holds there.
+    void Script(int frame, const std::vector<SDL_Event>& events);
 
 private:
-    void Log(const std::string& entry);
+    // Logs "Hook(a,b,...)", or "Hook" without numbers.
+    void Log(const std::string& hook, std::initializer_list<int> numbers = {});
 };
 
 // Empties SDL's queue, queues `events` in order and runs the main loop until a quit event. The
@@ -113,6 +117,8 @@ void krQueueEvent(SDL_Event event);
 SDL_Event krKeyEvent(Uint32 type, SDL_Keycode key);
 SDL_Event krMotionEvent(int x, int y);
 SDL_Event krButtonEvent(Uint32 type, Uint8 button, Uint32 timestamp = 0);
+// A press and release of the left button, at the given times.
+std::vector<SDL_Event> krLeftClick(Uint32 pressed = 0, Uint32 released = 0);
 SDL_Event krWheelEvent(int y);
 SDL_Event krFingerEvent(Uint32 type, float x, float y);
 SDL_Event krWindowEvent(Uint8 event, int data1 = 0, int data2 = 0);

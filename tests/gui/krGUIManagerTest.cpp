@@ -69,9 +69,27 @@ public:
     std::function<void(krGUIObject*)> onClick;
 };
 
+// A manager wired to the shell, as the program runs it.
 class GUIManagerTest : public ::testing::Test
 {
 protected:
+    GUIManagerTest() { manager.SetWrapperPtr(&shell); }
+
+    // A plain control appended to the screen.
+    krGUIObject* Add(uint32_t id, int32_t left = 0, int32_t top = 0, int32_t size = 10)
+    {
+        krGUIObject* control = new krGUIObject(id, left, top, size, size);
+        manager.AppendControl(control);
+        return control;
+    }
+    // A press and release at (x, y).
+    void Click(int32_t x, int32_t y)
+    {
+        manager.OnLMBDown(x, y);
+        manager.OnLMBUp(x, y);
+    }
+    uint64_t Queued() { return manager.GetEvents()->Length(); }
+
     krGUIManager manager{640, 480};
     ClickShell shell;
     std::vector<std::string> log;
@@ -91,56 +109,30 @@ TEST(GUIManagerResource, TheManagerOwnsTheEngineArchive)
     EXPECT_EQ(nullptr, Resource);
 }
 
-TEST_F(GUIManagerTest, EventsWaitForTheShellPointer)
+// A click is queued and delivered at the start of the next frame, once the manager has its
+// shell; nothing is lost while it has none, and only clicks are delivered.
+TEST_F(GUIManagerTest, AClickWaitsForTheNextFrameAndForTheShell)
 {
-    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
-    manager.AppendControl(control);
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
+    krGUIObject* control = Add(4);
+    manager.SetWrapperPtr(nullptr);
+    Click(5, 5);
     manager.HandleEvents(); // no shell yet: nothing delivered, nothing lost
-    EXPECT_EQ(1u, manager.GetEvents()->Length());
+    EXPECT_EQ(1u, Queued());
     manager.SetWrapperPtr(&shell);
-    manager.HandleEvents();
-    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
-    EXPECT_EQ(0u, manager.GetEvents()->Length());
-    manager.HandleEvents();
-    EXPECT_EQ(1u, shell.clicks.size());
-}
-
-TEST_F(GUIManagerTest, AClickIsDeliveredAtTheStartOfTheNextFrame)
-{
-    manager.SetWrapperPtr(&shell);
-    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
-    manager.AppendControl(control);
-    // Frame n: delivery first, then the release is dispatched.
-    manager.HandleEvents();
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
-    EXPECT_TRUE(shell.clicks.empty());
-    // Frame n + 1.
-    manager.HandleEvents();
-    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
-}
-
-TEST_F(GUIManagerTest, OnlyClickEventsAreDelivered)
-{
-    manager.SetWrapperPtr(&shell);
-    krGUIObject* control = new krGUIObject(4, 0, 0, 10, 10);
-    manager.AppendControl(control);
+    Click(5, 5); // in frame n, after its delivery
     manager.AppendEvent(static_cast<krGUIEventType>(7), control);
-    manager.AppendEvent(geClick, control);
+    EXPECT_TRUE(shell.clicks.empty());
+    manager.HandleEvents(); // frame n + 1
+    EXPECT_EQ((std::vector<krGUIObject*>{control, control}), shell.clicks);
+    EXPECT_EQ(0u, Queued());
     manager.HandleEvents();
-    EXPECT_EQ((std::vector<krGUIObject*>{control}), shell.clicks);
-    EXPECT_EQ(0u, manager.GetEvents()->Length());
+    EXPECT_EQ(2u, shell.clicks.size());
 }
 
 TEST_F(GUIManagerTest, EventsQueuedByACallbackArriveInTheSameBatch)
 {
-    manager.SetWrapperPtr(&shell);
-    krGUIObject* a = new krGUIObject(1, 0, 0, 10, 10);
-    krGUIObject* b = new krGUIObject(2, 0, 0, 10, 10);
-    manager.AppendControl(a);
-    manager.AppendControl(b);
+    krGUIObject* a = Add(1);
+    krGUIObject* b = Add(2);
     manager.AppendEvent(geClick, a);
     shell.onClick = [&](krGUIObject* c)
     {
@@ -153,63 +145,35 @@ TEST_F(GUIManagerTest, EventsQueuedByACallbackArriveInTheSameBatch)
     EXPECT_EQ((std::vector<krGUIObject*>{a, b}), shell.clicks);
 }
 
-TEST_F(GUIManagerTest, ClicksOnControlsDeletedByAnEarlierClickAreNeverDelivered)
+// Two overlapping clickable controls: one release queues two clicks. The first switches screens
+// (clear, then build the new one and click it at once): the click of the deleted control is
+// never delivered, the one queued after the clear is.
+TEST_F(GUIManagerTest, AScreenSwitchDropsTheClicksOfDeletedControlsOnly)
 {
-    manager.SetWrapperPtr(&shell);
-    // Two overlapping clickable controls: one release queues two clicks.
-    krGUIObject* first = new krGUIObject(1, 0, 0, 100, 100);
-    manager.AppendControl(first);
-    manager.AppendControl(new krGUIObject(2, 50, 50, 100, 100));
-    manager.OnLMBDown(60, 60);
-    manager.OnLMBUp(60, 60);
-    ASSERT_EQ(2u, manager.GetEvents()->Length());
-
-    // The first click switches screens: clear, then build the new one.
+    krGUIObject* first = Add(1, 0, 0, 100);
+    Add(2, 50, 50, 100);
+    Click(60, 60);
+    ASSERT_EQ(2u, Queued());
     krGUIObject* next = nullptr;
     shell.onClick = [&](krGUIObject* c)
     {
         if (c == first)
         {
             manager.Clear();
-            next = new krGUIObject(3, 0, 0, 10, 10);
-            manager.AppendControl(next);
-        }
-    };
-    manager.HandleEvents();
-    EXPECT_EQ((std::vector<krGUIObject*>{first}), shell.clicks);
-    EXPECT_EQ(0u, manager.GetEvents()->Length());
-    EXPECT_EQ(1u, manager.GetControlCount());
-}
-
-TEST_F(GUIManagerTest, ClicksQueuedAfterAClearInsideACallbackStillArrive)
-{
-    manager.SetWrapperPtr(&shell);
-    krGUIObject* first = new krGUIObject(1, 0, 0, 10, 10);
-    manager.AppendControl(first);
-    manager.AppendControl(new krGUIObject(2, 0, 0, 10, 10));
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
-    krGUIObject* next = nullptr;
-    shell.onClick = [&](krGUIObject* c)
-    {
-        if (c == first)
-        {
-            manager.Clear();
-            next = new krGUIObject(3, 0, 0, 10, 10);
-            manager.AppendControl(next);
+            next = Add(3);
             manager.AppendEvent(geClick, next);
         }
     };
     manager.HandleEvents();
     EXPECT_EQ((std::vector<krGUIObject*>{first, next}), shell.clicks);
+    EXPECT_EQ(0u, Queued());
+    EXPECT_EQ(1u, manager.GetControlCount());
 }
 
 TEST_F(GUIManagerTest, ClearDropsQueuedClicks)
 {
-    manager.SetWrapperPtr(&shell);
-    manager.AppendControl(new krGUIObject(1, 0, 0, 10, 10));
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
+    Add(1);
+    Click(5, 5);
     manager.Clear();
     manager.HandleEvents();
     EXPECT_TRUE(shell.clicks.empty());
@@ -237,21 +201,16 @@ TEST_F(GUIManagerTest, HiddenAndIdZeroTopLevelControlsAreNotReached)
     manager.AppendControl(zero);
     manager.AppendControl(new Probe("shown", &log, 2, 0, 0, 100, 100));
     manager.OnMouse(5, 5);
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
+    Click(5, 5);
     EXPECT_EQ((std::vector<std::string>{"shown:move5,5", "shown:down", "shown:up"}), log);
     EXPECT_TRUE(manager.IsMouseInControls());
 }
 
 TEST_F(GUIManagerTest, EveryReachableControlGetsTheRelease)
 {
-    manager.SetWrapperPtr(&shell);
-    krGUIObject* a = new krGUIObject(1, 0, 0, 100, 100);
-    krGUIObject* b = new krGUIObject(2, 0, 0, 100, 100);
-    manager.AppendControl(a);
-    manager.AppendControl(b);
-    manager.OnLMBDown(5, 5);
-    manager.OnLMBUp(5, 5);
+    krGUIObject* a = Add(1, 0, 0, 100);
+    krGUIObject* b = Add(2, 0, 0, 100);
+    Click(5, 5);
     manager.HandleEvents();
     EXPECT_EQ((std::vector<krGUIObject*>{a, b}), shell.clicks);
 }
@@ -353,7 +312,6 @@ TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
 // focus wraps both ways and a hidden ring starts again from an end.
 TEST_F(GUIManagerTest, FocusStopsAtClickableControlsInAppendOrderAndWraps)
 {
-    manager.SetWrapperPtr(&shell);
     Stop* a = new Stop(1);
     krGUIObject* panel = new krGUIObject(3, 0, 0, 100, 100);
     Stop* b = new Stop(4);
@@ -390,7 +348,7 @@ TEST_F(GUIManagerTest, FocusStopsAtClickableControlsInAppendOrderAndWraps)
     EXPECT_FALSE(manager.IsFocusShown());
     EXPECT_EQ(nullptr, manager.GetFocused());
     EXPECT_FALSE(manager.OnKey(gkPress));
-    EXPECT_EQ(0u, manager.GetEvents()->Length());
+    EXPECT_EQ(0u, Queued());
     EXPECT_TRUE(manager.OnKey(gkPrevious));
     EXPECT_EQ(e, manager.GetFocused());
 

@@ -55,6 +55,18 @@ protected:
         return result;
     }
 
+    // A probe logging to `log`; `onScreen` appends it to the manager's screen.
+    Probe* Make(const char* name, uint32_t id, int32_t left, int32_t top, int32_t width,
+                int32_t height, bool onScreen = false)
+    {
+        Probe* probe = new Probe(name, &log, id, left, top, width, height);
+        if (onScreen)
+        {
+            manager.AppendControl(probe);
+        }
+        return probe;
+    }
+
     std::vector<std::string> log;
     krGUIManager manager{640, 480};
 };
@@ -102,8 +114,8 @@ TEST_F(GUIObjectTest, EnterOnEveryEventInsideLeaveOnceOutside)
 
 TEST_F(GUIObjectTest, ChildrenAreHitTestedBeforeTheParent)
 {
-    Probe* parent = new Probe("parent", &log, 1, 100, 100, 100, 100);
-    parent->AppendChild(new Probe("child", &log, 0, 10, 10, 20, 20));
+    Probe* parent = Make("parent", 1, 100, 100, 100, 100);
+    parent->AppendChild(Make("child", 0, 10, 10, 20, 20));
     log.clear();
     parent->MouseMove(115, 115, 3, 4);
     EXPECT_EQ((std::vector<std::string>{"child:enter", "child:move3,4", "parent:enter",
@@ -117,8 +129,7 @@ TEST_F(GUIObjectTest, ChildrenAreHitTestedBeforeTheParent)
 
 TEST_F(GUIObjectTest, PressInsideReleaseInsideQueuesOneClick)
 {
-    Probe* p = new Probe("p", &log, 7, 0, 0, 50, 50);
-    manager.AppendControl(p);
+    Probe* p = Make("p", 7, 0, 0, 50, 50, true);
     p->LMBDown(10, 10);
     EXPECT_TRUE(p->GetPressed());
     p->LMBUp(50, 50);
@@ -129,8 +140,7 @@ TEST_F(GUIObjectTest, PressInsideReleaseInsideQueuesOneClick)
 
 TEST_F(GUIObjectTest, PressOutsideReleaseInsideQueuesNothing)
 {
-    Probe* p = new Probe("p", &log, 7, 0, 0, 50, 50);
-    manager.AppendControl(p);
+    Probe* p = Make("p", 7, 0, 0, 50, 50, true);
     p->LMBDown(60, 10);
     p->LMBUp(10, 10);
     EXPECT_EQ((std::vector<std::string>{"p:up"}), log);
@@ -139,8 +149,7 @@ TEST_F(GUIObjectTest, PressOutsideReleaseInsideQueuesNothing)
 
 TEST_F(GUIObjectTest, ThePressedFlagOutlivesAReleaseOutside)
 {
-    Probe* p = new Probe("p", &log, 7, 0, 0, 50, 50);
-    manager.AppendControl(p);
+    Probe* p = Make("p", 7, 0, 0, 50, 50, true);
     p->LMBDown(10, 10);
     p->LMBUp(90, 90); // outside: nothing, still pressed
     EXPECT_TRUE(p->GetPressed());
@@ -152,9 +161,8 @@ TEST_F(GUIObjectTest, ThePressedFlagOutlivesAReleaseOutside)
 
 TEST_F(GUIObjectTest, ChildClickDoesNotDependOnThePressAndStopsTheRelease)
 {
-    Probe* parent = new Probe("parent", &log, 1, 0, 0, 100, 100);
-    manager.AppendControl(parent);
-    Probe* child = new Probe("child", &log, 5, 10, 10, 20, 20);
+    Probe* parent = Make("parent", 1, 0, 0, 100, 100, true);
+    Probe* child = Make("child", 5, 10, 10, 20, 20);
     parent->AppendChild(child);
     log.clear();
     parent->LMBDown(50, 50); // parent only
@@ -166,9 +174,8 @@ TEST_F(GUIObjectTest, ChildClickDoesNotDependOnThePressAndStopsTheRelease)
 
 TEST_F(GUIObjectTest, IdZeroChildFallsThroughToThePressedParent)
 {
-    Probe* parent = new Probe("parent", &log, 3, 0, 0, 100, 100);
-    manager.AppendControl(parent);
-    Probe* label = new Probe("label", &log, 0, 10, 10, 20, 20);
+    Probe* parent = Make("parent", 3, 0, 0, 100, 100, true);
+    Probe* label = Make("label", 0, 10, 10, 20, 20);
     parent->AppendChild(label);
     log.clear();
     parent->LMBDown(15, 15);
@@ -181,11 +188,10 @@ TEST_F(GUIObjectTest, IdZeroChildFallsThroughToThePressedParent)
 
 TEST_F(GUIObjectTest, OverlappingChildrenAllPressedFirstOneClicked)
 {
-    Probe* parent = new Probe("parent", &log, 1, 0, 0, 100, 100);
-    manager.AppendControl(parent);
-    Probe* zero = new Probe("zero", &log, 0, 0, 0, 50, 50);
-    Probe* first = new Probe("first", &log, 8, 5, 5, 50, 50);
-    Probe* second = new Probe("second", &log, 9, 10, 10, 50, 50);
+    Probe* parent = Make("parent", 1, 0, 0, 100, 100, true);
+    Probe* zero = Make("zero", 0, 0, 0, 50, 50);
+    Probe* first = Make("first", 8, 5, 5, 50, 50);
+    Probe* second = Make("second", 9, 10, 10, 50, 50);
     parent->AppendChild(zero);
     parent->AppendChild(first);
     parent->AppendChild(second);
@@ -200,10 +206,9 @@ TEST_F(GUIObjectTest, OverlappingChildrenAllPressedFirstOneClicked)
 
 TEST_F(GUIObjectTest, AppendChildMakesCoordinatesAbsoluteOnce)
 {
-    Probe* parent = new Probe("parent", &log, 1, 200, 100, 300, 300);
-    manager.AppendControl(parent);
-    Probe* child = new Probe("child", &log, 2, 10, 10, 20, 20);
-    Probe* grandChild = new Probe("grand", &log, 3, 1, 2, 5, 5);
+    Probe* parent = Make("parent", 1, 200, 100, 300, 300, true);
+    Probe* child = Make("child", 2, 10, 10, 20, 20);
+    Probe* grandChild = Make("grand", 3, 1, 2, 5, 5);
     child->AppendChild(grandChild); // child still relative: grand ends at (11, 12)
     parent->AppendChild(child);
     EXPECT_EQ(210, child->GetLeft());
@@ -223,11 +228,11 @@ TEST_F(GUIObjectTest, AppendChildMakesCoordinatesAbsoluteOnce)
 
 TEST_F(GUIObjectTest, ClearAndDestructorDeleteTheWholeSubtree)
 {
-    Probe* parent = new Probe("parent", &log, 1, 0, 0, 10, 10);
-    Probe* child = new Probe("child", &log, 1, 0, 0, 10, 10);
-    child->AppendChild(new Probe("grand", &log, 1, 0, 0, 10, 10));
+    Probe* parent = Make("parent", 1, 0, 0, 10, 10);
+    Probe* child = Make("child", 1, 0, 0, 10, 10);
+    child->AppendChild(Make("grand", 1, 0, 0, 10, 10));
     parent->AppendChild(child);
-    parent->AppendChild(new Probe("second", &log, 1, 0, 0, 10, 10));
+    parent->AppendChild(Make("second", 1, 0, 0, 10, 10));
     log.clear();
     parent->Clear();
     EXPECT_EQ(0u, parent->GetChildCount());

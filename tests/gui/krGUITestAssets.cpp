@@ -1,11 +1,50 @@
 // krGUITestAssets: glyph blocks and TGA images made in memory for the GUI tests.
 #include "krGUITestAssets.h"
 
+#include <GL/gl.h>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/krSDLWrapper.h"
+#include "gui/krGUIManager.h"
 #include "render/krFont.h"
+
+void krGUIGLTest::SetUp()
+{
+    krGLTest::SetUp();
+    if (IsSkipped())
+    {
+        return;
+    }
+    GlobalScreenWidth = kWidth;
+    GlobalScreenHeight = kHeight;
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    manager = new krGUIManager(kWidth, kHeight);
+}
+
+void krGUIGLTest::TearDown()
+{
+    delete manager;
+    krGLTest::TearDown();
+}
+
+void krGUIGLTest::DrawFrame(float r, float g, float b) const
+{
+    Clear(r, g, b);
+    manager->Draw();
+}
+
+void krGUIGLTest::ExpectPixels(std::initializer_list<TPixelCheck_s> pixels) const
+{
+    for (const TPixelCheck_s& p : pixels)
+    {
+        const TTestPixel_s is = ReadPixel(p.x, p.y);
+        EXPECT_TRUE(krPixelNear(is, p.r, p.g, p.b))
+            << "pixel " << p.x << "," << p.y << " is " << int(is.r) << "," << int(is.g) << ","
+            << int(is.b) << ", expected " << p.r << "," << p.g << "," << p.b;
+    }
+}
 
 static void PutI32(std::vector<uint8_t>& out, int32_t value)
 {
