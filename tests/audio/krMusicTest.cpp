@@ -18,32 +18,7 @@ TEST_F(krMusicTest, NewPlayerSetsVolume64InTheMixer)
 TEST_F(krMusicTest, VolumeStepsAndClampsWithin0To128)
 {
     krMusic music;
-    music.VolumeUp();
-    EXPECT_EQ(music.GetVolume(), 65);
-    EXPECT_EQ(Mix_VolumeMusic(-1), 65);
-
-    music.SetVolume(128);
-    music.VolumeUp();
-    EXPECT_EQ(music.GetVolume(), 128);
-
-    music.SetVolume(0);
-    music.VolumeDown();
-    EXPECT_EQ(music.GetVolume(), 0);
-    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-
-    // SetVolume stores what it is given; only the steps clamp.
-    music.SetVolume(200);
-    EXPECT_EQ(music.GetVolume(), 200);
-    EXPECT_EQ(Mix_VolumeMusic(-1), 128);
-    music.VolumeDown();
-    EXPECT_EQ(music.GetVolume(), 199);
-    music.SetVolume(200);
-    music.VolumeUp();
-    EXPECT_EQ(music.GetVolume(), 128);
-
-    music.SetVolume(-5);
-    music.VolumeDown();
-    EXPECT_EQ(music.GetVolume(), 0);
+    krExpectVolumeSteps(music, []() { return Mix_VolumeMusic(-1); });
 }
 
 TEST_F(krMusicTest, LoaderRefusesDataThatIsNotCrunched)

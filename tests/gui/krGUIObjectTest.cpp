@@ -73,31 +73,28 @@ protected:
 
 } // namespace
 
-TEST(GUIObjectHitTest, BothEdgesAreInside)
+// Both edges are inside, so controls that touch share the common edge; a huge rectangle does not
+// wrap around.
+TEST(GUIObjectHitTest, BothEdgesAreInsideAndHugeRectanglesDoNotWrap)
 {
-    krGUIObject control(1, 10, 20, 30, 40);
-    EXPECT_TRUE(control.IsInside(10, 20));
-    EXPECT_TRUE(control.IsInside(40, 60)); // right and bottom edge
-    EXPECT_TRUE(control.IsInside(40, 20));
-    EXPECT_FALSE(control.IsInside(9, 30));
-    EXPECT_FALSE(control.IsInside(41, 30));
-    EXPECT_FALSE(control.IsInside(20, 19));
-    EXPECT_FALSE(control.IsInside(20, 61));
-}
-
-TEST(GUIObjectHitTest, TouchingControlsShareTheCommonEdge)
-{
-    krGUIObject a(1, 0, 0, 10, 10);
-    krGUIObject b(2, 10, 0, 10, 10);
-    EXPECT_TRUE(a.IsInside(10, 5));
-    EXPECT_TRUE(b.IsInside(10, 5));
-}
-
-TEST(GUIObjectHitTest, HugeRectanglesDoNotWrapAround)
-{
-    krGUIObject control(1, 2147483000, 0, 2147483000, 10);
-    EXPECT_FALSE(control.IsInside(0, 5));
-    EXPECT_TRUE(control.IsInside(2147483600, 5));
+    const krGUIObject control(1, 10, 20, 30, 40), touching(2, 40, 0, 10, 30),
+        huge(3, 2147483000, 0, 2147483000, 10);
+    const struct
+    {
+        const krGUIObject& object;
+        int x, y;
+        bool inside;
+    } cases[] = {
+        {control, 10, 20, true},  {control, 40, 60, true},     {control, 40, 20, true},
+        {control, 9, 30, false},  {control, 41, 30, false},    {control, 20, 19, false},
+        {control, 20, 61, false}, {touching, 40, 25, true},    {control, 40, 25, true},
+        {huge, 0, 5, false},      {huge, 2147483600, 5, true},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.inside, c.object.IsInside(c.x, c.y))
+            << c.object.GetID() << " " << c.x << "," << c.y;
+    }
 }
 
 TEST_F(GUIObjectTest, EnterOnEveryEventInsideLeaveOnceOutside)

@@ -18,29 +18,22 @@ namespace
 {
 
 // Glyphs 10 pixels tall and wide, advancing 10: a 30-character text is 300 pixels wide and the
-// viewer's line height is 14.
-class GUITextTest : public krGLTest
+// viewer's line height is 14. A viewer of 200 x 100 at (20, 20) shows 7 lines, so of `twenty`
+// lines the last that can stand first is line 13.
+class GUITextTest : public krGUIGLTest
 {
 protected:
     void SetUp() override
     {
-        krGLTest::SetUp();
-        if (IsSkipped())
-        {
-            return;
-        }
-        GlobalScreenWidth = kWidth;
-        GlobalScreenHeight = kHeight;
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        krGUIGLTest::SetUp();
         font = krMakeTestFont(10, 10, 10);
         ASSERT_NE(nullptr, font);
-        manager = new krGUIManager(kWidth, kHeight);
+        FillLines(&twenty, 20, 3);
     }
     void TearDown() override
     {
-        delete manager;
         delete font;
-        krGLTest::TearDown();
+        krGUIGLTest::TearDown();
     }
 
     void FillLines(krStringArray* lines, int count, int length)
@@ -50,10 +43,27 @@ protected:
             lines->AppendLine(krRepeat(L'w', length).c_str());
         }
     }
+    // A viewer of `lines` (by default `twenty`) in the 200 x 100 box at (20, 20), on the screen.
+    krGUITextViewer* AddViewer(krStringArray* lines = nullptr)
+    {
+        krGUITextViewer* viewer =
+            new krGUITextViewer(5, lines ? lines : &twenty, font, 20, 20, 200, 100);
+        manager->AppendControl(viewer);
+        return viewer;
+    }
 
     krFont* font = nullptr;
-    krGUIManager* manager = nullptr;
+    krStringArray twenty;
 };
+
+// Runs `steps` update steps of `control`.
+template <class T> void Steps(T& control, int steps)
+{
+    for (int i = 0; i < steps; i++)
+    {
+        control.Update();
+    }
+}
 
 bool SameText(const krString& a, const wchar_t* b)
 {
@@ -134,10 +144,7 @@ TEST_F(GUITextTest, StillScrollShowsItsTextInPlaceAPartAtATime)
     }
     EXPECT_EQ(scroll.GetShownText(), first);
     scroll.SetValue(krString(krRepeat(L'a', 70).c_str()));
-    for (int frame = 0; frame < 102; frame++)
-    {
-        scroll.Update();
-    }
+    Steps(scroll, 102);
     EXPECT_EQ(2.0f, scroll.GetDrawnX(1.0f));
 }
 
@@ -145,10 +152,7 @@ TEST_F(GUITextTest, SecondChangeRestartsTheFadeOutFromTheCurrentAlpha)
 {
     krGUITextScroll scroll(1, font, 2, 100, 620, krString(L"one"));
     scroll.SetValue(krString(L"two"));
-    for (int i = 0; i < 150; i++) // past the swap, well into the fade-in
-    {
-        scroll.Update();
-    }
+    Steps(scroll, 150); // past the swap, well into the fade-in
     ASSERT_TRUE(SameText(scroll.GetText(), L"two"));
     const float alpha = scroll.GetAlpha();
     ASSERT_GT(alpha, 0.4f);
@@ -172,10 +176,7 @@ TEST_F(GUITextTest, SetColorSetsTheColourAndTheCurrentAlpha)
     EXPECT_EQ(0.5f, scroll.GetAlpha());
     // A fade-in ends at the colour's alpha.
     scroll.SetValue(krString(L"y"));
-    for (int i = 0; i < 120; i++)
-    {
-        scroll.Update();
-    }
+    Steps(scroll, 120);
     EXPECT_FALSE(scroll.IsChanging());
     EXPECT_EQ(0.5f, scroll.GetAlpha());
 }
@@ -186,12 +187,11 @@ TEST_F(GUITextTest, ScrollIsClippedToItsHorizontalSpan)
         new krGUITextScroll(1, font, 50, 100, 100, krString(krRepeat(L'a', 30).c_str()));
     scroll->SetVx(200); // the text runs from x = -50 to 250
     manager->AppendControl(scroll);
-    Clear(0, 0, 0);
-    manager->Draw();
-    EXPECT_TRUE(krPixelNear(ReadPixel(49, 105), 0, 0, 0));
-    EXPECT_TRUE(krPixelNear(ReadPixel(50, 105), 255, 255, 255));
-    EXPECT_TRUE(krPixelNear(ReadPixel(149, 105), 255, 255, 255));
-    EXPECT_TRUE(krPixelNear(ReadPixel(150, 105), 0, 0, 0));
+    DrawFrame();
+    ExpectPixels({{49, 105, 0, 0, 0},
+                  {50, 105, 255, 255, 255},
+                  {149, 105, 255, 255, 255},
+                  {150, 105, 0, 0, 0}});
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
     // The clip rectangle, in GL's window coordinates: the control's span, from 5 pixels below
     // its bottom edge (room for descenders) up past its top edge (tall glyphs stay whole).
@@ -207,48 +207,43 @@ TEST_F(GUITextTest, ViewerWithAFittingTextCannotBeDragged)
 {
     krStringArray lines;
     FillLines(&lines, 5, 3);
-    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
-    EXPECT_EQ(14.0f, viewer.GetLineHeight());
-    viewer.OnLMBDown();
-    EXPECT_FALSE(viewer.IsDragging());
-    viewer.OnMouseMove(0, -30);
-    EXPECT_EQ(0, viewer.GetScrollOffset());
-    EXPECT_EQ(0, viewer.GetLastDy());
+    krGUITextViewer* viewer = AddViewer(&lines);
+    EXPECT_EQ(14.0f, viewer->GetLineHeight());
+    viewer->OnLMBDown();
+    EXPECT_FALSE(viewer->IsDragging());
+    viewer->OnMouseMove(0, -30);
+    EXPECT_EQ(0, viewer->GetScrollOffset());
+    EXPECT_EQ(0, viewer->GetLastDy());
 }
 
 TEST_F(GUITextTest, DragStopsAtTheLastLineAndSnapsBackToTheStart)
 {
-    krStringArray lines;
-    FillLines(&lines, 20, 3); // 20 lines, 7 visible in 100 pixels
-    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
-    viewer.OnLMBDown();
-    ASSERT_TRUE(viewer.IsDragging());
-    viewer.OnMouseMove(0, -20);
-    EXPECT_EQ(-20, viewer.GetScrollOffset());
-    EXPECT_EQ(1, viewer.GetFirstLine());
+    krGUITextViewer* viewer = AddViewer();
+    viewer->OnLMBDown();
+    ASSERT_TRUE(viewer->IsDragging());
+    viewer->OnMouseMove(0, -20);
+    EXPECT_EQ(-20, viewer->GetScrollOffset());
+    EXPECT_EQ(1, viewer->GetFirstLine());
     for (int i = 0; i < 20; i++)
     {
-        viewer.OnMouseMove(0, -20);
-        ASSERT_LE(viewer.GetFirstLine(), 13);
+        viewer->OnMouseMove(0, -20);
+        ASSERT_LE(viewer->GetFirstLine(), 13);
     }
-    EXPECT_EQ(13, viewer.GetFirstLine());
-    EXPECT_EQ(-180, viewer.GetScrollOffset()); // the step past the limit was taken back
-    EXPECT_EQ(-20, viewer.GetLastDy());
-    viewer.OnMouseMove(0, 500);
-    EXPECT_EQ(0, viewer.GetScrollOffset());
-    EXPECT_EQ(0, viewer.GetFirstLine());
-    viewer.OnMouseLeave();
-    EXPECT_FALSE(viewer.IsDragging());
-    viewer.OnMouseMove(0, -20);
-    EXPECT_EQ(0, viewer.GetScrollOffset());
+    EXPECT_EQ(13, viewer->GetFirstLine());
+    EXPECT_EQ(-180, viewer->GetScrollOffset()); // the step past the limit was taken back
+    EXPECT_EQ(-20, viewer->GetLastDy());
+    viewer->OnMouseMove(0, 500);
+    EXPECT_EQ(0, viewer->GetScrollOffset());
+    EXPECT_EQ(0, viewer->GetFirstLine());
+    viewer->OnMouseLeave();
+    EXPECT_FALSE(viewer->IsDragging());
+    viewer->OnMouseMove(0, -20);
+    EXPECT_EQ(0, viewer->GetScrollOffset());
 }
 
 TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
 {
-    krStringArray lines;
-    FillLines(&lines, 20, 3);
-    krGUITextViewer* viewer = new krGUITextViewer(5, &lines, font, 20, 20, 200, 100);
-    manager->AppendControl(viewer);
+    krGUITextViewer* viewer = AddViewer();
     // Through the manager's dispatch: press, a 3-pixel upward drag, release.
     manager->OnMouse(60, 60);
     manager->OnLMBDown(60, 60);
@@ -282,8 +277,7 @@ TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
     viewer->OnLMBDown();
     viewer->OnMouseMove(0, 5);
     viewer->OnLMBUp();
-    viewer->Update();
-    viewer->Update();
+    Steps(*viewer, 2);
     EXPECT_EQ(resting + 15, viewer->GetScrollOffset());
     viewer->OnLMBDown();
     viewer->OnLMBUp();
@@ -293,34 +287,32 @@ TEST_F(GUITextTest, ReleasedDragCoastsToTheLastLineAndAPressStopsIt)
 
 TEST_F(GUITextTest, CoastingPastTheStartSnapsToTheFirstLine)
 {
-    krStringArray lines;
-    FillLines(&lines, 20, 3);
-    krGUITextViewer viewer(1, &lines, font, 20, 20, 200, 100);
-    viewer.OnLMBDown();
-    viewer.OnMouseMove(0, -30);
-    viewer.OnMouseMove(0, 20);
-    viewer.OnMouseLeave(); // leaving ends the drag as a release does
-    viewer.Update();
-    EXPECT_EQ(0, viewer.GetScrollOffset());
-    EXPECT_EQ(0, viewer.GetFirstLine());
-    EXPECT_EQ(0, viewer.GetLastDy());
+    krGUITextViewer* viewer = AddViewer();
+    viewer->OnLMBDown();
+    viewer->OnMouseMove(0, -30);
+    viewer->OnMouseMove(0, 20);
+    viewer->OnMouseLeave(); // leaving ends the drag as a release does
+    viewer->Update();
+    EXPECT_EQ(0, viewer->GetScrollOffset());
+    EXPECT_EQ(0, viewer->GetFirstLine());
+    EXPECT_EQ(0, viewer->GetLastDy());
 }
 
 TEST_F(GUITextTest, ViewerClipsItsLinesToTheBoxLessHalfTheRadius)
 {
     krStringArray lines;
     FillLines(&lines, 20, 30); // 300 pixels: wider than the box
-    manager->AppendControl(new krGUITextViewer(1, &lines, font, 20, 20, 200, 100));
-    Clear(1, 0, 0);
-    manager->Draw();
-    // Line i has its baseline at 20 + 14 - 4 + 14 i and starts at x = 25.
-    EXPECT_TRUE(krPixelNear(ReadPixel(25, 20), 0, 0, 0));
-    EXPECT_TRUE(krPixelNear(ReadPixel(24, 25), 255, 204, 204)); // panel only
-    EXPECT_TRUE(krPixelNear(ReadPixel(214, 25), 0, 0, 0));
-    EXPECT_TRUE(krPixelNear(ReadPixel(216, 25), 255, 204, 204));
-    EXPECT_TRUE(krPixelNear(ReadPixel(25, 30), 255, 204, 204)); // between the lines
-    EXPECT_TRUE(krPixelNear(ReadPixel(100, 119), 0, 0, 0));     // line 7, cut at the bottom
-    EXPECT_TRUE(krPixelNear(ReadPixel(100, 121), 255, 0, 0));
+    AddViewer(&lines);
+    DrawFrame(1, 0, 0);
+    // Line i has its baseline at 20 + 14 - 4 + 14 i and starts at x = 25; between the lines,
+    // and left and right of them, the panel over red; line 7 cut at the bottom.
+    ExpectPixels({{25, 20, 0, 0, 0},
+                  {24, 25, 255, 204, 204},
+                  {214, 25, 0, 0, 0},
+                  {216, 25, 255, 204, 204},
+                  {25, 30, 255, 204, 204},
+                  {100, 119, 0, 0, 0},
+                  {100, 121, 255, 0, 0}});
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
     GLint box[4];
     glGetIntegerv(GL_SCISSOR_BOX, box);
@@ -343,10 +335,8 @@ TEST_F(GUITextTest, ViewerWithoutLinesDrawsJustItsPanel)
     manager->OnLMBUp(50, 40);
     EXPECT_FALSE(missing->IsDragging());
     EXPECT_EQ(0, missing->GetScrollOffset());
-    Clear(0, 0, 0);
-    manager->Draw();
-    EXPECT_TRUE(krPixelNear(ReadPixel(30, 25), 204, 204, 204));
-    EXPECT_TRUE(krPixelNear(ReadPixel(140, 25), 204, 204, 204));
+    DrawFrame();
+    ExpectPixels({{30, 25, 204, 204, 204}, {140, 25, 204, 204, 204}});
 }
 
 TEST_F(GUITextTest, ViewerPanelFollowsTheParent)
@@ -366,10 +356,7 @@ TEST_F(GUITextTest, ViewerPanelFollowsTheParent)
 // coasting text and reach the viewer through the manager; a text that fits takes none.
 TEST_F(GUITextTest, ViewerScrollsByPagesAndToItsEnds)
 {
-    krStringArray lines;
-    FillLines(&lines, 20, 3); // 20 lines, 7 visible in 100 pixels: the last start line is 13
-    krGUITextViewer* viewer = new krGUITextViewer(5, &lines, font, 20, 20, 200, 100);
-    manager->AppendControl(viewer);
+    krGUITextViewer* viewer = AddViewer();
     std::vector<int32_t> firstLines;
     for (krGUIKey key : {gkPageDown, gkPageDown, gkPageUp, gkEnd, gkPageUp, gkPageUp, gkPageUp,
                          gkPageDown, gkHome})
