@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "krScopedEnv.h"
 #include "krTestShell.h"
 
 namespace
@@ -18,35 +19,6 @@ void LeaveStartUpWindow()
         SDL_Delay(10);
     }
 }
-
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const char* value) : name(name)
-    {
-        const char* old = getenv(name);
-        hadOld = old != nullptr;
-        oldValue = old ? old : "";
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv()
-    {
-        if (hadOld)
-        {
-            setenv(name.c_str(), oldValue.c_str(), 1);
-        }
-        else
-        {
-            unsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::string name;
-    std::string oldValue;
-    bool hadOld;
-};
 } // namespace
 
 TEST(krShellInputTest, CameraStartsAtHomeAndIsCopiedInAndOut)
@@ -154,7 +126,7 @@ TEST(krShellInputTest, ButtonsAndMouseLeave)
 // prints nothing, and the destructor copes with the half-done start-up.
 TEST(krShellInitTest, FailsCleanlyWithoutAWindow)
 {
-    ScopedEnv video("SDL_VIDEODRIVER", "dummy");
+    krScopedEnv video("SDL_VIDEODRIVER", "dummy");
     krTestShell* shell = new krTestShell(640, 360);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(shell->Init());
@@ -168,9 +140,9 @@ TEST(krShellInitTest, FailsCleanlyWithoutAWindow)
 
 TEST(krShellInitTest, ReportsAnAudioDeviceThatCannotOpen)
 {
-    ScopedEnv audio("SDL_AUDIODRIVER", "disk");
-    ScopedEnv file("SDL_DISKAUDIOFILE", "/nonexistent-folder/out.raw");
-    ScopedEnv video("SDL_VIDEODRIVER", "dummy");
+    krScopedEnv audio("SDL_AUDIODRIVER", "disk");
+    krScopedEnv file("SDL_DISKAUDIOFILE", "/nonexistent-folder/out.raw");
+    krScopedEnv video("SDL_VIDEODRIVER", "dummy");
     krTestShell shell(640, 360);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(shell.Init());

@@ -7,6 +7,7 @@
 
 #include "audio/krSampler.h"
 #include "krAudioTestData.h"
+#include "krScopedEnv.h"
 #include "krTestFiles.h"
 
 using krSamplerTest = krAudioTest;
@@ -107,9 +108,7 @@ TEST_F(krSamplerTest, ClearSampleKeepsTheOtherIndices)
 TEST(krSamplerDiskTest, PlayedSampleReachesTheOutput)
 {
     const std::string path = krTestTempDir() + "/out.raw";
-    const char* previous = getenv("SDL_AUDIODRIVER");
-    const std::string previousDriver = previous ? previous : "";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
+    const krScopedEnv driver("SDL_AUDIODRIVER", "disk");
     setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
@@ -127,15 +126,6 @@ TEST(krSamplerDiskTest, PlayedSampleReachesTheOutput)
     }
     Mix_CloseAudio();
     SDL_Quit();
-    if (previous)
-    {
-        setenv("SDL_AUDIODRIVER", previousDriver.c_str(), 1);
-    }
-    else
-    {
-        unsetenv("SDL_AUDIODRIVER");
-    }
-
     std::vector<unsigned char> raw;
     ASSERT_TRUE(krTestReadFile(path, raw));
     int peak = 0;
