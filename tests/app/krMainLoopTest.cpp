@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -95,17 +96,12 @@ protected:
     krTestClock clock;
 
     // The log without the pointer motions.
-    static std::vector<std::string> WithoutMotions(const std::vector<std::string>& log)
+    static std::vector<std::string> WithoutMotions(std::vector<std::string> log)
     {
-        std::vector<std::string> rest;
-        for (const std::string& entry : log)
-        {
-            if (entry.find("MouseMotion") == std::string::npos)
-            {
-                rest.push_back(entry);
-            }
-        }
-        return rest;
+        auto motion = [](const std::string& entry)
+        { return entry.find("MouseMotion") != std::string::npos; };
+        log.erase(std::remove_if(log.begin(), log.end(), motion), log.end());
+        return log;
     }
 };
 
@@ -217,9 +213,7 @@ TEST_F(krMainLoopTest, InitGLAndPilotViewSetTheMatrices)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], kWidth);
     EXPECT_EQ(viewport[3], kHeight);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
+    EXPECT_EQ(krGLInteger(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 
     // A 60-degree vertical field of view, near 0.1, far 100.

@@ -272,9 +272,7 @@ TEST_F(GUIManagerDrawTest, DrawsTopLevelBelowChildrenAndChildrenOverTheirOwn)
     EXPECT_EQ((std::vector<std::string>{"top:draw", "grand:draw", "child:draw", "second:draw"}),
               log);
     // Pixel projection left in place, blending off, depth test on.
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(GL_PROJECTION, mode);
+    EXPECT_EQ(GL_PROJECTION, krGLInteger(GL_MATRIX_MODE));
     GLfloat m[16];
     glGetFloatv(GL_PROJECTION_MATRIX, m);
     EXPECT_FLOAT_EQ(2.0f / kWidth, m[0]);
@@ -295,9 +293,7 @@ TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
     manager.Freeze();
     manager.Draw();
     EXPECT_TRUE(log.empty());
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(GL_MODELVIEW, mode);
+    EXPECT_EQ(GL_MODELVIEW, krGLInteger(GL_MATRIX_MODE));
     GLfloat m[16];
     glGetFloatv(GL_PROJECTION_MATRIX, m);
     EXPECT_FLOAT_EQ(1.0f, m[0]);
