@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "krScopedEnv.h"
 #include "krTestShell.h"
@@ -24,26 +25,20 @@ void LeaveStartUpWindow()
 TEST(krShellInputTest, CameraStartsAtHomeAndIsCopiedInAndOut)
 {
     krTestShell shell(640, 360);
-    float v[3] = {9, 9, 9};
-    shell.GetCamPosition(v);
-    EXPECT_FLOAT_EQ(v[0], 0);
-    EXPECT_FLOAT_EQ(v[1], 0);
-    EXPECT_FLOAT_EQ(v[2], 11);
-    shell.GetCamAngle(v);
-    EXPECT_FLOAT_EQ(v[0] + v[1] + v[2], 0);
-
-    float pos[3] = {1, 2, 3};
-    float ang[3] = {-34.7f, 22.2f, 5};
-    shell.SetCamPosition(pos);
-    shell.SetCamAngle(ang);
-    pos[0] = 100; // a copy was taken
-    float out[3];
-    shell.GetCamPosition(out);
-    EXPECT_FLOAT_EQ(out[0], 1);
-    EXPECT_FLOAT_EQ(out[2], 3);
-    shell.GetCamAngle(out);
-    EXPECT_FLOAT_EQ(out[0], -34.7f);
-    EXPECT_FLOAT_EQ(out[1], 22.2f);
+    // The position and the angles, as copied out.
+    auto camera = [&shell]()
+    {
+        float p[3] = {9, 9, 9}, a[3] = {9, 9, 9};
+        shell.GetCamPosition(p);
+        shell.GetCamAngle(a);
+        return std::vector<float>{p[0], p[1], p[2], a[0], a[1], a[2]};
+    };
+    EXPECT_EQ(camera(), (std::vector<float>{0, 0, 11, 0, 0, 0}));
+    float position[3] = {1, 2, 3}, angle[3] = {-34.7f, 22.2f, 5};
+    shell.SetCamPosition(position);
+    shell.SetCamAngle(angle);
+    position[0] = angle[0] = 100; // copies were taken
+    EXPECT_EQ(camera(), (std::vector<float>{1, 2, 3, -34.7f, 22.2f, 5}));
     EXPECT_EQ(shell.GetGUIManager(), nullptr);
 }
 

@@ -32,6 +32,7 @@ protected:
         green = krMakeSolidTGA(4, 4, 0, 255, 0, 255);
         blue = krMakeSolidTGA(4, 4, 0, 0, 255, 255);
         states = new krGUIButtonStates(red, green, blue);
+        UseFont(10, 10);
     }
     void TearDown() override
     {
@@ -41,6 +42,15 @@ protected:
         krFreeMemoryBlock(blue);
         delete font;
         krGUIGLTest::TearDown();
+    }
+
+    // Glyphs 8 pixels wide and `height` tall, advancing `advance` (10 and 10 unless a test
+    // says otherwise).
+    void UseFont(int32_t height, int32_t advance)
+    {
+        delete font;
+        font = krMakeTestFont(height, advance, 8);
+        ASSERT_NE(nullptr, font);
     }
 
     static const float* Vertex(krVertexArray* array, uint64_t i) { return array->vertices[i]; }
@@ -149,8 +159,6 @@ TEST_F(GUIControlsTest, PanelDrawsRoundedTranslucentCorners)
 
 TEST_F(GUIControlsTest, NarrowButtonsAreWidenedTo48)
 {
-    font = krMakeTestFont(10, 10, 8);
-    ASSERT_NE(nullptr, font);
     krGUIButton button(1, font, states, 0, 0, 40, 20, krString(L"ok"));
     EXPECT_EQ(48, button.GetWidth());
     ASSERT_EQ(3u, button.GetGeometry()->Length());
@@ -166,8 +174,7 @@ TEST_F(GUIControlsTest, NarrowButtonsAreWidenedTo48)
 
 TEST_F(GUIControlsTest, CaptionIsCentredEvenWhenWiderThanTheButton)
 {
-    font = krMakeTestFont(10, 131, 8);
-    ASSERT_NE(nullptr, font);
+    UseFont(10, 131);
     krGUIButton button(1, font, states, 100, 50, 128, 40, krString(L"W"));
     EXPECT_EQ(131, button.GetTextWidth());
     int32_t x = 0, y = 0;
@@ -178,7 +185,6 @@ TEST_F(GUIControlsTest, CaptionIsCentredEvenWhenWiderThanTheButton)
 
 TEST_F(GUIControlsTest, ButtonFacesFollowTheirParent)
 {
-    font = krMakeTestFont(10, 10, 8);
     krGUIPanel* panel = new krGUIPanel(1, 200, 100, 300, 200);
     krGUIButton* button = new krGUIButton(2, font, states, 210, 36, 100, 30, krString(L"go"));
     panel->AppendChild(button);
@@ -194,7 +200,6 @@ TEST_F(GUIControlsTest, ButtonFacesFollowTheirParent)
 
 TEST_F(GUIControlsTest, ButtonFaceStateMachine)
 {
-    font = krMakeTestFont(10, 10, 8);
     krGUIButton* button = new krGUIButton(1, font, states, 20, 20, 100, 40, krString(L"go"));
     manager->AppendControl(button);
     EXPECT_EQ(krGUIButton::kPassive, button->GetState());
@@ -218,7 +223,6 @@ TEST_F(GUIControlsTest, ButtonFaceStateMachine)
 
 TEST_F(GUIControlsTest, ButtonShowsThreeFacesAndAShadowedCaption)
 {
-    font = krMakeTestFont(10, 10, 8);
     // Caption "ab": 20 pixels wide at x = 20 + 40 = 60, baseline y = 20 + 23 = 43, so the
     // first glyph covers columns 60..67 and rows 33..42; the shadow is one pixel further.
     manager->AppendControl(new krGUIButton(1, font, states, 20, 20, 100, 40, krString(L"ab")));
@@ -242,7 +246,6 @@ TEST_F(GUIControlsTest, ButtonShowsThreeFacesAndAShadowedCaption)
 
 TEST_F(GUIControlsTest, ButtonWithUndecodableImagesStillShowsItsCaptionAndTakesClicks)
 {
-    font = krMakeTestFont(10, 10, 8);
     uint8_t junk[5] = {1, 2, 3, 4, 5};
     krMemoryBlock bad = {junk, sizeof junk};
     krGUIButtonStates broken(&bad, nullptr, &bad);
@@ -263,7 +266,7 @@ TEST_F(GUIControlsTest, ButtonWithUndecodableImagesStillShowsItsCaptionAndTakesC
 
 TEST_F(GUIControlsTest, LabelBaselineIsOneFontHeightBelowItsTop)
 {
-    font = krMakeTestFont(16, 10, 8);
+    UseFont(16, 10);
     krGIULabel* label = new krGIULabel(0, font, 30, 10, krString(L"ab"));
     EXPECT_EQ(20, label->GetWidth());
     EXPECT_EQ(16, label->GetHeight());
@@ -279,7 +282,7 @@ TEST_F(GUIControlsTest, LabelBaselineIsOneFontHeightBelowItsTop)
 
 TEST_F(GUIControlsTest, LabelValueChangesTheTextButNotTheWidth)
 {
-    font = krMakeTestFont(16, 10, 8);
+    UseFont(16, 10);
     krGIULabel* label = new krGIULabel(9, font, 30, 10, krString(L"ab"));
     manager->AppendControl(label);
     manager->SetValueByID(9, krString(L"abcdef"));
