@@ -141,11 +141,7 @@ void AddTap(std::vector<SDL_Event>& events, int px, int py, Uint32 ticks, Uint8 
     {
         const Uint32 when =
             type == SDL_MOUSEBUTTONDOWN || type == SDL_FINGERDOWN ? ticks : ticks + 40;
-        SDL_Event e =
-            krFingerEvent(type, static_cast<float>(px) / kWidth, static_cast<float>(py) / kHeight);
-        e.tfinger.timestamp = when;
-        e.tfinger.touchId = 1;
-        e.tfinger.pressure = 1;
+        SDL_Event e;
         if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
         {
             e = krButtonEvent(type, SDL_BUTTON_LEFT, when);
@@ -153,6 +149,14 @@ void AddTap(std::vector<SDL_Event>& events, int px, int py, Uint32 ticks, Uint8 
             e.button.clicks = clicks;
             e.button.x = px;
             e.button.y = py;
+        }
+        else
+        {
+            e = krFingerEvent(type, static_cast<float>(px) / kWidth,
+                              static_cast<float>(py) / kHeight);
+            e.tfinger.timestamp = when;
+            e.tfinger.touchId = 1;
+            e.tfinger.pressure = 1;
         }
         events.push_back(e);
     }
