@@ -28,6 +28,10 @@ protected:
     void SetUp() override
     {
         krGUIGLTest::SetUp();
+        if (IsSkipped())
+        {
+            return;
+        }
         red = krMakeSolidTGA(4, 4, 255, 0, 0, 255);
         green = krMakeSolidTGA(4, 4, 0, 255, 0, 255);
         blue = krMakeSolidTGA(4, 4, 0, 0, 255, 255);

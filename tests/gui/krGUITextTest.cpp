@@ -26,6 +26,10 @@ protected:
     void SetUp() override
     {
         krGUIGLTest::SetUp();
+        if (IsSkipped())
+        {
+            return;
+        }
         font = krMakeTestFont(10, 10, 10);
         ASSERT_NE(nullptr, font);
         FillLines(&twenty, 20, 3);
