@@ -11,6 +11,7 @@
 #include "gui/krGUIManager.h"
 #include "gui/krGUIObject.h"
 #include "gui/krGUIResource.h"
+#include "krGUITestAssets.h"
 #include "krTestGL.h"
 
 namespace
@@ -248,7 +249,7 @@ TEST_F(GUIManagerTest, ClearDeletesTheControlsAndTheirChildren)
     EXPECT_EQ(nullptr, manager.GetControl(0));
 }
 
-class GUIManagerDrawTest : public krGLTest
+class GUIManagerDrawTest : public krGUIGLTest
 {
 protected:
     std::vector<std::string> log;
@@ -256,7 +257,6 @@ protected:
 
 TEST_F(GUIManagerDrawTest, DrawsTopLevelBelowChildrenAndChildrenOverTheirOwn)
 {
-    krGUIManager manager(kWidth, kHeight);
     Probe* top = new Probe("top", &log, 0, 0, 0, 10, 10);
     Probe* child = new Probe("child", &log, 0, 0, 0, 10, 10);
     child->AppendChild(new Probe("grand", &log, 0, 0, 0, 10, 10));
@@ -266,9 +266,9 @@ TEST_F(GUIManagerDrawTest, DrawsTopLevelBelowChildrenAndChildrenOverTheirOwn)
     Probe* hidden = new Probe("hidden", &log, 0, 0, 0, 10, 10);
     hidden->AppendChild(new Probe("hiddenChild", &log, 0, 0, 0, 10, 10));
     hidden->SetVisible(false);
-    manager.AppendControl(top);
-    manager.AppendControl(hidden);
-    manager.Draw();
+    manager->AppendControl(top);
+    manager->AppendControl(hidden);
+    manager->Draw();
     EXPECT_EQ((std::vector<std::string>{"top:draw", "grand:draw", "child:draw", "second:draw"}),
               log);
     // Pixel projection left in place, blending off, depth test on.
@@ -283,15 +283,14 @@ TEST_F(GUIManagerDrawTest, DrawsTopLevelBelowChildrenAndChildrenOverTheirOwn)
 
 TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
 {
-    krGUIManager manager(kWidth, kHeight);
-    manager.AppendControl(new Probe("top", &log, 0, 0, 0, 10, 10));
+    manager->AppendControl(new Probe("top", &log, 0, 0, 0, 10, 10));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    manager.Freeze();
-    manager.Draw();
+    manager->Freeze();
+    manager->Draw();
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(GL_MODELVIEW, krGLInteger(GL_MATRIX_MODE));
     GLfloat m[16];
@@ -299,8 +298,8 @@ TEST_F(GUIManagerDrawTest, FrozenDrawTouchesNoState)
     EXPECT_FLOAT_EQ(1.0f, m[0]);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    manager.Thaw();
-    manager.Draw();
+    manager->Thaw();
+    manager->Draw();
     EXPECT_EQ(1u, log.size());
 }
 
@@ -385,19 +384,16 @@ TEST_F(GUIManagerTest, FocusFollowsScreenChanges)
 
 TEST_F(GUIManagerDrawTest, TheRingIsDrawnAroundTheFocusedControlOnlyWhileShown)
 {
-    krGUIManager manager(kWidth, kHeight);
-    manager.AppendControl(new Stop(1, 40));
+    manager->AppendControl(new Stop(1, 40));
     auto ringPixel = [&]()
     {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        manager.Draw();
+        DrawFrame();
         return ReadPixel(37, 50); // 3 units left of the control, halfway down
     };
     EXPECT_TRUE(krPixelNear(ringPixel(), 0, 0, 0));
-    manager.OnKey(gkNext);
+    manager->OnKey(gkNext);
     EXPECT_TRUE(krPixelNear(ringPixel(), 255, 191, 25, 12));
     EXPECT_TRUE(krPixelNear(ReadPixel(50, 50), 0, 0, 0)); // inside stays clear
-    manager.OnMouse(5, 5);
+    manager->OnMouse(5, 5);
     EXPECT_TRUE(krPixelNear(ringPixel(), 0, 0, 0));
 }
