@@ -316,12 +316,9 @@ TEST(IconRender, AveragesByAreaAndWeightsColourByAlpha)
 
     // Half the footprint transparent black, half opaque red: red at half alpha, not dark red.
     TRgbaImage_s half = Solid(64, 64, 0, 0, 0, 0);
-    for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; x += 2)
     {
-        for (int x = 0; x < 64; x += 2)
-        {
-            FillRect(half, x, y, 1, 1, 240, 0, 0);
-        }
+        FillRect(half, x, 0, 1, 64, 240, 0, 0);
     }
     const TRgbaImage_s icon = krRenderIcon(half, TIconRect_s{0, 0, 64, 64}, 16);
     const uint8_t* p = icon.At(8, 8);
