@@ -24,6 +24,7 @@ std::string Encode(const std::wstring& text)
     out.resize(n);
     return out;
 }
+
 // What the allocating wrappers return, which they free; none for null.
 template <typename TChar> std::optional<std::basic_string<TChar>> Take(TChar* text)
 {
