@@ -5,23 +5,20 @@
 #include <cstring>
 #include <cwchar>
 
+#include "krFuzzInput.h"
 #include "render/krFont.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    uint8_t* copy = static_cast<uint8_t*>(malloc(size ? size : 1));
-    if (size)
-    {
-        memcpy(copy, data, size);
-    }
-    krMemoryBlock block = {copy, size};
+    const krFuzzInput copy(data, size);
+    krMemoryBlock block = copy.Block();
 
     krFont font(ftYDown);
     if (font.ParseGlyphBlock(&block))
     {
         uint64_t savedSize = 0;
         uint8_t* saved = font.SaveToMemory(&savedSize);
-        if (savedSize != size || (size && memcmp(saved, copy, size) != 0))
+        if (savedSize != size || (size && memcmp(saved, copy.bytes, size) != 0))
         {
             abort();
         }
@@ -32,11 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     wchar_t* text = static_cast<wchar_t*>(calloc(count + 1, sizeof(wchar_t)));
     if (count)
     {
-        memcpy(text, copy, count * sizeof(wchar_t));
+        memcpy(text, copy.bytes, count * sizeof(wchar_t));
     }
     volatile float width = font.GetWidth(text);
     (void)width;
     free(text);
-    free(copy);
     return 0;
 }

@@ -4,16 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "krFuzzInput.h"
 #include "render/krVertexArray.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    uint8_t* copy = static_cast<uint8_t*>(malloc(size ? size : 1));
-    if (size)
-    {
-        memcpy(copy, data, size);
-    }
-    krMemoryBlock block = {copy, size};
+    const krFuzzInput copy(data, size);
+    krMemoryBlock block = copy.Block();
 
     krVertexArray mesh(4);
     mesh.SetMoveToCenter(true);
@@ -32,6 +29,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         abort();
     }
-    free(copy);
     return 0;
 }

@@ -4,22 +4,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "krFuzzInput.h"
 #include "render/krVertexArray.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    char* copy = static_cast<char*>(malloc(size ? size : 1));
-    if (size)
-    {
-        memcpy(copy, data, size);
-    }
+    const krFuzzInput copy(data, size);
 
     krVertexArray mesh(4);
     // One element of each kind already present: new indices count from it.
     mesh.AppendVertex(1, 2, 3);
     mesh.AppendNormal(0, 0, 1);
     mesh.AppendTexCoord(0.5f, 0.5f);
-    if (mesh.ParseObjText(copy, size))
+    if (mesh.ParseObjText(copy.Text(), size))
     {
         const uint64_t faces = mesh.faceCount;
         mesh.ExpandFaces();
@@ -34,6 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         abort();
     }
-    free(copy);
     return 0;
 }

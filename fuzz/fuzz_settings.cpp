@@ -5,17 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "krFuzzInput.h"
 #include "vossaLanguage.h"
 #include "vossaSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // A private copy of exactly `size` bytes, so any read past the input is caught.
-    uint8_t* copy = static_cast<uint8_t*>(malloc(size ? size : 1));
-    if (size)
-    {
-        memcpy(copy, data, size);
-    }
+    const krFuzzInput input(data, size);
+    const uint8_t* copy = input.bytes;
     TSettings settings = DefaultSettings();
     const bool accepted = DecodeSettings(copy, size, &settings);
     if (accepted != (size == kSettingsFileSize))
@@ -54,6 +51,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         }
     }
-    free(copy);
     return 0;
 }

@@ -3,17 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "krFuzzInput.h"
 #include "render/krTexture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // A private copy of exactly `size` bytes, so any read past the block is caught.
-    uint8_t* copy = static_cast<uint8_t*>(malloc(size ? size : 1));
-    if (size)
-    {
-        memcpy(copy, data, size);
-    }
-    krMemoryBlock block = {copy, size};
+    const krFuzzInput copy(data, size);
+    krMemoryBlock block = copy.Block();
 
     TTGATexture* image = LoadFromMemoryBlockTGA(&block);
     if (image)
@@ -42,6 +38,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         free(t.pixels);
     }
-    free(copy);
     return 0;
 }

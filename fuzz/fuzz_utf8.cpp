@@ -6,12 +6,12 @@
 
 #include "data/krString.h"
 #include "data/krUTF8.h"
+#include "krFuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    char* bytes = (char*)malloc(size ? size : 1);
-    if (size)
-        memcpy(bytes, data, size);
+    const krFuzzInput input(data, size);
+    const char* bytes = input.Text();
 
     uint64_t count = krUTF8Decode(bytes, size, nullptr, 0);
     if (count > size)
@@ -49,6 +49,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     free(again);
     free(encoded);
     free(chars);
-    free(bytes);
     return 0;
 }

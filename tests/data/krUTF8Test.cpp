@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,16 @@ std::string Encode(const std::wstring& text)
     uint64_t n = krUTF8Encode(text.data(), text.size(), &out[0], 0);
     out.resize(n);
     return out;
+}
+
+// What the allocating wrappers return, which they free; none for null.
+template <typename TChar> std::optional<std::basic_string<TChar>> Take(TChar* text)
+{
+    if (!text)
+        return std::nullopt;
+    std::basic_string<TChar> copy(text);
+    free(text);
+    return copy;
 }
 } // namespace
 
@@ -92,31 +103,13 @@ TEST(krUTF8, EncodesReferenceCharacters)
 
 TEST(krUTF8, AllocatingWrappers)
 {
-    wchar_t* wide = krMBStrToWchar("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87");
-    ASSERT_NE(wide, nullptr);
-    EXPECT_EQ(std::wstring(wide), L"Za\u017C\u00F3\u0142\u0107");
-    free(wide);
-
-    wchar_t* empty = krMBStrToWchar("");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty[0], 0);
-    free(empty);
-
+    EXPECT_EQ(Take(krMBStrToWchar("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87")),
+              L"Za\u017C\u00F3\u0142\u0107");
+    EXPECT_EQ(Take(krMBStrToWchar("")), L"");
     // A lead byte right before the terminator does not pull the terminator in.
-    wchar_t* cut = krMBStrToWchar("a\xE2");
-    ASSERT_NE(cut, nullptr);
-    EXPECT_EQ(wcslen(cut), 2u);
-    free(cut);
+    EXPECT_EQ(Take(krMBStrToWchar("a\xE2")).value_or(L"").size(), 2u);
 
-    const wchar_t mixed[] = {0x1F600, L'a', 0};
-    char* narrow = krWcharToMBStr(mixed);
-    ASSERT_NE(narrow, nullptr);
-    EXPECT_STREQ(narrow, "a");
-    free(narrow);
-
-    const wchar_t onlyEmoji[] = {0x1F600, 0};
-    narrow = krWcharToMBStr(onlyEmoji);
-    ASSERT_NE(narrow, nullptr);
-    EXPECT_STREQ(narrow, "");
-    free(narrow);
+    const wchar_t mixed[] = {0x1F600, L'a', 0}, onlyEmoji[] = {0x1F600, 0};
+    EXPECT_EQ(Take(krWcharToMBStr(mixed)), "a");
+    EXPECT_EQ(Take(krWcharToMBStr(onlyEmoji)), "");
 }

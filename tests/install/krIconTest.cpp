@@ -86,37 +86,20 @@ bool DecodePNG(const std::vector<uint8_t>& png, TRgbaImage_s& out, std::string& 
         const uint8_t* in = &raw[y * (stride + 1) + 1];
         uint8_t* row = &out.pixels[y * stride];
         const uint8_t* up = y > 0 ? row - stride : nullptr;
+        if (filter > 4)
+        {
+            error = "filter type";
+            return false;
+        }
         for (size_t i = 0; i < stride; ++i)
         {
             const int a = i >= 4 ? row[i - 4] : 0, b = up ? up[i] : 0;
             const int c = (i >= 4 && up) ? up[i - 4] : 0;
-            int predictor = 0;
-            switch (filter)
-            {
-                case 0:
-                    predictor = 0;
-                    break;
-                case 1:
-                    predictor = a;
-                    break;
-                case 2:
-                    predictor = b;
-                    break;
-                case 3:
-                    predictor = (a + b) / 2;
-                    break;
-                case 4:
-                {
-                    const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
-                              pc = std::abs(p - c);
-                    predictor = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-                    break;
-                }
-                default:
-                    error = "filter type";
-                    return false;
-            }
-            row[i] = uint8_t(in[i] + predictor);
+            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
+                      pc = std::abs(p - c);
+            const int paeth = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+            const int predictor[5] = {0, a, b, (a + b) / 2, paeth}; // by filter type
+            row[i] = uint8_t(in[i] + predictor[filter]);
         }
     }
     return true;
@@ -169,6 +152,16 @@ std::vector<uint8_t> BottomUpTGA(const TRgbaImage_s& image, bool alpha)
         }
     }
     return tga;
+}
+
+std::vector<int> Pixel(const TRgbaImage_s& image, int x, int y)
+{
+    return std::vector<int>(image.At(x, y), image.At(x, y) + 4);
+}
+
+std::vector<int> Corners(const TIconRect_s& r)
+{
+    return {r.x, r.y, r.width, r.height};
 }
 
 // Opaque columns of one icon row: first and last x with alpha above zero (-1 when none).
@@ -265,17 +258,8 @@ TEST(IconImage, CardBackIsTheDarkRegionOfTheRightHalfTrimmedByAnEdge)
     TRgbaImage_s texture = Solid(400, 200, 250, 250, 245);
     FillRect(texture, 40, 60, 30, 40, 10, 10, 10);    // ink on the face: ignored
     FillRect(texture, 250, 40, 100, 120, 20, 30, 80); // the back
-    const TIconRect_s back = krFindCardBack(texture);
-    EXPECT_EQ(back.x, 251);
-    EXPECT_EQ(back.y, 41);
-    EXPECT_EQ(back.width, 98);
-    EXPECT_EQ(back.height, 118);
-
-    const TIconRect_s dark = krFindDarkRegion(texture, 0, 200, 0.5f);
-    EXPECT_EQ(dark.x, 40);
-    EXPECT_EQ(dark.y, 60);
-    EXPECT_EQ(dark.width, 30);
-    EXPECT_EQ(dark.height, 40);
+    EXPECT_EQ(Corners(krFindCardBack(texture)), (std::vector<int>{251, 41, 98, 118}));
+    EXPECT_EQ(Corners(krFindDarkRegion(texture, 0, 200, 0.5f)), (std::vector<int>{40, 60, 30, 40}));
 
     TRgbaImage_s blank = Solid(400, 200, 250, 250, 245);
     EXPECT_EQ(krFindCardBack(blank).width, 0);
@@ -285,11 +269,8 @@ TEST(IconImage, CardBackIsTheDarkRegionOfTheRightHalfTrimmedByAnEdge)
 
 TEST(IconImage, CentreSquareIsCentredOnTheRegion)
 {
-    const TIconRect_s square = krCentreSquare(TIconRect_s{10, 20, 100, 200}, 0.5f);
-    EXPECT_EQ(square.x, 35);
-    EXPECT_EQ(square.y, 95);
-    EXPECT_EQ(square.width, 50);
-    EXPECT_EQ(square.height, 50);
+    EXPECT_EQ(Corners(krCentreSquare(TIconRect_s{10, 20, 100, 200}, 0.5f)),
+              (std::vector<int>{35, 95, 50, 50}));
 }
 
 TEST(IconRender, KeepsOrientationColoursAndTransparentCorners)
@@ -303,14 +284,10 @@ TEST(IconRender, KeepsOrientationColoursAndTransparentCorners)
     ASSERT_EQ(icon.width, 64);
     ASSERT_EQ(icon.height, 64);
 
-    const uint8_t* topLeft = icon.At(16, 16);
-    const uint8_t* topRight = icon.At(48, 16);
-    const uint8_t* bottomLeft = icon.At(16, 48);
-    const uint8_t* bottomRight = icon.At(48, 48);
-    EXPECT_EQ(std::vector<int>(topLeft, topLeft + 4), (std::vector<int>{200, 0, 0, 255}));
-    EXPECT_EQ(std::vector<int>(topRight, topRight + 4), (std::vector<int>{0, 160, 0, 255}));
-    EXPECT_EQ(std::vector<int>(bottomLeft, bottomLeft + 4), (std::vector<int>{0, 0, 190, 255}));
-    EXPECT_EQ(std::vector<int>(bottomRight, bottomRight + 4), (std::vector<int>{90, 90, 90, 255}));
+    EXPECT_EQ(Pixel(icon, 16, 16), (std::vector<int>{200, 0, 0, 255}));
+    EXPECT_EQ(Pixel(icon, 48, 16), (std::vector<int>{0, 160, 0, 255}));
+    EXPECT_EQ(Pixel(icon, 16, 48), (std::vector<int>{0, 0, 190, 255}));
+    EXPECT_EQ(Pixel(icon, 48, 48), (std::vector<int>{90, 90, 90, 255}));
     // The margin (64 / 32 = 2 pixels) and the rounded corners are transparent.
     EXPECT_EQ(icon.At(0, 0)[3], 0);
     EXPECT_EQ(icon.At(1, 32)[3], 0);
@@ -339,12 +316,9 @@ TEST(IconRender, AveragesByAreaAndWeightsColourByAlpha)
 
     // Half the footprint transparent black, half opaque red: red at half alpha, not dark red.
     TRgbaImage_s half = Solid(64, 64, 0, 0, 0, 0);
-    for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; x += 2)
     {
-        for (int x = 0; x < 64; x += 2)
-        {
-            FillRect(half, x, y, 1, 1, 240, 0, 0);
-        }
+        FillRect(half, x, 0, 1, 64, 240, 0, 0);
     }
     const TRgbaImage_s icon = krRenderIcon(half, TIconRect_s{0, 0, 64, 64}, 16);
     const uint8_t* p = icon.At(8, 8);

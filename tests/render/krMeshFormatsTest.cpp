@@ -4,7 +4,6 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 
-#include <cstring>
 #include <string>
 
 #include "krRenderTestData.h"
@@ -32,6 +31,21 @@ std::string NineOfEach()
     return s;
 }
 
+// A face's nine indices: positions, normals, texture coordinates.
+std::vector<int32_t> Indices(const TFace_s& f)
+{
+    return {f.vertex[0], f.vertex[1],   f.vertex[2],   f.normal[0],  f.normal[1],
+            f.normal[2], f.texCoord[0], f.texCoord[1], f.texCoord[2]};
+}
+
+typedef std::vector<uint64_t> TCounts;
+
+// How many positions, normals, texture coordinates and faces the array holds.
+TCounts Counts(const krVertexArray& a)
+{
+    return {a.vertexCount, a.normalCount, a.texCoordCount, a.faceCount};
+}
+
 } // namespace
 
 TEST(MeshBlock, OneTriangleParsesToZeroBasedFaces)
@@ -41,12 +55,8 @@ TEST(MeshBlock, OneTriangleParsesToZeroBasedFaces)
     krMemoryBlock view = krTestView(bytes);
     krVertexArray a(GL_TRIANGLES);
     ASSERT_TRUE(a.ParseMeshBlock(&view));
-    EXPECT_EQ(a.normalCount, 1u);
-    EXPECT_EQ(a.texCoordCount, 3u);
-    EXPECT_EQ(a.vertexCount, 3u);
-    ASSERT_EQ(a.faceCount, 1u);
-    const int32_t expected[9] = {0, 1, 2, 0, 0, 0, 0, 1, 2};
-    EXPECT_EQ(memcmp(&a.faces[0], expected, sizeof(expected)), 0);
+    ASSERT_EQ(Counts(a), (TCounts{3, 1, 3, 1}));
+    EXPECT_EQ(Indices(a.faces[0]), (std::vector<int32_t>{0, 1, 2, 0, 0, 0, 0, 1, 2}));
     EXPECT_EQ(a.vertices[1][0], 1.0f);
     EXPECT_EQ(a.texCoords[2][1], 1.0f);
     EXPECT_EQ(a.normals[0][2], 1.0f);
@@ -67,7 +77,7 @@ TEST(MeshBlock, ShortBlocksAndBadIndicesAreRefused)
         TBytes part(whole.begin(), whole.begin() + n);
         krMemoryBlock view = krTestView(part);
         EXPECT_FALSE(a.ParseMeshBlock(&view)) << n;
-        EXPECT_EQ(a.vertexCount + a.normalCount + a.texCoordCount + a.faceCount, 0u) << n;
+        EXPECT_EQ(Counts(a), TCounts(4, 0)) << n;
         EXPECT_EQ(a.vertices, nullptr);
     }
     // Every index slot of the face, set to 0 (below 1-based range) and to one past its list.
@@ -75,16 +85,10 @@ TEST(MeshBlock, ShortBlocksAndBadIndicesAreRefused)
     {
         for (uint32_t value : {0u, 4u, 0x80000000u})
         {
-            TBytes bytes = whole;
-            const size_t at = 88 + 4 * slot;
-            for (int i = 0; i < 4; i++)
-            {
-                bytes[at + i] = uint8_t(value >> (8 * i));
-            }
-            if (value == 4u && slot >= 3 && slot < 6)
-            {
-                bytes[at] = 2; // one normal only: 2 is already out of range
-            }
+            TBytes bytes(whole.begin(), whole.begin() + 88 + 4 * slot);
+            // One normal only: 2 is already out of range.
+            krTestPutU32(bytes, value == 4u && slot >= 3 && slot < 6 ? 2u : value);
+            bytes.insert(bytes.end(), whole.begin() + 92 + 4 * slot, whole.end());
             krMemoryBlock view = krTestView(bytes);
             EXPECT_FALSE(a.ParseMeshBlock(&view)) << slot << " " << value;
         }
@@ -121,9 +125,7 @@ TEST(ObjText, LinesByKeyword)
     krVertexArray a(GL_TRIANGLES);
     ASSERT_TRUE(ParseObj(a, "# v 1 2 3\nvt 0.5 0.25\nvn 0 0 1\nv 1 2 3\ng group\n"
                             "usemtl x\ns off\no thing\n\n"));
-    EXPECT_EQ(a.vertexCount, 1u);
-    EXPECT_EQ(a.normalCount, 1u);
-    ASSERT_EQ(a.texCoordCount, 1u);
+    ASSERT_EQ(Counts(a), (TCounts{1, 1, 1, 0}));
     EXPECT_EQ(a.texCoords[0][0], 0.5f);
     EXPECT_EQ(a.texCoords[0][1], 0.25f);
     EXPECT_EQ(a.normals[0][2], 1.0f);
@@ -135,16 +137,7 @@ TEST(ObjText, FaceIndicesAreReorderedAndZeroBased)
     krVertexArray a(GL_TRIANGLES);
     ASSERT_TRUE(ParseObj(a, NineOfEach() + "f 1/2/3 4/5/6 7/8/9\n"));
     ASSERT_EQ(a.faceCount, 1u);
-    const TFace_s& f = a.faces[0];
-    EXPECT_EQ(f.vertex[0], 0);
-    EXPECT_EQ(f.vertex[1], 3);
-    EXPECT_EQ(f.vertex[2], 6);
-    EXPECT_EQ(f.normal[0], 2);
-    EXPECT_EQ(f.normal[1], 5);
-    EXPECT_EQ(f.normal[2], 8);
-    EXPECT_EQ(f.texCoord[0], 1);
-    EXPECT_EQ(f.texCoord[1], 4);
-    EXPECT_EQ(f.texCoord[2], 7);
+    EXPECT_EQ(Indices(a.faces[0]), (std::vector<int32_t>{0, 3, 6, 2, 5, 8, 1, 4, 7}));
 }
 
 TEST(ObjText, EveryLineOnceWithOrWithoutFinalBreak)
@@ -178,10 +171,7 @@ TEST(ObjText, UnreadableLinesAreSkipped)
     krVertexArray a(GL_TRIANGLES);
     ASSERT_TRUE(ParseObj(a, NineOfEach() + "vp 1 2 3\nv 1 2\nvn x y z\nvt\n"
                                            "f 1 2 3\nf 1//1 2//2 3//3\nf 1/1 2/2 3/3\n"));
-    EXPECT_EQ(a.vertexCount, 9u);
-    EXPECT_EQ(a.normalCount, 9u);
-    EXPECT_EQ(a.texCoordCount, 9u);
-    EXPECT_EQ(a.faceCount, 0u);
+    EXPECT_EQ(Counts(a), (TCounts{9, 9, 9, 0}));
 }
 
 TEST(ObjText, AppendsAfterExistingElementsAndRefusesMissingOnes)
@@ -200,10 +190,7 @@ TEST(ObjText, AppendsAfterExistingElementsAndRefusesMissingOnes)
                             "v 5 5 5\nf 1/1/1 1/1/1 1/1/-1\n", "v 5 5 5\nf 1/1/1 1/1/1 1/9/1\n"})
     {
         EXPECT_FALSE(ParseObj(a, bad)) << bad;
-        EXPECT_EQ(a.vertexCount, 2u) << bad;
-        EXPECT_EQ(a.normalCount, 2u);
-        EXPECT_EQ(a.texCoordCount, 2u);
-        EXPECT_EQ(a.faceCount, 1u);
+        EXPECT_EQ(Counts(a), (TCounts{2, 2, 2, 1})) << bad;
     }
 
     krVertexArray fresh(GL_TRIANGLES);
@@ -221,10 +208,7 @@ TEST_F(MeshFormatsGL, LoadersFlattenAndUpload)
     krMemoryBlock view = krTestView(bytes);
     krVertexArray a(GL_TRIANGLES);
     ASSERT_TRUE(a.LoadFromMemoryBlock(&view));
-    EXPECT_EQ(a.vertexCount, 3u);
-    EXPECT_EQ(a.normalCount, 3u);
-    EXPECT_EQ(a.texCoordCount, 3u);
-    EXPECT_EQ(a.faceCount, 0u);
+    EXPECT_EQ(Counts(a), (TCounts{3, 3, 3, 0}));
     EXPECT_EQ(a.normals[2][2], 1.0f);
     EXPECT_TRUE(glIsBuffer(a.vertexBuffer) && glIsBuffer(a.normalBuffer) &&
                 glIsBuffer(a.texCoordBuffer));

@@ -4,6 +4,9 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 
+#include <memory>
+#include <tuple>
+
 #include "krRenderTestData.h"
 #include "krTestGL.h"
 #include "render/krTexture.h"
@@ -18,10 +21,16 @@ TBytes Concat(TBytes a, const TBytes& b)
     return a;
 }
 
-TTGATexture* Decode(TBytes bytes)
+struct TTextureFree
+{
+    void operator()(TTGATexture* t) const { FreeTGATexture(t); }
+};
+typedef std::unique_ptr<TTGATexture, TTextureFree> TTexturePtr;
+
+TTexturePtr Decode(TBytes bytes)
 {
     krMemoryBlock view = krTestView(bytes);
-    return LoadFromMemoryBlockTGA(&view);
+    return TTexturePtr(LoadFromMemoryBlockTGA(&view));
 }
 
 TBytes Pixels(const TTGATexture* t)
@@ -32,46 +41,35 @@ TBytes Pixels(const TTGATexture* t)
 
 } // namespace
 
-TEST(TGADecode, UncompressedSwapsRedAndBlue)
+TEST(TGADecode, RawAndRunLengthPixelsComeOutRgb)
 {
-    TTGATexture* t = Decode(Concat(krTestTGAHeader(2, 2, 1, 24), {1, 2, 3, 4, 5, 6}));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->width, 2u);
-    EXPECT_EQ(t->height, 1u);
-    EXPECT_EQ(t->bitsPerPixel, 24u);
-    EXPECT_EQ(t->format, uint32_t(GL_RGB));
-    EXPECT_EQ(Pixels(t), TBytes({3, 2, 1, 6, 5, 4}));
-    FreeTGATexture(t);
-
-    t = Decode(Concat(krTestTGAHeader(2, 1, 1, 32), {1, 2, 3, 4}));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->format, uint32_t(GL_RGBA));
-    EXPECT_EQ(Pixels(t), TBytes({3, 2, 1, 4}));
-    FreeTGATexture(t);
+    // Each case: what it holds, the file, the pixels decoded (R, G, B (, A)).
+    const std::tuple<const char*, TBytes, TBytes> cases[] = {
+        {"uncompressed, 24 bits",
+         Concat(krTestTGAHeader(2, 2, 1, 24), {1, 2, 3, 4, 5, 6}),
+         {3, 2, 1, 6, 5, 4}},
+        {"uncompressed, 32 bits", Concat(krTestTGAHeader(2, 1, 1, 32), {1, 2, 3, 4}), {3, 2, 1, 4}},
+        {"a run packet of two 32-bit pixels",
+         Concat(krTestTGAHeader(10, 2, 1, 32), {0x81, 0x10, 0x20, 0x30, 0x40}),
+         {0x30, 0x20, 0x10, 0x40, 0x30, 0x20, 0x10, 0x40}},
+        {"a raw packet of two 24-bit pixels",
+         Concat(krTestTGAHeader(10, 2, 1, 24), {0x01, 1, 2, 3, 4, 5, 6}),
+         {3, 2, 1, 6, 5, 4}},
+        {"packets across row ends; the run that completes the image ends before a footer",
+         Concat(krTestTGAHeader(10, 2, 2, 24),
+                {0x00, 9, 8, 7, 0x82, 1, 2, 3, 'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I'}),
+         {7, 8, 9, 3, 2, 1, 3, 2, 1, 3, 2, 1}}};
+    for (const auto& [what, tga, pixels] : cases)
+    {
+        TTexturePtr t = Decode(tga);
+        ASSERT_NE(t, nullptr) << what;
+        EXPECT_EQ(t->width, uint32_t(tga[12])) << what;
+        EXPECT_EQ(t->height, uint32_t(tga[14])) << what;
+        EXPECT_EQ(t->bitsPerPixel, uint32_t(tga[16])) << what;
+        EXPECT_EQ(t->format, tga[16] == 32 ? uint32_t(GL_RGBA) : uint32_t(GL_RGB)) << what;
+        EXPECT_EQ(Pixels(t.get()), pixels) << what;
+    }
     FreeTGATexture(nullptr);
-}
-
-TEST(TGADecode, RunLengthPackets)
-{
-    // A run packet of two 32-bit pixels.
-    TTGATexture* t = Decode(Concat(krTestTGAHeader(10, 2, 1, 32), {0x81, 0x10, 0x20, 0x30, 0x40}));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->format, uint32_t(GL_RGBA));
-    EXPECT_EQ(Pixels(t), TBytes({0x30, 0x20, 0x10, 0x40, 0x30, 0x20, 0x10, 0x40}));
-    FreeTGATexture(t);
-
-    // A raw packet of two 24-bit pixels.
-    t = Decode(Concat(krTestTGAHeader(10, 2, 1, 24), {0x01, 1, 2, 3, 4, 5, 6}));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Pixels(t), TBytes({3, 2, 1, 6, 5, 4}));
-    FreeTGATexture(t);
-
-    // Packets cross row ends; a run that completes the image ends decoding before a footer.
-    t = Decode(Concat(krTestTGAHeader(10, 2, 2, 24),
-                      {0x00, 9, 8, 7, 0x82, 1, 2, 3, 'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I'}));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Pixels(t), TBytes({7, 8, 9, 3, 2, 1, 3, 2, 1, 3, 2, 1}));
-    FreeTGATexture(t);
 }
 
 TEST(TGADecode, RefusesUnsupportedOrDamagedImages)
@@ -118,9 +116,7 @@ TEST(TGADecode, EveryTruncationIsRefused)
 {
     const TBytes whole = Concat(krTestTGAHeader(10, 4, 2, 32), {0x83, 1, 2, 3, 4, 0x01, 5, 6, 7, 8,
                                                                 9, 10, 11, 12, 0x81, 1, 1, 1, 1});
-    TTGATexture* t = Decode(whole);
-    ASSERT_NE(t, nullptr);
-    FreeTGATexture(t);
+    ASSERT_NE(Decode(whole), nullptr);
     for (size_t n = 0; n < whole.size(); n++)
     {
         EXPECT_EQ(Decode(TBytes(whole.begin(), whole.begin() + n)), nullptr) << n;

@@ -31,6 +31,13 @@ void AppendQuad(krVertexArray& a, float x0, float y0, float x1, float y1)
     }
 }
 
+typedef std::vector<float> TFloats;
+
+TFloats Three(const float* v)
+{
+    return {v[0], v[1], v[2]};
+}
+
 } // namespace
 
 TEST(VertexArray, StartsEmptyWithNeutralTransform)
@@ -40,11 +47,11 @@ TEST(VertexArray, StartsEmptyWithNeutralTransform)
     EXPECT_EQ(a->GetScale(), 1.0f);
     const float* c = a->GetColor();
     EXPECT_EQ(c[0] + c[1] + c[2] + c[3], 4.0f);
-    float v[3] = {9, 9, 9};
-    a->GetAngle(v);
-    EXPECT_EQ(v[0] + v[1] + v[2], 0.0f);
-    a->GetCenter(v);
-    EXPECT_EQ(v[0] + v[1] + v[2], 0.0f);
+    float angle[3] = {9, 9, 9}, centre[3] = {9, 9, 9};
+    a->GetAngle(angle);
+    a->GetCenter(centre);
+    EXPECT_EQ(Three(angle), TFloats(3, 0.0f));
+    EXPECT_EQ(Three(centre), TFloats(3, 0.0f));
     EXPECT_EQ(a->GetVertexArray(), nullptr);
     EXPECT_EQ(a->GetVertexArraySize(), 0u);
     EXPECT_EQ(a->GetVertexBuffer() + a->GetTexCoordBuffer() + a->GetNormalBuffer(), 0u);
@@ -77,11 +84,7 @@ TEST(VertexArray, AppendsGrowByOneAndClearEmpties)
     EXPECT_EQ(a.colors[0][3], 0.4f);
     EXPECT_EQ(a.faces[0].texCoord[1], 1);
     a.Clear();
-    EXPECT_EQ(a.vertices, nullptr);
-    EXPECT_EQ(a.normals, nullptr);
-    EXPECT_EQ(a.texCoords, nullptr);
-    EXPECT_EQ(a.faces, nullptr);
-    EXPECT_EQ(a.colors, nullptr);
+    EXPECT_TRUE(!a.vertices && !a.normals && !a.texCoords && !a.faces && !a.colors);
     EXPECT_EQ(a.vertexCount + a.normalCount + a.texCoordCount + a.faceCount + a.colorCount, 0u);
 }
 
@@ -148,27 +151,19 @@ TEST(VertexArray, BoundingBoxAndRecentring)
     a.AppendVertex(4, 3, 5);
     a.AppendVertex(3, 1, -5);
     a.CalculateBB();
-    EXPECT_EQ(a.bbMin[0], 2.0f);
-    EXPECT_EQ(a.bbMax[0], 4.0f);
-    EXPECT_EQ(a.bbMin[1], -1.0f);
-    EXPECT_EQ(a.bbMax[1], 3.0f);
-    EXPECT_EQ(a.bbMin[2], -5.0f);
-    EXPECT_EQ(a.bbMax[2], 5.0f);
+    EXPECT_EQ(Three(a.bbMin), (TFloats{2, -1, -5}));
+    EXPECT_EQ(Three(a.bbMax), (TFloats{4, 3, 5}));
     float c[3];
     a.GetCenter(c);
-    EXPECT_EQ(c[0], 0.0f); // not re-centred without the flag
+    EXPECT_EQ(Three(c), TFloats(3, 0.0f)); // not re-centred without the flag
 
     a.SetMoveToCenter(true);
     a.CalculateBB();
     a.GetCenter(c);
-    EXPECT_EQ(c[0], 3.0f);
-    EXPECT_EQ(c[1], 1.0f);
-    EXPECT_EQ(c[2], 0.0f);
-    EXPECT_EQ(a.vertices[0][0], -1.0f);
-    EXPECT_EQ(a.vertices[1][0], 1.0f);
-    EXPECT_EQ(a.vertices[0][1], -2.0f);
-    EXPECT_EQ(a.bbMin[0], -1.0f);
-    EXPECT_EQ(a.bbMax[0], 1.0f);
+    EXPECT_EQ(Three(c), (TFloats{3, 1, 0}));
+    EXPECT_EQ(Three(a.vertices[0]), (TFloats{-1, -2, 5}));
+    EXPECT_EQ(Three(a.bbMin), (TFloats{-1, -2, -5}));
+    EXPECT_EQ(Three(a.bbMax), (TFloats{1, 2, 5}));
 }
 
 TEST(VertexArray, EmptyBoundingBoxIsZeroAndKeepsThePosition)
@@ -178,12 +173,9 @@ TEST(VertexArray, EmptyBoundingBoxIsZeroAndKeepsThePosition)
     a.SetPosition(7, 8, 9);
     a.bbMin[0] = 42;
     a.CalculateBB();
-    for (int i = 0; i < 3; i++)
-    {
-        EXPECT_EQ(a.bbMin[i], 0.0f);
-        EXPECT_EQ(a.bbMax[i], 0.0f);
-    }
-    EXPECT_EQ(a.position[0], 7.0f);
+    EXPECT_EQ(Three(a.bbMin), TFloats(3, 0.0f));
+    EXPECT_EQ(Three(a.bbMax), TFloats(3, 0.0f));
+    EXPECT_EQ(Three(a.position), (TFloats{7, 8, 9}));
 }
 
 TEST(VertexArray, ColourAndAlphaWithoutBuffers)
@@ -221,10 +213,8 @@ TEST_F(VertexArrayGL, CreateVBOMakesOnlyTheBuffersItHasListsFor)
     a.AppendVertex(0, 0, 0);
     a.AppendColor(1, 0, 0, 1);
     a.CreateVBO();
-    EXPECT_TRUE(a.vertexBufferCreated);
-    EXPECT_TRUE(a.colorBufferCreated);
-    EXPECT_FALSE(a.normalBufferCreated);
-    EXPECT_FALSE(a.texCoordBufferCreated);
+    EXPECT_TRUE(a.vertexBufferCreated && a.colorBufferCreated);
+    EXPECT_FALSE(a.normalBufferCreated || a.texCoordBufferCreated);
     EXPECT_TRUE(glIsBuffer(a.vertexBuffer));
     EXPECT_TRUE(glIsBuffer(a.colorBuffer));
     EXPECT_EQ(a.normalBuffer + a.texCoordBuffer, 0u);
@@ -250,9 +240,9 @@ TEST_F(VertexArrayGL, RebuildingAndDestroyingReleaseOnlyOwnedObjects)
     const GLuint own = borrower->vertexBuffer;
     borrower->AssignGeometry(lender);
     EXPECT_FALSE(glIsBuffer(own));
-    EXPECT_EQ(borrower->GetVertexBuffer(), lent[0]);
-    EXPECT_EQ(borrower->GetTexCoordBuffer(), lent[1]);
-    EXPECT_EQ(borrower->GetNormalBuffer(), lent[2]);
+    EXPECT_EQ((std::vector<GLuint>{borrower->GetVertexBuffer(), borrower->GetTexCoordBuffer(),
+                                   borrower->GetNormalBuffer()}),
+              std::vector<GLuint>(lent, lent + 3));
     EXPECT_EQ(borrower->GetVertexArraySize(), 6u);
     delete borrower;
     for (GLuint b : lent)

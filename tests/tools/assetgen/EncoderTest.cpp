@@ -23,10 +23,7 @@ namespace
 TImage_s Pattern(int w, int h)
 {
     // Runs longer than 128 pixels, runs across row ends, single odd pixels and pairs.
-    TImage_s img;
-    img.width = w;
-    img.height = h;
-    img.rgba.resize((size_t)w * h * 4);
+    TImage_s img = {w, h, std::vector<uint8_t>((size_t)w * h * 4)};
     for (int y = 0; y < h; ++y)
     {
         for (int x = 0; x < w; ++x)
@@ -91,10 +88,7 @@ TEST(TgaWriter, HeaderIsTheUsualBottomLeftTrueColourHeader)
 
 TEST(TgaWriter, LongFlatRunsPackIntoRunPackets)
 {
-    TImage_s img;
-    img.width = 256;
-    img.height = 4;
-    img.rgba.assign(256 * 4 * 4, 200);
+    const TImage_s img = {256, 4, std::vector<uint8_t>(256 * 4 * 4, 200)};
     // 1024 equal pixels: 8 run packets of 128, 4 bytes each.
     EXPECT_EQ(EncodeTGA(img, false, true).size(), 18u + 8 * 4);
 }

@@ -58,22 +58,35 @@ protected:
 };
 bool PackAudio::open = false;
 
-// Largest step between neighbouring frames of one channel within `span` frames of the loop's
-// seam, and the step across the seam itself (last frame to first).
-void SeamSteps(const std::vector<float>& frames, int channels, int channel, size_t span,
-               float& local, float& seam)
+// Expects, in each channel of stereo frames, the step across the loop's seam (last frame to
+// first) to be at most `factor` x the largest other step within `span` frames of it, + `slack`.
+void ExpectSeamless(const std::vector<float>& frames, size_t span, float factor, float slack)
 {
-    const size_t n = frames.size() / channels;
-    auto at = [&](size_t i) { return frames[(i % n) * channels + channel]; };
-    local = 0;
-    for (size_t i = n - span; i < n + span; ++i)
+    const size_t n = frames.size() / 2;
+    for (int channel = 0; channel < 2; ++channel)
     {
-        if (i != n - 1)
+        auto at = [&](size_t i) { return frames[(i % n) * 2 + channel]; };
+        float local = 0;
+        for (size_t i = n - span; i < n + span; ++i)
         {
-            local = std::max(local, std::fabs(at(i + 1) - at(i)));
+            if (i != n - 1)
+            {
+                local = std::max(local, std::fabs(at(i + 1) - at(i)));
+            }
         }
+        EXPECT_LE(std::fabs(at(n) - at(n - 1)), local * factor + slack) << "channel " << channel;
     }
-    seam = std::fabs(at(n) - at(n - 1));
+}
+
+// The largest magnitude among samples [from, to) of `pcm`.
+int Peak(const std::vector<int16_t>& pcm, size_t from, size_t to)
+{
+    int peak = 0;
+    for (size_t i = from; i < std::min(to, pcm.size()); ++i)
+    {
+        peak = std::max(peak, std::abs((int)pcm[i]));
+    }
+    return peak;
 }
 } // namespace
 
@@ -110,21 +123,10 @@ TEST_F(PackAudio, MusicLastsHalfAMinuteAndLoopsWithoutAClick)
         beats += chord.beats;
     }
     EXPECT_EQ(pcm.size() / 2, (size_t)std::llround(beats * 44100.0 * 60.0 / score.tempo));
-    std::vector<float> frames(pcm.begin(), pcm.end());
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        float local, seam;
-        SeamSteps(frames, 2, ch, 2048, local, seam);
-        EXPECT_LE(seam, local * 1.5f + 64.0f) << "channel " << ch;
-    }
+    ExpectSeamless(std::vector<float>(pcm.begin(), pcm.end()), 2048, 1.5f, 64.0f);
     // Never silent for long, never clipping.
-    int16_t peak = 0;
-    for (int16_t s : pcm)
-    {
-        peak = std::max<int16_t>(peak, (int16_t)std::abs((int)s));
-    }
-    EXPECT_GT(peak, 8000);
-    EXPECT_LT(peak, 32767);
+    EXPECT_GT(Peak(pcm, 0, pcm.size()), 8000);
+    EXPECT_LT(Peak(pcm, 0, pcm.size()), 32767);
 }
 
 TEST_F(PackAudio, ChimeIsShortAndAudible)
@@ -135,17 +137,8 @@ TEST_F(PackAudio, ChimeIsShortAndAudible)
     EXPECT_GE(seconds, 0.3);
     EXPECT_LE(seconds, 3.0);
     // It starts at once (the star line ends with it) and fades out to silence.
-    int16_t early = 0, last = 0;
-    for (size_t i = 0; i < std::min<size_t>(pcm.size(), 2 * 4410); ++i)
-    {
-        early = std::max<int16_t>(early, (int16_t)std::abs((int)pcm[i]));
-    }
-    for (size_t i = pcm.size() - 64; i < pcm.size(); ++i)
-    {
-        last = std::max<int16_t>(last, (int16_t)std::abs((int)pcm[i]));
-    }
-    EXPECT_GT(early, 6000);
-    EXPECT_LT(last, 300);
+    EXPECT_GT(Peak(pcm, 0, 2 * 4410), 6000);
+    EXPECT_LT(Peak(pcm, pcm.size() - 64, pcm.size()), 300);
 }
 
 TEST(MusicComposer, RenderedLoopIsSeamlessBeforeEncoding)
@@ -158,12 +151,7 @@ TEST(MusicComposer, RenderedLoopIsSeamlessBeforeEncoding)
         << error;
     std::vector<float> music = RenderMusic(score, 22050);
     ASSERT_EQ(music.size(), (size_t)(8 * 22050 / 2) * 2); // 8 beats at 120 bpm, stereo
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        float local, seam;
-        SeamSteps(music, 2, ch, 512, local, seam);
-        EXPECT_LE(seam, local * 1.2f + 1e-4f) << "channel " << ch;
-    }
+    ExpectSeamless(music, 512, 1.2f, 1e-4f);
 }
 
 TEST(MusicComposer, ScoreErrorsNameTheLine)

@@ -55,13 +55,14 @@ bool Drawable(const krFont& font, const wchar_t* text)
 
 const char* kLanguages[8] = {"english", "polski",   "deutsch",   "francais",
                              "espanol", "italiano", "portugues", "cestina"};
+const char* kKinds[3] = {"msg_", "licenses_", "howtoplay_"};
 } // namespace
 
 TEST(PackTexts, EveryTextIsCrLfSeparatedUtf8)
 {
     for (const char* language : kLanguages)
     {
-        for (const char* kind : {"msg_", "licenses_", "howtoplay_"})
+        for (const char* kind : kKinds)
         {
             const std::string name = std::string(kind) + language;
             std::vector<uint8_t> bytes = krTestPackEntry(name);
@@ -103,7 +104,7 @@ TEST(PackTexts, MessageTablesHoldAllLinesAndEveryCharacterIsDrawable)
     ASSERT_TRUE(mainFont && smallFont);
     for (const char* language : kLanguages)
     {
-        for (const char* kind : {"msg_", "licenses_", "howtoplay_"})
+        for (const char* kind : kKinds)
         {
             const std::string name = std::string(kind) + language;
             std::unique_ptr<krStringArray> text = LoadText(name);
@@ -135,7 +136,7 @@ TEST(PackTexts, EveryLanguageUsesItsOwnLettersAndQuotationMarks)
     for (const auto& language : languages)
     {
         std::wstring all;
-        for (const char* kind : {"msg_", "howtoplay_", "licenses_"})
+        for (const char* kind : kKinds)
         {
             std::unique_ptr<krStringArray> text = LoadText(kind + std::string(language.first));
             ASSERT_NE(text, nullptr);

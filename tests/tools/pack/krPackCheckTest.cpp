@@ -1,6 +1,7 @@
 // Tests for the archive image checker behind vossa-pack.
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/krCRC32.h"
@@ -54,35 +55,30 @@ TEST(krPackCheck, SoundImageIsDescribedAndLeftUntouched)
 
 TEST(krPackCheck, RefusalsCarryTheirReason)
 {
-    std::vector<uint8_t> image = SampleImage();
-    EXPECT_NE(Check({'k', 'r', 0}).reason.find("too short"), std::string::npos);
-
-    std::vector<uint8_t> bad = image;
-    bad[1] = 'R';
-    EXPECT_NE(Check(bad).reason.find("magic"), std::string::npos);
-
-    bad = image;
-    bad.back() ^= 0x40;
-    TPackCheckResult_s result = Check(bad);
-    EXPECT_EQ(result.verdict, pcRefused);
-    EXPECT_NE(result.reason.find("CRC mismatch"), std::string::npos);
-
-    bad = image;
-    bad[9] = 0x7F; // directory size far past the end
-    Reseal(bad);
-    EXPECT_NE(Check(bad).reason.find("directory size"), std::string::npos);
-
-    bad = image;
-    bad[14] = 0; // the directory's zlib header
-    Reseal(bad);
-    EXPECT_NE(Check(bad).reason.find("does not decrunch"), std::string::npos);
-
-    bad = image;
-    bad.pop_back(); // last entry cut short
-    Reseal(bad);
-    result = Check(bad);
-    EXPECT_EQ(result.verdict, pcRefused);
-    EXPECT_NE(result.reason.find("\"b\""), std::string::npos);
+    const std::vector<uint8_t> image = SampleImage();
+    auto changed = [&](size_t at, int value)
+    {
+        std::vector<uint8_t> bad = image;
+        bad[at] = (uint8_t)value;
+        return bad;
+    };
+    const std::vector<uint8_t> cut(image.begin(), image.end() - 1);
+    // Each case: the damaged image, whether its CRC is made to match again, the reason given.
+    const std::tuple<std::vector<uint8_t>, bool, const char*> cases[] = {
+        {{'k', 'r', 0}, false, "too short"},
+        {changed(1, 'R'), false, "magic"},
+        {changed(image.size() - 1, image.back() ^ 0x40), false, "CRC mismatch"},
+        {changed(9, 0x7F), true, "directory size"},  // far past the end
+        {changed(14, 0), true, "does not decrunch"}, // the directory's zlib header
+        {cut, true, "\"b\""}};                       // the last entry cut short
+    for (auto [bytes, reseal, reason] : cases)
+    {
+        if (reseal)
+            Reseal(bytes);
+        const TPackCheckResult_s result = Check(bytes);
+        EXPECT_EQ(result.verdict, pcRefused) << reason;
+        EXPECT_NE(result.reason.find(reason), std::string::npos) << result.reason;
+    }
 }
 
 TEST(krPackCheck, OdditiesTheEngineTolerates)
